@@ -1,0 +1,109 @@
+// Precomputed attack tables, rotated occupancies and the bit scan.
+#pragma once
+
+#include <array>
+#include <bit>
+
+#include "board/position.h"
+
+// Single squares, in the ordinary order and in the three rotated orders.
+extern Bitboard squareMask[64];
+extern Bitboard mask90[64];
+extern Bitboard maskA1H8[64];
+extern Bitboard maskA8H1[64];
+
+// Leapers.
+extern Bitboard kingAttacks[64];
+extern Bitboard knightAttacks[64];
+extern Bitboard whitePawnAttacks[64];   // squares a white pawn on s attacks
+extern Bitboard blackPawnAttacks[64];
+
+// Sliders: [square][occupancy of the line through it, cut out of the matching occupancy].
+extern Bitboard rankAttacks[64][256];
+extern Bitboard fileAttacks[64][256];
+extern Bitboard diagA1H8Attacks[64][256];
+extern Bitboard diagA8H1Attacks[64][256];
+
+// Empty-board lines through a square (the square itself excluded).
+extern Bitboard rookRays[64];
+extern Bitboard bishopRays[64];
+extern Bitboard queenRays[64];
+
+// Pawn-structure masks.
+extern Bitboard fileMaskExcl[64];       // the square's file without the square
+extern Bitboard adjacentFiles[64];      // the one or two neighbouring files
+extern Bitboard whitePassedMask[64];    // own and adjacent files ahead, towards rank 8
+extern Bitboard blackPassedMask[64];    // ... towards rank 1
+extern Bitboard whiteFrontFile[64];     // own file ahead, towards rank 8
+extern Bitboard blackFrontFile[64];     // ... towards rank 1
+
+// For an en-passant destination: its rotated bit together with the captured pawn's.
+extern Bitboard epMask90[64];
+extern Bitboard epMaskA1H8[64];
+extern Bitboard epMaskA8H1[64];
+
+namespace lineDetail {
+// First bit of each diagonal in the rotated orders: a1-h8 diagonals by row + column (0 = a8 alone),
+// a8-h1 diagonals by column - row + 7 (0 = a1 alone).
+constexpr uint8_t START_A1H8[15] = {63, 61, 58, 54, 49, 43, 36, 28, 21, 15, 10, 6, 3, 1, 0};
+constexpr uint8_t START_A8H1[15] = {0, 1, 3, 6, 10, 15, 21, 28, 36, 43, 49, 54, 58, 61, 63};
+constexpr int lengthA1H8(int s) {
+    int k = rowOf(s) + columnOf(s);
+    return (k < 14 - k ? k : 14 - k) + 1;
+}
+constexpr int lengthA8H1(int s) {
+    int d = columnOf(s) - rowOf(s);
+    return 8 - (d < 0 ? -d : d);
+}
+template <typename F>
+constexpr std::array<uint8_t, 64> perSquare(F f) {
+    std::array<uint8_t, 64> table{};
+    for (int s = 0; s < 64; ++s) table[s] = uint8_t(f(s));
+    return table;
+}
+}  // namespace lineDetail
+
+// Where each diagonal sits in its rotated occupancy, and the mask of its length.
+inline constexpr auto shiftA1H8 =
+    lineDetail::perSquare([](int s) { return lineDetail::START_A1H8[rowOf(s) + columnOf(s)]; });
+inline constexpr auto lengthMaskA1H8 =
+    lineDetail::perSquare([](int s) { return (1 << lineDetail::lengthA1H8(s)) - 1; });
+inline constexpr auto shiftA8H1 =
+    lineDetail::perSquare([](int s) { return lineDetail::START_A8H1[columnOf(s) - rowOf(s) + 7]; });
+inline constexpr auto lengthMaskA8H1 =
+    lineDetail::perSquare([](int s) { return (1 << lineDetail::lengthA8H1(s)) - 1; });
+
+// Build every table above; once, at start-up.
+void initBoardTables();
+
+// Re-order a bitboard into the file-major and the two diagonal orders.
+Bitboard rotate90(Bitboard b);
+Bitboard rotateA1H8(Bitboard b);
+Bitboard rotateA8H1(Bitboard b);
+
+// Square of the least significant bit of a non-empty bitboard (the highest-numbered square).
+inline int lowestSquare(Bitboard b) { return 63 - std::countr_zero(b); }
+
+// Take the lowest square out of b and return it; walks a set from h1 towards a8.
+inline int popSquare(Bitboard& b) {
+    int square = lowestSquare(b);
+    b &= b - 1;
+    return square;
+}
+
+// Slider attacks of a square under the current occupancy of the global position.
+inline Bitboard rankAttacksFrom(int s) {
+    return rankAttacks[s][(position.occupiedAll >> (56 - (s & 56))) & 255];
+}
+inline Bitboard fileAttacksFrom(int s) {
+    return fileAttacks[s][(position.occupied90 >> (8 * (s & 7))) & 255];
+}
+inline Bitboard diagA1H8AttacksFrom(int s) {
+    return diagA1H8Attacks[s][(position.occupiedA1H8 >> shiftA1H8[s]) & lengthMaskA1H8[s]];
+}
+inline Bitboard diagA8H1AttacksFrom(int s) {
+    return diagA8H1Attacks[s][(position.occupiedA8H1 >> shiftA8H1[s]) & lengthMaskA8H1[s]];
+}
+inline Bitboard rookAttacksFrom(int s) { return rankAttacksFrom(s) | fileAttacksFrom(s); }
+inline Bitboard bishopAttacksFrom(int s) { return diagA1H8AttacksFrom(s) | diagA8H1AttacksFrom(s); }
+inline Bitboard queenAttacksFrom(int s) { return rookAttacksFrom(s) | bishopAttacksFrom(s); }

@@ -1,0 +1,367 @@
+#include "board/makemove.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "board/attacks.h"
+#include "search/frames.h"
+
+namespace {
+
+// Everything that differs between the colours in make and unmake.
+template <int Us>
+struct MoveTraits;
+
+template <>
+struct MoveTraits<WHITE> {
+    static constexpr int doublePushStep = 16;     // from - to of a double push
+    static constexpr int epCaptureOffset = 8;     // captured pawn = destination + offset
+    static constexpr int shortRookHome = 63;      // h1
+    static constexpr int longRookHome = 56;       // a1
+};
+
+template <>
+struct MoveTraits<BLACK> {
+    static constexpr int doublePushStep = -16;
+    static constexpr int epCaptureOffset = -8;
+    static constexpr int shortRookHome = 7;       // h8
+    static constexpr int longRookHome = 0;        // a8
+};
+
+// One castling: its pieces' squares, the flags it sets and the constant occupancy patterns
+// of its four squares (king and rook, origin and destination).
+struct Castling {
+    uint8_t kingFrom, kingTo, rookFrom, rookTo;
+    uint8_t king, rook;
+    uint16_t flagsSet;
+    uint16_t otherRight;
+    uint8_t otherRightKeySquare;
+    Bitboard occupancy, occupancy90, occupancyA1H8, occupancyA8H1, rookSquares;
+};
+
+// Indexed by move type - 12.
+constexpr Castling CASTLINGS[4] = {
+    {4, 6, 7, 5, BKING, BROOK, 0x128, BLACK_LONG, 2,
+     0x0F00000000000000ULL, 0x8080808000000000ULL, 0x0002081010000000ULL, 0xD200000000000000ULL, 0x0500000000000000ULL},
+    {60, 62, 63, 61, WKING, WROOK, 0x045, WHITE_LONG, 58,
+     0x000000000000000FULL, 0x0101010100000000ULL, 0x0000000000000225ULL, 0x0000000010208400ULL, 0x0000000000000005ULL},
+    {4, 2, 0, 3, BKING, BROOK, 0x230, BLACK_SHORT, 6,
+     0xB800000000000000ULL, 0x0000008080800080ULL, 0x8442000000000000ULL, 0x0221000800000000ULL, 0x9000000000000000ULL},
+    {60, 58, 56, 59, WKING, WROOK, 0x086, WHITE_SHORT, 62,
+     0x00000000000000B8ULL, 0x0000000101010001ULL, 0x0000000800104200ULL, 0x0000000000000449ULL, 0x0000000000000090ULL},
+};
+
+// The right tied to each corner square, and the square of its key in zobrist row 0.
+struct CornerRight {
+    uint16_t right;
+    uint16_t castledBit;
+    uint8_t keySquare;
+};
+
+constexpr CornerRight cornerRight(int square) {
+    switch (square) {
+        case 0: return {BLACK_LONG, BLACK_CASTLED, 2};
+        case 7: return {BLACK_SHORT, BLACK_CASTLED, 6};
+        case 56: return {WHITE_LONG, WHITE_CASTLED, 58};
+        case 63: return {WHITE_SHORT, WHITE_CASTLED, 62};
+        default: return {0, 0, 0};
+    }
+}
+
+// Promotion piece (black code) and material gain by type & 3: queen, knight, rook, bishop.
+constexpr uint8_t PROMOTION_BLACK_CODE[4] = {BQUEEN, BKNIGHT, BROOK, BBISHOP};
+constexpr int8_t PROMOTION_GAIN[4] = {8, 2, 4, 2};
+
+[[noreturn]] void invalidMoveType(Move move) {
+    std::fprintf(stderr, "internal error: move %04x of type 3 handed to make or unmake\n", move);
+    std::abort();
+}
+
+// A lost right leaves the key; a colour that has castled keeps its rights frozen.
+inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare) {
+    if ((position.castleFlags & right) && !(position.castleFlags & castledBit)) {
+        position.castleFlags &= ~right;
+        position.hashKey ^= zobrist[0][keySquare];
+    }
+}
+
+inline void removeCornerRight(int square) {
+    CornerRight corner = cornerRight(square);
+    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare);
+}
+
+inline void setRotated(int square) {
+    position.occupied90 |= mask90[square];
+    position.occupiedA1H8 |= maskA1H8[square];
+    position.occupiedA8H1 |= maskA8H1[square];
+}
+
+inline void toggleRotated(int square) {
+    position.occupied90 ^= mask90[square];
+    position.occupiedA1H8 ^= maskA1H8[square];
+    position.occupiedA8H1 ^= maskA8H1[square];
+}
+
+// Remove the piece standing on `to` before the mover lands there.
+template <int Us>
+inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
+    constexpr int Them = Us ^ 1;
+    int victim = position.board[to];
+    undo.captured = uint8_t(victim);
+    removeCornerRight(to);
+    undo.materialDelta = int8_t(materialGain - CAPTURE_VALUE[victim]);
+    position.material = uint8_t(position.material + undo.materialDelta);
+    position.pieces[victim] &= ~squareMask[to];
+    position.occupied[Them] &= ~squareMask[to];
+    position.hashKey ^= zobrist[victim][to];
+    if (isPawn(victim)) position.pawnKey ^= uint32_t(zobrist[victim][to]);
+}
+
+template <int Us>
+void makeMoveAs(Move move) {
+    using Traits = MoveTraits<Us>;
+    Position& p = position;
+    UndoRecord& undo = currentUndo->undo;
+    const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
+    const int piece = p.board[from];
+    const Bitboard fromTo = squareMask[from] | squareMask[to];
+    const uint16_t previousFifty = historyTop->fiftyCounter;
+    uint16_t fifty = 0;
+    ++historyTop;
+
+    if (p.epSquare) {
+        p.hashKey ^= zobrist[0][p.epSquare];
+        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+        p.epSquare = 0;
+    }
+
+    switch (type) {
+        case QUIET:
+        case CAPTURE:
+            if (type == QUIET) {
+                setRotated(to);
+                fifty = isPawn(piece) ? 0 : uint16_t(previousFifty + 1);
+            } else {
+                takeVictim<Us>(undo, to, 0);
+            }
+            toggleRotated(from);
+            if (piece == pawnCode(Us)) {
+                undo.moverPieces = p.pieces[piece];
+                p.pieces[piece] ^= fromTo;
+                if (from - to == Traits::doublePushStep) {
+                    p.epSquare = uint8_t(to + Traits::epCaptureOffset);
+                    p.hashKey ^= zobrist[0][p.epSquare];
+                    p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+                }
+                p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
+                p.pawnKey ^= uint32_t(zobrist[piece][from] ^ zobrist[piece][to]);
+            } else if (piece == kingCode(Us)) {
+                p.kingSquare[Us] = uint8_t(to);
+                p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
+                removeCornerRight(Traits::shortRookHome);
+                removeCornerRight(Traits::longRookHome);
+            } else {
+                undo.moverPieces = p.pieces[piece];
+                p.pieces[piece] ^= fromTo;
+                p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
+                if (piece == BROOK - Us && (from == Traits::shortRookHome || from == Traits::longRookHome))
+                    removeCornerRight(from);
+            }
+            p.board[to] = uint8_t(piece);
+            p.board[from] = EMPTY;
+            p.occupied[Us] ^= fromTo;
+            p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
+            break;
+
+        case EN_PASSANT: {
+            const int cap = to + Traits::epCaptureOffset;
+            const int victim = p.board[cap];
+            undo.moverPieces = p.pieces[piece];
+            undo.captured = uint8_t(victim);
+            p.board[to] = uint8_t(piece);
+            p.board[from] = EMPTY;
+            p.board[cap] = EMPTY;
+            p.material -= 1;
+            const uint64_t keys = zobrist[victim][cap] ^ zobrist[piece][from] ^ zobrist[piece][to];
+            p.hashKey ^= keys;
+            p.pawnKey ^= uint32_t(keys);
+            p.pieces[victim] &= ~squareMask[cap];
+            p.occupied[Us ^ 1] &= ~squareMask[cap];
+            p.pieces[piece] ^= fromTo;
+            p.occupied[Us] ^= fromTo;
+            p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
+            p.occupied90 ^= mask90[from] ^ epMask90[to];
+            p.occupiedA1H8 ^= maskA1H8[from] ^ epMaskA1H8[to];
+            p.occupiedA8H1 ^= maskA8H1[from] ^ epMaskA8H1[to];
+            break;
+        }
+
+        case PROMOTE_Q: case PROMOTE_N: case PROMOTE_R: case PROMOTE_B:
+        case CAPTURE_PROMOTE_Q: case CAPTURE_PROMOTE_N: case CAPTURE_PROMOTE_R: case CAPTURE_PROMOTE_B: {
+            const int kind = type & 3;
+            if (type < CAPTURE_PROMOTE_Q) {
+                undo.materialDelta = PROMOTION_GAIN[kind];
+                p.material = uint8_t(p.material + undo.materialDelta);
+                setRotated(to);
+            } else {
+                takeVictim<Us>(undo, to, PROMOTION_GAIN[kind]);
+            }
+            toggleRotated(from);
+            const int promoted = PROMOTION_BLACK_CODE[kind] - Us;
+            undo.moverPieces = p.pieces[piece];
+            p.board[from] = EMPTY;
+            p.board[to] = uint8_t(promoted);
+            p.pawnKey ^= uint32_t(zobrist[piece][from]);
+            p.hashKey ^= zobrist[promoted][to] ^ zobrist[piece][from];
+            p.pieces[promoted] |= squareMask[to];
+            p.pieces[piece] &= ~squareMask[from];
+            p.occupied[Us] ^= fromTo;
+            p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
+            break;
+        }
+
+        case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
+            const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
+            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare);
+            p.castleFlags |= c.flagsSet;
+            p.kingSquare[Us] = c.kingTo;
+            p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
+                         zobrist[c.rook][c.rookTo];
+            p.board[c.kingFrom] = EMPTY;
+            p.board[c.rookFrom] = EMPTY;
+            p.board[c.rookTo] = c.rook;
+            p.board[c.kingTo] = c.king;
+            p.pieces[c.rook] ^= c.rookSquares;
+            p.occupied[Us] ^= c.occupancy;
+            p.occupiedAll ^= c.occupancy;
+            p.occupied90 ^= c.occupancy90;
+            p.occupiedA1H8 ^= c.occupancyA1H8;
+            p.occupiedA8H1 ^= c.occupancyA8H1;
+            break;
+        }
+
+        default:
+            invalidMoveType(move);
+    }
+
+    p.sideToMove = Us ^ 1;
+    historyTop->key = p.hashKey;
+    historyTop->fiftyCounter = fifty;
+}
+
+template <int Us>
+void unmakeMoveAs(Move move) {
+    constexpr int Them = Us ^ 1;
+    Position& p = position;
+    const UndoRecord& undo = currentUndo->undo;
+    const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
+
+    p.sideToMove = Us;
+    p.occupied90 = undo.occupied90;
+    p.occupiedA1H8 = undo.occupiedA1H8;
+    p.occupiedA8H1 = undo.occupiedA8H1;
+    p.occupiedAll = undo.occupiedAll;
+    p.occupied[Us] = undo.occupiedMover;
+    p.epSquare = undo.epSquare;
+    p.hashKey = undo.hashKey;
+    p.pawnKey = undo.pawnKey;
+
+    switch (type) {
+        case QUIET:
+        case CAPTURE: {
+            p.castleFlags = undo.castleFlags;
+            const int piece = p.board[to];
+            if (p.kingSquare[Us] == to)
+                p.kingSquare[Us] = uint8_t(from);
+            else
+                p.pieces[piece] = undo.moverPieces;
+            p.board[from] = uint8_t(piece);
+            if (type == CAPTURE) {
+                p.material = uint8_t(p.material - undo.materialDelta);
+                p.pieces[undo.captured] |= squareMask[to];
+                p.occupied[Them] |= squareMask[to];
+                p.board[to] = undo.captured;
+            } else {
+                p.board[to] = EMPTY;
+            }
+            break;
+        }
+
+        case EN_PASSANT: {
+            const int cap = to + MoveTraits<Us>::epCaptureOffset;
+            const int piece = p.board[to];
+            p.board[from] = uint8_t(piece);
+            p.board[to] = EMPTY;
+            p.material += 1;
+            p.board[cap] = undo.captured;
+            p.occupied[Them] |= squareMask[cap];
+            p.pieces[undo.captured] |= squareMask[cap];
+            p.pieces[piece] = undo.moverPieces;
+            break;
+        }
+
+        case PROMOTE_Q: case PROMOTE_N: case PROMOTE_R: case PROMOTE_B:
+        case CAPTURE_PROMOTE_Q: case CAPTURE_PROMOTE_N: case CAPTURE_PROMOTE_R: case CAPTURE_PROMOTE_B: {
+            const int pawn = pawnCode(Us);
+            p.material = uint8_t(p.material - undo.materialDelta);
+            p.board[from] = uint8_t(pawn);
+            p.pieces[pawn] = undo.moverPieces;
+            p.pieces[p.board[to]] &= ~squareMask[to];
+            if (type >= CAPTURE_PROMOTE_Q) {
+                p.castleFlags = undo.castleFlags;
+                p.pieces[undo.captured] |= squareMask[to];
+                p.occupied[Them] |= squareMask[to];
+                p.board[to] = undo.captured;
+            } else {
+                p.board[to] = EMPTY;
+            }
+            break;
+        }
+
+        case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
+            const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
+            p.castleFlags = undo.castleFlags;
+            p.kingSquare[Us] = c.kingFrom;
+            p.board[c.kingTo] = EMPTY;
+            p.board[c.rookTo] = EMPTY;
+            p.board[c.kingFrom] = c.king;
+            p.board[c.rookFrom] = c.rook;
+            p.pieces[c.rook] ^= c.rookSquares;
+            break;
+        }
+
+        default:
+            invalidMoveType(move);
+    }
+
+    --historyTop;
+}
+
+}  // namespace
+
+void saveUndo() {
+    UndoRecord& undo = currentUndo->undo;
+    undo.occupiedAll = position.occupiedAll;
+    undo.occupiedMover = position.occupied[position.sideToMove];
+    undo.occupied90 = position.occupied90;
+    undo.occupiedA1H8 = position.occupiedA1H8;
+    undo.occupiedA8H1 = position.occupiedA8H1;
+    undo.hashKey = position.hashKey;
+    undo.pawnKey = position.pawnKey;
+    undo.castleFlags = position.castleFlags;
+    undo.epSquare = position.epSquare;
+}
+
+void makeMove(Move move) {
+    if (position.sideToMove == WHITE)
+        makeMoveAs<WHITE>(move);
+    else
+        makeMoveAs<BLACK>(move);
+}
+
+void unmakeMove(Move move) {
+    if (position.sideToMove == WHITE)   // White is to move again, so Black made the move
+        unmakeMoveAs<BLACK>(move);
+    else
+        unmakeMoveAs<WHITE>(move);
+}

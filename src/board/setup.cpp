@@ -1,0 +1,208 @@
+#include "board/setup.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "board/attacks.h"
+#include "board/checks.h"
+#include "book/book.h"
+#include "book/san.h"
+#include "eval/evaluate.h"
+#include "protocol/log.h"
+#include "search/frames.h"
+#include "search/transposition.h"
+
+namespace {
+
+constexpr int MAX_OPERAND = 9;   // an EPD move text is cut after nine characters
+
+struct PositionText {
+    bool hasOperation = false;
+    char operand[MAX_OPERAND + 1] = {};
+};
+
+int pieceCode(char c) {
+    const char* letters = "PpNnBbRrQqKk";
+    const char* found = c ? std::strchr(letters, c) : nullptr;
+    return found ? int(found - letters) + 1 : EMPTY;
+}
+
+void skipBlanks(const char*& cursor) {
+    while (*cursor == ' ') ++cursor;
+}
+
+// The castling rights in the text that the placement can honour: king and rook at home.
+uint16_t honouredRights(uint16_t rights, const Position& p) {
+    auto home = [&](int kingSquare, int king, int rookSquare, int rook) {
+        return p.board[kingSquare] == king && p.board[rookSquare] == rook;
+    };
+    if (!home(60, WKING, 63, WROOK)) rights &= ~WHITE_SHORT;
+    if (!home(60, WKING, 56, WROOK)) rights &= ~WHITE_LONG;
+    if (!home(4, BKING, 7, BROOK)) rights &= ~BLACK_SHORT;
+    if (!home(4, BKING, 0, BROOK)) rights &= ~BLACK_LONG;
+    return rights;
+}
+
+// An en-passant square counts only where the side not to move could just have double-pushed
+// a pawn across it: empty square and origin, the pawn standing beyond it.
+bool plausibleEpSquare(int square, const Position& p) {
+    if (p.sideToMove == WHITE)
+        return rowOf(square) == 2 && p.board[square] == EMPTY && p.board[square - 8] == EMPTY &&
+               p.board[square + 8] == BPAWN;
+    return rowOf(square) == 5 && p.board[square] == EMPTY && p.board[square + 8] == EMPTY &&
+           p.board[square - 8] == WPAWN;
+}
+
+// Material a game can reach: at most 8 pawns a side, and every extra piece beyond the
+// starting set paid for by one missing pawn.
+bool reachableMaterial(const Position& p, int colour) {
+    auto count = [&](int code) { return __builtin_popcountll(p.pieces[code - colour]); };
+    int pawns = count(BPAWN);
+    auto extra = [](int have, int start) { return have > start ? have - start : 0; };
+    int promoted = extra(count(BQUEEN), 1) + extra(count(BROOK), 2) + extra(count(BBISHOP), 2) + extra(count(BKNIGHT), 2);
+    return pawns <= 8 && pawns + promoted <= 8;
+}
+
+// Read the text into the global position (board, side, rights, en passant, keys, material).
+bool parseText(const char* text, PositionText& parsed) {
+    Position& p = position;
+    std::memset(&p, 0, sizeof p);
+    p.kingSquare[WHITE] = p.kingSquare[BLACK] = 100;
+    p.sideToMove = WHITE;
+    int kings[2] = {0, 0};
+
+    const char* cursor = text;
+    skipBlanks(cursor);
+    for (int square = 0; square < 64;) {
+        char c = *cursor++;
+        if (c >= '1' && c <= '8') {
+            square += c - '0';
+        } else if (c == '/') {
+            continue;
+        } else if (int code = pieceCode(c)) {
+            if (code >= WKING) {
+                p.kingSquare[pieceColour(code)] = uint8_t(square);
+                ++kings[pieceColour(code)];
+            } else {
+                p.pieces[code] |= squareMask[square];
+                p.material = uint8_t(p.material + CAPTURE_VALUE[code]);
+            }
+            if (isPawn(code) && (rowOf(square) == 0 || rowOf(square) == 7)) return false;
+            p.board[square] = uint8_t(code);
+            p.hashKey ^= zobrist[code][square];
+            if (isPawn(code)) p.pawnKey ^= uint32_t(zobrist[code][square]);
+            ++square;
+        } else {
+            return false;
+        }
+    }
+    if (kings[WHITE] != 1 || kings[BLACK] != 1) return false;
+
+    skipBlanks(cursor);
+    switch (*cursor) {
+        case 'w': case 'W': p.sideToMove = WHITE; break;
+        case 'b': case 'B': p.sideToMove = BLACK; break;
+        default: return false;
+    }
+    ++cursor;
+
+    skipBlanks(cursor);
+    uint16_t rights = 0;
+    for (int i = 0; i < 4; ++i) {
+        char c = *cursor;
+        if (c == 'K') rights |= WHITE_SHORT;
+        else if (c == 'Q') rights |= WHITE_LONG;
+        else if (c == 'k') rights |= BLACK_SHORT;
+        else if (c == 'q') rights |= BLACK_LONG;
+        if (c) ++cursor;
+        if (c != 'K' && c != 'Q' && c != 'k' && c != 'q') break;
+    }
+    p.castleFlags = honouredRights(rights, p);
+
+    skipBlanks(cursor);
+    if (*cursor != '-' && *cursor) {
+        char file = cursor[0], rank = cursor[1];
+        cursor += rank ? 2 : 1;
+        if (file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8') {
+            int square = 8 * (8 - (rank - '0')) + (file - 'a');
+            if (plausibleEpSquare(square, p)) {
+                p.epSquare = uint8_t(square);
+                p.hashKey ^= zobrist[0][square];
+                p.pawnKey ^= uint32_t(zobrist[0][square]);
+            }
+        }
+    }
+
+    // Halfmove clock and move number are not read; an EPD operation may follow.
+    while (*cursor && *cursor != 'a' && *cursor != 'b') ++cursor;
+    if ((cursor[0] == 'a' || cursor[0] == 'b') && cursor[1] == 'm' && cursor[2] == ' ' && cursor[3]) {
+        const char* operand = cursor + 3;
+        int length = 0;
+        while (length < MAX_OPERAND && operand[length] && operand[length] != ';' && operand[length] != ' ') ++length;
+        if (operand[length] == ';' || operand[length] == ' ') {
+            parsed.hasOperation = true;
+            std::memcpy(parsed.operand, operand, length);
+            parsed.operand[length] = 0;
+        }
+    }
+
+    p.occupied[BLACK] = p.pieces[BPAWN] | p.pieces[BKNIGHT] | p.pieces[BBISHOP] | p.pieces[BROOK] |
+                        p.pieces[BQUEEN] | squareMask[p.kingSquare[BLACK]];
+    p.occupied[WHITE] = p.pieces[WPAWN] | p.pieces[WKNIGHT] | p.pieces[WBISHOP] | p.pieces[WROOK] |
+                        p.pieces[WQUEEN] | squareMask[p.kingSquare[WHITE]];
+    p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
+    p.occupied90 = rotate90(p.occupiedAll);
+    p.occupiedA1H8 = rotateA1H8(p.occupiedAll);
+    p.occupiedA8H1 = rotateA8H1(p.occupiedAll);
+    return true;
+}
+
+// Positions the board code cannot play from: unreachable material, or a side not to move
+// whose king stands attacked (its capture cannot be made or taken back).
+bool playable(const Position& p) {
+    const int them = p.sideToMove ^ 1;
+    if (!reachableMaterial(p, WHITE) || !reachableMaterial(p, BLACK)) return false;
+    if (kingAttacks[p.kingSquare[WHITE]] & squareMask[p.kingSquare[BLACK]]) return false;
+    return !attackedByNonKing(p.kingSquare[them], p.sideToMove);
+}
+
+}  // namespace
+
+bool setPosition(const char* text, bool withBook) {
+    const Position previous = position;
+    PositionText parsed;
+    if (!parseText(text, parsed) || !playable(position)) {
+        position = previous;
+        return false;
+    }
+    if (parsed.hasOperation && parseSan(parsed.operand) == 0) {
+        std::printf("Warning cannot recognize move: %s\r\n", parsed.operand);
+        std::fflush(stdout);
+        position = previous;
+        return false;
+    }
+
+    // The text is accepted: everything that belonged to the previous game goes.
+    for (PlyRecord* record = historyTop; record > positionHistory; --record) *record = PlyRecord{};
+    historyTop = positionHistory;
+    historyTop->key = position.hashKey;
+    historyTop->fiftyCounter = 0;
+
+    std::memcpy(gameBoard.board, position.board, sizeof gameBoard.board);
+    gameBoard.epSquare = position.epSquare;
+    gameBoard.castleFlags = position.castleFlags;
+    gameBoard.kingSquare[WHITE] = position.kingSquare[WHITE];
+    gameBoard.kingSquare[BLACK] = position.kingSquare[BLACK];
+    gameBoard.sideToMove = position.sideToMove;
+
+    clearHashTable();
+    if (withBook && !loadBook("Tarnek.book")) {
+        std::printf("tellusererror BOOK ERROR!\n");
+        std::fflush(stdout);
+        logLine("-\ttellusererror BOOK ERROR!\n");
+    }
+    hashGeneration = 1;
+    clearSearchMemory();
+    clearPawnHashTable();
+    return true;
+}

@@ -1,0 +1,100 @@
+// The engine's vocabulary: squares, colours, piece codes, move codes and list entries.
+#pragma once
+
+#include <cstdint>
+
+// A bitboard holds one bit per square; square s is bit 63 - s, so a8 is the top bit and h1 bit 0.
+using Bitboard = uint64_t;
+
+// A move: bits 0-5 destination, 6-11 origin, 12-15 type. 0 means no move.
+using Move = uint16_t;
+
+// Squares run in FEN reading order: 0 = a8, 7 = h8, 56 = a1, 63 = h1.
+constexpr int rowOf(int square) { return square >> 3; }     // 0 is rank 8, 7 is rank 1
+constexpr int columnOf(int square) { return square & 7; }   // 0 is file a
+constexpr int rankOf(int square) { return 8 - rowOf(square); }
+
+enum Colour : int { BLACK = 0, WHITE = 1 };
+
+// Piece codes: white odd, black even; the code of a kind for colour c is its black code minus c.
+enum PieceCode : uint8_t {
+    EMPTY = 0,
+    WPAWN = 1, BPAWN = 2,
+    WKNIGHT = 3, BKNIGHT = 4,
+    WBISHOP = 5, BBISHOP = 6,
+    WROOK = 7, BROOK = 8,
+    WQUEEN = 9, BQUEEN = 10,
+    WKING = 11, BKING = 12,
+};
+
+constexpr int pieceColour(int code) { return code & 1; }      // meaningful for codes 1..12
+constexpr bool isPawn(int code) { return code == WPAWN || code == BPAWN; }
+constexpr int pawnCode(int colour) { return BPAWN - colour; }
+constexpr int kingCode(int colour) { return BKING - colour; }
+
+inline constexpr char PIECE_LETTERS[] = ".PpNnBbRrQqKk";
+constexpr char pieceLetter(int code) { return PIECE_LETTERS[code]; }
+
+// What a capture removes from Position::material (pawn 1, minor 3, rook 5, queen 9, king 0).
+inline constexpr uint8_t CAPTURE_VALUE[13] = {0, 1, 1, 3, 3, 3, 3, 5, 5, 9, 9, 0, 0};
+
+// castleFlags bits. A castling sets the mover's CASTLED bit, which freezes its rights until the
+// next move generation completes the castling; the castled-side bits stay until taken back.
+enum CastleFlag : uint16_t {
+    WHITE_SHORT = 0x001,
+    WHITE_LONG = 0x002,
+    WHITE_CASTLED = 0x004,
+    BLACK_SHORT = 0x008,
+    BLACK_LONG = 0x010,
+    BLACK_CASTLED = 0x020,
+    WHITE_CASTLED_SHORT = 0x040,
+    WHITE_CASTLED_LONG = 0x080,
+    BLACK_CASTLED_SHORT = 0x100,
+    BLACK_CASTLED_LONG = 0x200,
+};
+constexpr uint16_t CASTLE_RIGHTS = 0x03F;   // the six low bits: rights and has-castled markers
+
+enum MoveType : int {
+    QUIET = 0,
+    CAPTURE = 1,
+    EN_PASSANT = 2,
+    // type 3 is never a real move: it marks the search's special results
+    PROMOTE_Q = 4, PROMOTE_N = 5, PROMOTE_R = 6, PROMOTE_B = 7,
+    CAPTURE_PROMOTE_Q = 8, CAPTURE_PROMOTE_N = 9, CAPTURE_PROMOTE_R = 10, CAPTURE_PROMOTE_B = 11,
+    CASTLE_BLACK_SHORT = 12, CASTLE_WHITE_SHORT = 13, CASTLE_BLACK_LONG = 14, CASTLE_WHITE_LONG = 15,
+};
+
+constexpr int moveTo(Move m) { return m & 63; }
+constexpr int moveFrom(Move m) { return (m >> 6) & 63; }
+constexpr int moveType(Move m) { return m >> 12; }
+constexpr Move encodeMove(int type, int from, int to) { return Move(type * 4096 + from * 64 + to); }
+constexpr bool isCastling(Move m) { return moveType(m) >= CASTLE_BLACK_SHORT; }
+constexpr bool isPromotion(Move m) { return moveType(m) >= PROMOTE_Q && moveType(m) <= CAPTURE_PROMOTE_B; }
+
+// The four castling moves always have the same codes.
+constexpr Move WHITE_SHORT_CASTLING = 0xDF3E;   // e1g1
+constexpr Move WHITE_LONG_CASTLING = 0xFF3A;    // e1c1
+constexpr Move BLACK_SHORT_CASTLING = 0xC106;   // e8g8
+constexpr Move BLACK_LONG_CASTLING = 0xE102;    // e8c8
+
+// Search results that stand in place of a move (type 3, which no real move has).
+constexpr Move MatedCode = 0x3000;        // the side to move is checkmated
+constexpr Move StalemateCode = 0x3041;    // the side to move is stalemated
+constexpr Move RepetitionCode = 0x3082;   // the position is already drawn by rule
+
+// One entry of a move list: ordering score (higher first) and the move.
+struct ScoredMove {
+    int16_t score;
+    Move move;
+};
+
+// Scores are centipawns for the side to move.
+constexpr int NO_SCORE = -8190;     // no score yet; also the score of an illegal move
+constexpr int MATED_SCORE = -8100;  // mated at the root; mated p plies below scores -8100 + p
+constexpr int WINDOW_HIGH = 8099;   // top of the full window; 8099 means mate with this move
+
+// Sizes of the engine's fixed tables.
+constexpr int MAX_FRAMES = 72;              // 63 plies of full-width search plus 8 of quiescence
+constexpr int MAX_LIST_MOVES = 320;         // room for the longest move list of one position
+constexpr int MOVE_STACK_SIZE = MAX_FRAMES * MAX_LIST_MOVES;
+constexpr int HISTORY_SIZE = 12288;         // plies of game plus search line

@@ -1,0 +1,12 @@
+// Static evaluation of the global position, with its pawn-structure cache.
+#pragma once
+
+#include <cstdint>
+
+constexpr int PAWN_HASH_SIZE = 1 << 18;
+
+// Key bits 18-31 of the pawn key in the top bits, cached pawn score + 8190 in the low 16 bits.
+extern uint32_t pawnHashTable[PAWN_HASH_SIZE];
+
+// Empty the pawn-structure cache.
+void clearPawnHashTable();

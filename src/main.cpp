@@ -1,0 +1,3 @@
+#include "protocol/commandloop.h"
+
+int main() { return runCommandLoop(); }

@@ -1,0 +1,19 @@
+// The diagnostic log "Tarnek.log": one line per entry, flushed at once, safe from both threads.
+#pragma once
+
+#include <fstream>
+#include <mutex>
+
+extern std::ofstream engineLog;
+extern std::mutex engineLogMutex;
+
+// Open (truncate) "Tarnek.log" in the current directory. Until then entries go nowhere.
+void openEngineLog();
+
+// Write one entry: the pieces in order, then a line end; flushed before the lock is released.
+template <typename... Pieces>
+void logLine(const Pieces&... pieces) {
+    std::lock_guard<std::mutex> lock(engineLogMutex);
+    (engineLog << ... << pieces) << '\n';
+    engineLog.flush();
+}

@@ -1,0 +1,30 @@
+// Per-ply search frames, the shared move stack and the move-ordering memory that outlives a node.
+#pragma once
+
+#include "board/position.h"
+
+struct PlyFrame {
+    Bitboard checkers;          // enemy pieces giving check to the side to move at this ply
+    Bitboard kingRookRays;      // rank and file attacks from the own king's square
+    Bitboard kingBishopRays;    // diagonal attacks from the own king's square
+    UndoRecord undo;            // take-back data of the move made from this ply
+    ScoredMove* cursor;         // the list entry being searched
+    ScoredMove* listEnd;        // one past this ply's list; null while not generated
+    int16_t hashScore;          // score of the transposition entry found here
+    Move hashMove;              // its move, 0 when none
+    Move killer1;               // latest move that caused a cut-off at this ply
+    Move killer2;               // the killer before it
+    uint8_t hashDepth;          // depth of the entry found, 0 when none
+    uint32_t orderKeys[MAX_LIST_MOVES];  // history ordering keys of the moves still to search
+};
+
+extern PlyFrame plyFrames[MAX_FRAMES];
+extern PlyFrame* currentUndo;                      // frame of the position now on the board
+extern ScoredMove moveStack[MOVE_STACK_SIZE];      // lists of all plies; the root's comes first
+extern uint32_t historyTable[2][4096];             // [side to move][from * 64 + to] cut-off counters
+
+// The root move list: its first entry is the search result.
+inline ScoredMove* const rootMoves = moveStack;
+
+// Forget killers and history (position set-up).
+void clearSearchMemory();

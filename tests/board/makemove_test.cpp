@@ -1,0 +1,150 @@
+#include "board/makemove.h"
+
+#include "board/checks.h"
+#include "support.h"
+
+namespace {
+
+struct Case {
+    const char* fen;
+    int type;
+    const char* from;
+    const char* to;
+};
+
+// Hand-listed moves of every type from positions where each is pseudo-legal.
+const Case CASES[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", QUIET, "g1", "f3"},
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", QUIET, "e2", "e4"},
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", QUIET, "e2", "e3"},
+    {"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq d6", CAPTURE, "e4", "d5"},
+    {"rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6", EN_PASSANT, "e5", "d6"},
+    {"rnbqkbnr/pppp1ppp/8/8/3Pp3/8/PPP1PPPP/RNBQKBNR b KQkq d3", EN_PASSANT, "e4", "d3"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", PROMOTE_Q, "b7", "b8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", PROMOTE_N, "b7", "b8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", CAPTURE_PROMOTE_Q, "b7", "a8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", CAPTURE_PROMOTE_R, "b7", "a8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R b KQkq -", CAPTURE_PROMOTE_B, "g2", "h1"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R b KQkq -", PROMOTE_R, "g2", "g1"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", CASTLE_WHITE_SHORT, "e1", "g1"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", CASTLE_WHITE_LONG, "e1", "c1"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R b KQkq -", CASTLE_BLACK_SHORT, "e8", "g8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R b KQkq -", CASTLE_BLACK_LONG, "e8", "c8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", QUIET, "e1", "f1"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R w KQkq -", CAPTURE, "h1", "h8"},
+    {"r3k2r/1P6/8/8/8/8/6p1/R3K2R b KQkq -", CAPTURE, "a8", "a1"},
+};
+
+// Position set up from a text, for comparing incremental keys.
+Position positionOf(const char* fen) {
+    Position saved = position;
+    setUpPosition(fen);
+    Position result = position;
+    position = saved;
+    return result;
+}
+
+}  // namespace
+
+TEST(MakeMove, UnmakeRestoresEveryFieldForEveryMoveType) {
+    for (const Case& c : CASES) {
+        setUpPosition(c.fen);
+        const Position before = position;
+        PlyRecord* top = historyTop;
+        const Move move = encodeMove(c.type, squareOf(c.from), squareOf(c.to));
+        saveUndo();
+        makeMove(move);
+        EXPECT_EQ(historyTop, top + 1) << c.fen << " " << c.from << c.to;
+        EXPECT_EQ(historyTop->key, position.hashKey);
+        EXPECT_FALSE(samePosition(before, position));
+        unmakeMove(move);
+        EXPECT_TRUE(samePosition(before, position)) << c.fen << " " << c.from << c.to;
+        EXPECT_EQ(historyTop, top);
+    }
+}
+
+TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    saveUndo();
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")));
+    EXPECT_EQ(position.epSquare, 44);
+    Position expected = positionOf("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
+    EXPECT_EQ(position.hashKey, expected.hashKey);
+    EXPECT_EQ(position.pawnKey, expected.pawnKey);
+    EXPECT_TRUE(samePosition(position, expected));
+
+    // Capture, promotion and en passant keep the pawn key and material in step too.
+    setUpPosition("4k3/1P6/8/3pP3/8/8/8/4K3 w - d6");
+    saveUndo();
+    makeMove(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")));
+    expected = positionOf("4k3/1P6/3P4/8/8/8/8/4K3 b - -");
+    EXPECT_EQ(position.hashKey, expected.hashKey);
+    EXPECT_EQ(position.pawnKey, expected.pawnKey);
+    EXPECT_EQ(position.material, expected.material);
+
+    setUpPosition("n3k3/1P6/8/8/8/8/8/4K3 w - -");
+    saveUndo();
+    makeMove(encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")));
+    expected = positionOf("N3k3/8/8/8/8/8/8/4K3 b - -");
+    EXPECT_TRUE(samePosition(position, expected));
+}
+
+TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
+    setUpPosition("r3k2r/8/8/8/8/8/4P3/R3K1NR w KQkq -");
+    saveUndo();
+    makeMove(encodeMove(QUIET, squareOf("g1"), squareOf("f3")));
+    EXPECT_EQ(historyTop->fiftyCounter, 1);
+    currentUndo = plyFrames + 1;
+    saveUndo();
+    makeMove(encodeMove(QUIET, squareOf("a8"), squareOf("b8")));
+    EXPECT_EQ(historyTop->fiftyCounter, 2);
+    currentUndo = plyFrames + 2;
+    saveUndo();
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")));
+    EXPECT_EQ(historyTop->fiftyCounter, 0);
+}
+
+TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
+    // A capture on h8 takes Black's short right away, with its key.
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    uint64_t key = position.hashKey;
+    saveUndo();
+    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")));
+    EXPECT_EQ(position.castleFlags & (BLACK_SHORT | WHITE_SHORT), 0);
+    EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
+                                    zobrist[0][62]);
+
+    // Castling short: the used right stays, the other one is given up with its key.
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    key = position.hashKey;
+    saveUndo();
+    makeMove(WHITE_SHORT_CASTLING);
+    EXPECT_EQ(position.castleFlags & 0x0FF, BLACK_SHORT | BLACK_LONG | WHITE_SHORT | WHITE_CASTLED | WHITE_CASTLED_SHORT);
+    EXPECT_EQ(position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
+                                    zobrist[WROOK][61] ^ zobrist[0][58]);
+    EXPECT_EQ(position.kingSquare[WHITE], 62);
+    EXPECT_EQ(position.board[61], WROOK);
+
+    // While castled, a capture on the castler's corner changes no right and no key term.
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
+    saveUndo();
+    makeMove(BLACK_LONG_CASTLING);
+    EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
+    currentUndo = plyFrames + 1;
+    saveUndo();
+    key = position.hashKey;
+    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")));
+    EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
+    EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
+}
+
+TEST(MakeMove, PromotionChangesMaterialByItsGain) {
+    setUpPosition("r3k3/1P6/8/8/8/8/8/4K3 w q -");
+    const int before = position.material;
+    saveUndo();
+    makeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")));
+    EXPECT_EQ(position.material, before + 3);
+    EXPECT_EQ(position.castleFlags & BLACK_LONG, 0);
+    unmakeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")));
+    EXPECT_EQ(position.material, before);
+}

@@ -1,0 +1,38 @@
+// Shared helpers for the tests: table set-up, positions from text, whole-state comparison.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "board/attacks.h"
+#include "board/setup.h"
+#include "search/frames.h"
+
+// Build the start-up tables once per test process.
+inline void initTablesOnce() {
+    static const bool done = (initBoardTables(), true);
+    (void)done;
+}
+
+// Set up a position without the book; fails the test when the text is refused.
+inline void setUpPosition(const char* text) {
+    initTablesOnce();
+    currentUndo = plyFrames;
+    ASSERT_TRUE(setPosition(text, false)) << text;
+}
+
+inline bool samePosition(const Position& a, const Position& b) {
+    for (int code = 0; code < 13; ++code)
+        if (a.pieces[code] != b.pieces[code]) return false;
+    return a.occupied[0] == b.occupied[0] && a.occupied[1] == b.occupied[1] && a.occupiedAll == b.occupiedAll &&
+           a.occupied90 == b.occupied90 && a.occupiedA1H8 == b.occupiedA1H8 && a.occupiedA8H1 == b.occupiedA8H1 &&
+           std::memcmp(a.board, b.board, 64) == 0 && a.kingSquare[0] == b.kingSquare[0] &&
+           a.kingSquare[1] == b.kingSquare[1] && a.castleFlags == b.castleFlags && a.epSquare == b.epSquare &&
+           a.sideToMove == b.sideToMove && a.hashKey == b.hashKey && a.pawnKey == b.pawnKey &&
+           a.material == b.material;
+}
+
+// Square number from its name, such as "e4".
+inline int squareOf(const char* name) { return 8 * (8 - (name[1] - '0')) + (name[0] - 'a'); }
