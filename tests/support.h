@@ -8,11 +8,12 @@
 
 #include "board/attacks.h"
 #include "board/setup.h"
+#include "eval/tables.h"
 #include "search/frames.h"
 
 // Build the start-up tables once per test process.
 inline void initTablesOnce() {
-    static const bool done = (initBoardTables(), true);
+    static const bool done = (initBoardTables(), initEvalTables(), true);
     (void)done;
 }
 

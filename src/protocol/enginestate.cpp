@@ -1,0 +1,3 @@
+#include "protocol/enginestate.h"
+
+std::atomic<int> engineState{AwaitOpponent};

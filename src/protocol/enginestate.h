@@ -1,0 +1,14 @@
+// The state word that the command loop writes and the engine thread dispatches on.
+#pragma once
+
+#include <atomic>
+
+enum EngineState : int {
+    Idle = 0,            // force mode: moves from the GUI are only played
+    Think = 1,           // the engine searches for its own move
+    Ponder = 2,          // reserved; never entered
+    AwaitOpponent = 3,   // the engine answers as soon as the opponent's move arrives
+    Quit = 4,            // the engine thread ends
+};
+
+extern std::atomic<int> engineState;
