@@ -1,0 +1,90 @@
+#include "board/attacks.h"
+
+#include "support.h"
+
+namespace {
+
+Bitboard squares(std::initializer_list<const char*> names) {
+    Bitboard b = 0;
+    for (const char* name : names) b |= squareMask[squareOf(name)];
+    return b;
+}
+
+}  // namespace
+
+TEST(AttackTables, LeapersStayOnTheBoard) {
+    initTablesOnce();
+    EXPECT_EQ(knightAttacks[squareOf("a8")], squares({"b6", "c7"}));
+    EXPECT_EQ(kingAttacks[squareOf("h1")], squares({"g1", "g2", "h2"}));
+    EXPECT_EQ(whitePawnAttacks[squareOf("a2")], squares({"b3"}));
+    EXPECT_EQ(blackPawnAttacks[squareOf("h7")], squares({"g6"}));
+    EXPECT_EQ(whitePawnAttacks[squareOf("e8")], 0u);
+    EXPECT_EQ(blackPawnAttacks[squareOf("e1")], 0u);
+    EXPECT_EQ(knightAttacks[squareOf("d4")],
+              squares({"c6", "e6", "b5", "f5", "b3", "f3", "c2", "e2"}));
+}
+
+TEST(AttackTables, SlidersStopAtTheFirstPieceEitherColour) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    EXPECT_EQ(rookAttacksFrom(squareOf("a1")), squares({"a2", "b1"}));
+    EXPECT_EQ(bishopAttacksFrom(squareOf("c1")), squares({"b2", "d2"}));
+    EXPECT_EQ(queenAttacksFrom(squareOf("d8")), squares({"c8", "e8", "c7", "d7", "e7"}));
+
+    setUpPosition("4k3/8/8/3p4/8/1P3Q2/8/4K3 w - -");
+    EXPECT_EQ(bishopAttacksFrom(squareOf("f3")),
+              squares({"e4", "d5", "g4", "h5", "e2", "d1", "g2", "h1"}));
+    EXPECT_EQ(rookAttacksFrom(squareOf("f3")),
+              squares({"e3", "d3", "c3", "b3", "g3", "h3", "f4", "f5", "f6", "f7", "f8", "f2", "f1"}));
+    // Every diagonal square of every square, on an empty board, agrees with plain stepping.
+    for (int s = 0; s < 64; ++s) {
+        Bitboard expected = 0;
+        for (int t = 0; t < 64; ++t) {
+            int dr = rowOf(t) - rowOf(s), dc = columnOf(t) - columnOf(s);
+            if (t != s && (dr == dc || dr == -dc)) expected |= squareMask[t];
+        }
+        EXPECT_EQ(bishopRays[s], expected) << s;
+    }
+}
+
+TEST(AttackTables, RotationsArePermutationsMatchingTheirMasks) {
+    initTablesOnce();
+    EXPECT_EQ(rotate90(~Bitboard(0)), ~Bitboard(0));
+    EXPECT_EQ(rotateA1H8(~Bitboard(0)), ~Bitboard(0));
+    EXPECT_EQ(rotateA8H1(~Bitboard(0)), ~Bitboard(0));
+    for (int s = 0; s < 64; ++s) {
+        EXPECT_EQ(rotate90(squareMask[s]), mask90[s]);
+        EXPECT_EQ(rotateA1H8(squareMask[s]), maskA1H8[s]);
+        EXPECT_EQ(rotateA8H1(squareMask[s]), maskA8H1[s]);
+    }
+    // The castling squares e1, f1, g1, h1 in the three rotated orders.
+    Bitboard kingSide = squares({"e1", "f1", "g1", "h1"});
+    EXPECT_EQ(rotate90(kingSide), 0x0101010100000000ULL);
+    EXPECT_EQ(rotateA1H8(kingSide), 0x0000000000000225ULL);
+    EXPECT_EQ(rotateA8H1(kingSide), 0x0000000010208400ULL);
+    EXPECT_EQ(shiftA1H8[0], 63);
+    EXPECT_EQ(lengthMaskA1H8[0], 1);
+    EXPECT_EQ(shiftA8H1[0], 28);
+    EXPECT_EQ(lengthMaskA8H1[63], 255);
+}
+
+TEST(AttackTables, BitScanWalksFromH1TowardsA8) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    EXPECT_EQ(lowestSquare(position.occupiedAll), 63);
+    EXPECT_EQ(lowestSquare(squareMask[0]), 0);
+    Bitboard b = squares({"a8", "e4", "h1"});
+    EXPECT_EQ(popSquare(b), 63);
+    EXPECT_EQ(popSquare(b), squareOf("e4"));
+    EXPECT_EQ(popSquare(b), 0);
+    EXPECT_EQ(b, 0u);
+}
+
+TEST(AttackTables, PawnStructureMasks) {
+    initTablesOnce();
+    EXPECT_EQ(whiteFrontFile[squareOf("e2")], squares({"e3", "e4", "e5", "e6", "e7", "e8"}));
+    EXPECT_EQ(blackFrontFile[squareOf("e2")], squares({"e1"}));
+    EXPECT_EQ(whitePassedMask[squareOf("a7")], squares({"a8", "b8"}));
+    EXPECT_EQ(whitePassedMask[squareOf("h8")], 0u);
+    EXPECT_EQ(blackPassedMask[squareOf("c1")], 0u);
+    EXPECT_EQ(adjacentFiles[squareOf("a5")], 0x8080808080808080ULL >> 1);
+    EXPECT_EQ(fileMaskExcl[squareOf("d4")], (0x8080808080808080ULL >> 3) & ~squareMask[squareOf("d4")]);
+}

@@ -1,0 +1,91 @@
+#include "board/setup.h"
+
+#include "board/makemove.h"
+#include "search/transposition.h"
+#include "support.h"
+
+TEST(SetUp, InitialPosition) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    EXPECT_EQ(position.material, 78);
+    EXPECT_EQ(position.castleFlags, 0x01B);
+    EXPECT_EQ(position.epSquare, 0);
+    EXPECT_EQ(position.sideToMove, WHITE);
+    EXPECT_EQ(position.kingSquare[WHITE], 60);
+    EXPECT_EQ(position.kingSquare[BLACK], 4);
+    EXPECT_EQ(position.hashKey, initialPositionKey());
+    uint32_t pawns = 0;
+    for (int file = 0; file < 8; ++file)
+        pawns ^= uint32_t(zobrist[BPAWN][8 + file] ^ zobrist[WPAWN][48 + file]);
+    EXPECT_EQ(position.pawnKey, pawns);
+    EXPECT_EQ(historyTop, positionHistory);
+    EXPECT_EQ(historyTop->key, position.hashKey);
+    EXPECT_EQ(gameBoard.board[squareOf("d1")], WQUEEN);
+    EXPECT_EQ(gameBoard.castleFlags, 0x01B);
+}
+
+TEST(SetUp, FieldsBeyondTheBoard) {
+    setUpPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+    EXPECT_EQ(position.epSquare, 44);
+    EXPECT_EQ(position.sideToMove, BLACK);
+    EXPECT_EQ(position.hashKey & 0, 0u);
+
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R W Kq -");
+    EXPECT_EQ(position.castleFlags, WHITE_SHORT | BLACK_LONG);
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w - -");
+    EXPECT_EQ(position.castleFlags, 0);
+}
+
+TEST(SetUp, ImpossibleRightsAndEnPassantSquaresAreDropped) {
+    // Rights whose king or rook is not at home.
+    setUpPosition("r3k3/8/8/8/8/8/8/4K2R w KQkq -");
+    EXPECT_EQ(position.castleFlags, WHITE_SHORT | BLACK_LONG);
+    // An en-passant square with no pawn that could have just passed it.
+    setUpPosition("4k3/8/8/8/8/8/8/4K3 w - e6");
+    EXPECT_EQ(position.epSquare, 0);
+    setUpPosition("4k3/8/8/4p3/8/8/8/4K3 w - e3");
+    EXPECT_EQ(position.epSquare, 0);
+    setUpPosition("4k3/8/8/4p3/8/8/8/4K3 w - z9");
+    EXPECT_EQ(position.epSquare, 0);
+    setUpPosition("4k3/8/8/4p3/8/8/8/4K3 w - e6");
+    EXPECT_EQ(position.epSquare, squareOf("e6"));
+    EXPECT_EQ(position.hashKey, zobrist[WKING][60] ^ zobrist[BKING][4] ^ zobrist[BPAWN][28] ^ zobrist[0][20]);
+}
+
+TEST(SetUp, RefusedTextsChangeNothing) {
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    saveUndo();
+    makeMove(encodeMove(QUIET, squareOf("a1"), squareOf("a5")));
+    const Position before = position;
+    const GameBoard gameBefore = gameBoard;
+    PlyRecord* topBefore = historyTop;
+    hashTable[1][5][0].word1 = 12345;
+
+    const char* refused[] = {
+        "8/8/8 w - -",                                              // board ends early
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq -",     // no side to move
+        "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",     // "9" is no square count
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR w kq -",       // no white king
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKKNR w KQkq -",     // two white kings
+        "P3k3/8/8/8/8/8/8/4K3 w - -",                              // pawn on the last rank
+        "4k3/8/8/8/8/8/8/4K2p b - -",                              // pawn on the first rank
+        "4k3/8/8/8/8/8/8/4K2r b - -",                              // White, not to move, in check
+        "8/8/8/8/8/8/3kK3/8 w - -",                                // kings side by side
+        "QQQQQQQQ/QQQQQQQQ/8/8/8/8/8/k3K3 w - -",                  // material no game can reach
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Zz9;",  // unreadable best move
+        "",
+    };
+    for (const char* text : refused) {
+        EXPECT_FALSE(setPosition(text, false)) << text;
+        EXPECT_TRUE(samePosition(before, position)) << text;
+        EXPECT_EQ(std::memcmp(&gameBefore, &gameBoard, sizeof gameBoard), 0) << text;
+        EXPECT_EQ(historyTop, topBefore) << text;
+        EXPECT_EQ(hashTable[1][5][0].word1, 12345u) << text;
+    }
+}
+
+TEST(SetUp, EpdOperationNeedsItsTerminator) {
+    // Without a ";" or blank after the move text the operation does not count at all.
+    setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Zz9");
+    // A text longer than nine characters is no operation either.
+    setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Zz9Zz9Zz9Z;");
+}
