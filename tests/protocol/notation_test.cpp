@@ -1,0 +1,109 @@
+#include "protocol/notation.h"
+
+#include <string>
+
+#include "board/makemove.h"
+#include "support.h"
+
+namespace {
+
+std::string textOf(Move move) {
+    char buffer[MOVE_TEXT_SIZE];
+    moveToText(buffer, move);
+    return buffer;
+}
+
+std::string currentPositionText() {
+    char buffer[POSITION_TEXT_SIZE];
+    positionToText(buffer);
+    return buffer;
+}
+
+TEST(MoveToText, CastlingIsWrittenAsTheKingsMove) {
+    EXPECT_EQ(textOf(WHITE_SHORT_CASTLING), "e1g1");
+    EXPECT_EQ(textOf(WHITE_LONG_CASTLING), "e1c1");
+    EXPECT_EQ(textOf(BLACK_SHORT_CASTLING), "e8g8");
+    EXPECT_EQ(textOf(BLACK_LONG_CASTLING), "e8c8");
+}
+
+TEST(MoveToText, SquaresAndPromotionLetter) {
+    EXPECT_EQ(textOf(encodeMove(QUIET, squareOf("e2"), squareOf("e4"))), "e2e4");
+    EXPECT_EQ(textOf(encodeMove(CAPTURE, squareOf("a1"), squareOf("h8"))), "a1h8");
+    EXPECT_EQ(textOf(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6"))), "e5d6");
+    const char* letters = "qnrbqnrb";
+    for (int type = PROMOTE_Q; type <= CAPTURE_PROMOTE_B; ++type)
+        EXPECT_EQ(textOf(encodeMove(type, squareOf("e7"), squareOf("e8"))), std::string("e7e8") + letters[type - 4]);
+}
+
+TEST(TextToMove, RefusesWordsThatAreNotCoordinates) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    for (const char* word : {"i2i4", "e9e7", "go", "e2", "1-0", "", "e2e", "e0e1", "E2E4", "e2-e4"})
+        EXPECT_EQ(textToMove(word), 0) << word;
+}
+
+TEST(TextToMove, QuietCaptureAndIgnoredTail) {
+    setUpPosition("4k3/8/8/3p4/4P3/8/8/R3K2N w - -");
+    EXPECT_EQ(textToMove("e4e5"), encodeMove(QUIET, squareOf("e4"), squareOf("e5")));
+    EXPECT_EQ(textToMove("e4d5"), encodeMove(CAPTURE, squareOf("e4"), squareOf("d5")));
+    // A piece's fifth character means nothing; everything after it is never read.
+    EXPECT_EQ(textToMove("h1g3q"), encodeMove(QUIET, squareOf("h1"), squareOf("g3")));
+    EXPECT_EQ(textToMove("e4e5qqqq"), encodeMove(PROMOTE_Q, squareOf("e4"), squareOf("e5")));
+    // Without castling rights the king's two-square step is an ordinary move.
+    EXPECT_EQ(textToMove("e1c1"), encodeMove(QUIET, 60, 58));
+}
+
+TEST(TextToMove, CastlingNeedsTheRightInTheGameBoard) {
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    EXPECT_EQ(textToMove("e1g1"), 0xDF3E);
+    EXPECT_EQ(textToMove("e1c1"), 0xFF3A);
+    EXPECT_EQ(textToMove("e8g8"), 0xC106);
+    EXPECT_EQ(textToMove("e8c8"), 0xE102);
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w Qk -");
+    EXPECT_EQ(textToMove("e1g1"), 3902);
+    EXPECT_EQ(textToMove("e1c1"), 0xFF3A);
+    EXPECT_EQ(textToMove("e8g8"), 0xC106);
+    EXPECT_EQ(textToMove("e8c8"), encodeMove(QUIET, 4, 2));
+    // Only the game board counts: the search position may differ while the engine thinks.
+    position.castleFlags = 0;
+    EXPECT_EQ(textToMove("e8g8"), 0xC106);
+}
+
+TEST(TextToMove, PromotionsAndEnPassant) {
+    setUpPosition("4k3/4P3/8/8/8/8/8/4K3 w - -");
+    gameBoard.board[squareOf("e8")] = EMPTY;
+    EXPECT_EQ(textToMove("e7e8q"), 0x4304);
+    gameBoard.board[squareOf("e8")] = BROOK;
+    EXPECT_EQ(textToMove("e7e8q"), 0x8304);
+    EXPECT_EQ(textToMove("e7e8n"), encodeMove(CAPTURE_PROMOTE_N, 12, 4));
+    EXPECT_EQ(textToMove("e7e8r"), encodeMove(CAPTURE_PROMOTE_R, 12, 4));
+    EXPECT_EQ(textToMove("e7e8b"), encodeMove(CAPTURE_PROMOTE_B, 12, 4));
+    // A pawn with any other fifth character is read as a plain step, whatever stands there.
+    EXPECT_EQ(textToMove("e7e8x"), encodeMove(QUIET, 12, 4));
+
+    setUpPosition("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
+    EXPECT_EQ(textToMove("e5d6"), 0x2713);
+    EXPECT_EQ(textToMove("e5e6"), encodeMove(QUIET, squareOf("e5"), squareOf("e6")));
+}
+
+TEST(PositionToText, InitialPositionAndAfterADoublePush) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")));
+    gameBoard.sideToMove = BLACK;
+    EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
+}
+
+TEST(PositionToText, SparseBoardsAndPartialRights) {
+    const char* texts[] = {
+        "8/8/8/8/8/8/8/k6K b - -",
+        "4k3/8/8/8/8/8/8/4K2R w K -",
+        "r3k3/8/8/8/8/8/8/4K3 b q -",
+        "7k/P7/8/8/8/8/7p/K7 w - -",
+    };
+    for (const char* text : texts) {
+        setUpPosition(text);
+        EXPECT_EQ(currentPositionText(), text);
+    }
+}
+
+}  // namespace
