@@ -8,5 +8,11 @@ constexpr int PAWN_HASH_SIZE = 1 << 18;
 // Key bits 18-31 of the pawn key in the top bits, cached pawn score + 8190 in the low 16 bits.
 extern uint32_t pawnHashTable[PAWN_HASH_SIZE];
 
+// Static scores stay inside this bound, below every mate score and within the hash score field.
+constexpr int EVAL_LIMIT = 8000;
+
 // Empty the pawn-structure cache.
 void clearPawnHashTable();
+
+// Value of the position in centipawns for the side to move.
+int evaluate();

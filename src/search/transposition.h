@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "board/types.h"
+
 // One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
 // word2: depth (0-6), lower bound (7), upper bound (8), generation (9-17), score + 8190 (18-31).
 struct HashEntry {
@@ -13,8 +15,29 @@ struct HashEntry {
 
 constexpr int HASH_BUCKETS = 1 << 18;
 
+// Bound of a stored score: exact, at least (a cut-off) or at most (nothing raised alpha).
+constexpr uint32_t EXACT_BOUND = 0;
+constexpr uint32_t LOWER_BOUND = 0x080;
+constexpr uint32_t UPPER_BOUND = 0x100;
+
 extern HashEntry hashTable[2][HASH_BUCKETS][2];   // [side to move][bucket][slot]
 extern uint16_t hashGeneration;                  // written into every search entry; 0 marks the book
 
 // Empty every slot of both halves.
 void clearHashTable();
+
+// The entry of the current position (side to move and hashKey), or null.
+const HashEntry* probeHash();
+
+// Record a search result for the current position by the replacement rule of the two slots.
+void storeHash(int depth, uint32_t bound, Move move, int score);
+
+// Make `move` the book move of the current position (slot 0 of its bucket, generation 0).
+void storeBookEntry(Move move);
+
+// Fields of an entry.
+inline Move entryMove(const HashEntry& e) { return Move(e.word0 & 0xFFFF); }
+inline int entryDepth(const HashEntry& e) { return e.word2 & 0x7F; }
+inline uint32_t entryBound(const HashEntry& e) { return e.word2 & (LOWER_BOUND | UPPER_BOUND); }
+inline int entryGeneration(const HashEntry& e) { return (e.word2 >> 9) & 0x1FF; }
+inline int entryScore(const HashEntry& e) { return int(e.word2 >> 18) - 8190; }

@@ -1,0 +1,140 @@
+#include "search/transposition.h"
+
+#include "support.h"
+
+namespace {
+
+// Positions are addressed by hashKey and sideToMove alone, so the tests pose as positions
+// by setting those two fields. Keys with equal low 18 bits share a bucket.
+constexpr uint64_t KEY_A = 0x123456789ABC0042ULL;
+constexpr uint64_t KEY_B = 0x0FEDCBA987640042ULL;
+constexpr uint64_t KEY_C = 0x5555AAAA33300042ULL;
+constexpr Move MOVE_1 = 3364, MOVE_2 = 3902, MOVE_3 = 1234;
+
+void poseAs(uint64_t key, int side = WHITE) {
+    position.hashKey = key;
+    position.sideToMove = side;
+}
+
+struct Read {
+    Move move;
+    int depth;
+    uint32_t bound;
+    int score;
+};
+
+// The entry found for `key`, or a move of 0 when there is none.
+Read readBack(uint64_t key, int side = WHITE) {
+    poseAs(key, side);
+    const HashEntry* e = probeHash();
+    if (!e) return {0, -1, 0, 0};
+    return {entryMove(*e), entryDepth(*e), entryBound(*e), entryScore(*e)};
+}
+
+const HashEntry& slot(uint64_t key, int index, int side = WHITE) { return hashTable[side][key & (HASH_BUCKETS - 1)][index]; }
+
+class TranspositionTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        initTablesOnce();
+        clearHashTable();
+        hashGeneration = 1;
+    }
+    void TearDown() override { hashGeneration = 1; }
+};
+
+}  // namespace
+
+TEST_F(TranspositionTable, EntriesKeepEveryFieldAndTheSidesApart) {
+    poseAs(KEY_A, WHITE);
+    storeHash(7, UPPER_BOUND, MOVE_1, -8095);
+    poseAs(KEY_A, BLACK);
+    EXPECT_EQ(probeHash(), nullptr);
+    storeHash(63, LOWER_BOUND, MOVE_2, 8099);
+    Read white = readBack(KEY_A, WHITE), black = readBack(KEY_A, BLACK);
+    EXPECT_EQ(white.move, MOVE_1);
+    EXPECT_EQ(white.depth, 7);
+    EXPECT_EQ(white.bound, UPPER_BOUND);
+    EXPECT_EQ(white.score, -8095);   // a mate score comes back unchanged, wherever it is met
+    EXPECT_EQ(black.move, MOVE_2);
+    EXPECT_EQ(black.depth, 63);
+    EXPECT_EQ(black.bound, LOWER_BOUND);
+    EXPECT_EQ(black.score, 8099);
+    EXPECT_EQ(entryGeneration(slot(KEY_A, 0)), 1);
+    // Same bucket, other key: not found.
+    EXPECT_EQ(readBack(KEY_B).move, 0);
+}
+
+TEST_F(TranspositionTable, SamePositionKeepsTheDeeperOrMoreExactResult) {
+    poseAs(KEY_A);
+    storeHash(5, LOWER_BOUND, MOVE_1, 10);
+    storeHash(5, EXACT_BOUND, MOVE_2, 20);   // equally deep and exact: replaces
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_2);
+    storeHash(5, LOWER_BOUND, MOVE_3, 30);   // equally deep bound over exact: nothing stored
+    EXPECT_EQ(readBack(KEY_A).score, 20);
+    EXPECT_EQ(slot(KEY_A, 1).word1, 0u);      // and slot 1 is not used either
+    storeHash(4, EXACT_BOUND, MOVE_3, 40);   // shallower: nothing
+    EXPECT_EQ(readBack(KEY_A).score, 20);
+    storeHash(6, UPPER_BOUND, MOVE_3, 50);   // deeper: replaces, whatever the bound
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_3);
+    EXPECT_EQ(readBack(KEY_A).bound, UPPER_BOUND);
+}
+
+TEST_F(TranspositionTable, ClearedBucketTakesEvenDepthZeroInSlotZero) {
+    poseAs(KEY_A);
+    storeHash(0, LOWER_BOUND, MOVE_1, 5);
+    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_A >> 32));
+}
+
+TEST_F(TranspositionTable, OtherPositionGoesToSlotOneUnlessSlotZeroIsWeaker) {
+    poseAs(KEY_A);
+    storeHash(9, EXACT_BOUND, MOVE_1, 1);
+    poseAs(KEY_C);
+    storeHash(5, EXACT_BOUND, MOVE_3, 3);    // slot 0 is deeper: slot 1
+    poseAs(KEY_B);
+    storeHash(4, EXACT_BOUND, MOVE_2, 2);    // slot 1 again, over the deeper KEY_C
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
+    EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
+    EXPECT_EQ(readBack(KEY_C).move, 0);
+    // Equal advantage: an exact result displaces a bound, a bound does not displace anything.
+    poseAs(KEY_B);
+    storeHash(9, LOWER_BOUND, MOVE_2, 4);
+    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_A >> 32));
+    clearHashTable();
+    poseAs(KEY_A);
+    storeHash(9, UPPER_BOUND, MOVE_1, 1);
+    poseAs(KEY_B);
+    storeHash(9, EXACT_BOUND, MOVE_2, 2);
+    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_B >> 32));
+    // A newer generation counts like depth: 3 - 9 + 7 - 1 = 0 is a tie that exact over exact
+    // does not win; 4 - 9 + 7 - 1 = 1 wins even as a bound.
+    hashGeneration = 7;
+    poseAs(KEY_C);
+    storeHash(3, EXACT_BOUND, MOVE_3, 3);
+    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_B >> 32));
+    storeHash(4, LOWER_BOUND, MOVE_3, 3);
+    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_C >> 32));
+}
+
+TEST_F(TranspositionTable, BookEntryGivesOnlyItsMoveUntilTheSearchStoresDeeper) {
+    poseAs(KEY_A);
+    storeBookEntry(MOVE_1);
+    Read book = readBack(KEY_A);
+    EXPECT_EQ(book.move, MOVE_1);
+    EXPECT_EQ(book.depth, 0);
+    EXPECT_EQ(book.bound, EXACT_BOUND);
+    EXPECT_EQ(book.score, -8190);
+    EXPECT_EQ(entryGeneration(slot(KEY_A, 0)), 0);
+    storeHash(0, LOWER_BOUND, MOVE_2, 15);   // a quiescence result does not replace it
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
+    storeHash(1, LOWER_BOUND, MOVE_2, 15);
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_2);
+    EXPECT_EQ(entryGeneration(slot(KEY_A, 0)), 1);
+    // A book move written over a search entry keeps that entry's depth, bound and score.
+    storeBookEntry(MOVE_3);
+    Read over = readBack(KEY_A);
+    EXPECT_EQ(over.move, MOVE_3);
+    EXPECT_EQ(over.depth, 1);
+    EXPECT_EQ(over.score, 15);
+    EXPECT_EQ(entryGeneration(slot(KEY_A, 0)), 0);
+}
