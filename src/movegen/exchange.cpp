@@ -1,0 +1,183 @@
+#include "movegen/exchange.h"
+
+#include "board/attacks.h"
+#include "eval/tables.h"
+
+namespace {
+
+enum Kind { PAWN = 1, KNIGHT, BISHOP, ROOK, QUEEN, KING };
+constexpr int kindOf(int code) { return (code + 1) >> 1; }
+
+constexpr int16_t KING_INTO_DEFENDED = -32767;
+constexpr int EVEN_TRADE = -29985;
+constexpr int GAIN_BASE = -9500;
+constexpr int LOSS_BASE = -30000;
+
+// Scores are 16-bit and wrap like the values they stand for.
+inline int16_t asScore(int value) { return int16_t(uint16_t(value)); }
+
+inline int pst(int code, int square) { return pieceSquareValue(code, square); }
+
+// A slider that stood behind a piece leaving `from` now sees `to`: add those the lines through
+// both squares lead to. Returns what was added.
+inline Bitboard uncoverDiagonal(int from, int to, Bitboard& sliders, Bitboard& attackers) {
+    const Bitboard candidates = bishopRays[from] & bishopRays[to] & sliders;
+    if (!candidates) return 0;
+    const Bitboard added = candidates & bishopAttacksFrom(from);
+    attackers |= added;
+    return added;
+}
+
+inline Bitboard uncoverStraight(int from, int to, Bitboard& sliders, Bitboard& attackers) {
+    const Bitboard candidates = rookRays[from] & rookRays[to] & sliders;
+    if (!candidates) return 0;
+    const Bitboard added = candidates & rookAttacksFrom(from);
+    attackers |= added;
+    return added;
+}
+
+}  // namespace
+
+int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboard bishopSliders) {
+    const Position& p = position;
+    const int mover = p.sideToMove;
+    const int opponent = mover ^ 1;
+    const int victim = p.board[to];
+    int16_t swapList[32];
+    swapList[0] = pieceValue[victim];
+    int pstDelta = -pst(code, from);
+
+    Bitboard attackers = (bishopAttacksFrom(to) & bishopSliders) | (rookAttacksFrom(to) & rookSliders) |
+                         (kingAttacks[to] & (squareMask[p.kingSquare[WHITE]] | squareMask[p.kingSquare[BLACK]])) |
+                         (knightAttacks[to] & (p.pieces[WKNIGHT] | p.pieces[BKNIGHT]));
+    // Black pawns hit `to` from where a white pawn on `to` would hit, and the other way round.
+    const Bitboard pawns =
+        ((whitePawnAttacks[to] & p.pieces[BPAWN]) | (blackPawnAttacks[to] & p.pieces[WPAWN])) & ~squareMask[from];
+    int nextAttacker[2];
+    if (pawns) {
+        attackers |= pawns;
+        nextAttacker[BLACK] = BPAWN;
+        nextAttacker[WHITE] = WPAWN;
+    } else {
+        nextAttacker[BLACK] = BKNIGHT;
+        nextAttacker[WHITE] = WKNIGHT;
+    }
+    attackers &= ~squareMask[from];
+
+    switch (kindOf(code)) {
+        case PAWN:
+            if (code == WPAWN ? to <= 7 : to >= 56) {
+                swapList[0] = int16_t(swapList[0] + 800);
+                code = BQUEEN - mover;
+            }
+            uncoverDiagonal(from, to, bishopSliders, attackers);
+            break;
+        case BISHOP:
+            bishopSliders &= ~squareMask[from];
+            uncoverDiagonal(from, to, bishopSliders, attackers);
+            break;
+        case ROOK:
+            rookSliders &= ~squareMask[from];
+            uncoverStraight(from, to, rookSliders, attackers);
+            break;
+        case QUEEN:
+            bishopSliders &= ~squareMask[from];
+            rookSliders &= ~squareMask[from];
+            if (!uncoverStraight(from, to, rookSliders, attackers)) uncoverDiagonal(from, to, bishopSliders, attackers);
+            break;
+        case KING:
+            if (attackers & p.occupied[opponent]) return KING_INTO_DEFENDED;
+            break;
+        default:
+            break;
+    }
+    pstDelta += pst(code, to);
+
+    // Nothing of the opponent answers: the move keeps what it takes.
+    if (!(attackers & p.occupied[opponent])) {
+        if (swapList[0] == 0) return asScore(EVEN_TRADE + pstDelta);
+        if (victim) pstDelta += pst(victim, to);
+        return asScore(swapList[0] + GAIN_BASE + pstDelta);
+    }
+
+    // Pieces that already attack can no longer be uncovered.
+    rookSliders &= ~attackers;
+    bishopSliders &= ~attackers;
+    int n = 1;
+    int side = opponent;
+    int onSquare = code;
+
+    while (attackers) {
+        // The side's cheapest capturer, resuming where its last search stopped.
+        int capturer = 0, square = 0;
+        for (int c = nextAttacker[side]; c <= BQUEEN - side; c += 2) {
+            const Bitboard found = p.pieces[c] & attackers;
+            if (found) {
+                capturer = c;
+                square = lowestSquare(found);
+                attackers &= ~squareMask[square];
+                break;
+            }
+        }
+        if (!capturer) {
+            // Only the king is left; it may take only where nothing else attacks.
+            square = p.kingSquare[side];
+            if (!(kingAttacks[to] & squareMask[square])) break;
+            attackers &= ~squareMask[square];
+            if (attackers) break;
+            capturer = BKING - side;
+        }
+        nextAttacker[side] = capturer;
+        swapList[n] = int16_t(pieceValue[onSquare] - swapList[n - 1]);
+
+        // A capture that wins more than 50 even if the capturer is lost decides the exchange.
+        if (swapList[n] - pieceValue[capturer] > 50) {
+            if (side == mover) {
+                if (swapList[0] == 0) return asScore(EVEN_TRADE + pstDelta);
+                if (victim) pstDelta += pst(victim, to);
+                return asScore(swapList[n - 2] + GAIN_BASE + pstDelta);
+            }
+            return asScore((pieceValue[capturer] >> 1) - swapList[n] + LOSS_BASE + pstDelta);
+        }
+
+        switch (kindOf(capturer)) {
+            case PAWN:
+            case BISHOP:
+                bishopSliders &= ~uncoverDiagonal(square, to, bishopSliders, attackers);
+                break;
+            case ROOK:
+                rookSliders &= ~uncoverStraight(square, to, rookSliders, attackers);
+                break;
+            case QUEEN:
+                if (Bitboard added = uncoverStraight(square, to, rookSliders, attackers)) {
+                    rookSliders &= ~added;
+                    // A rook may now stand behind: look for it again from the rooks on.
+                    if (nextAttacker[BLACK] > BROOK) nextAttacker[BLACK] = BROOK;
+                    if (nextAttacker[WHITE] > WROOK) nextAttacker[WHITE] = WROOK;
+                } else if (Bitboard added = uncoverDiagonal(square, to, bishopSliders, attackers)) {
+                    bishopSliders &= ~added;
+                    if (nextAttacker[BLACK] > BBISHOP) nextAttacker[BLACK] = BBISHOP;
+                    if (nextAttacker[WHITE] > WBISHOP) nextAttacker[WHITE] = WBISHOP;
+                }
+                break;
+            default:
+                break;
+        }
+
+        onSquare = capturer;
+        side ^= 1;
+        ++n;
+        if (!(attackers & p.occupied[side])) break;
+    }
+
+    // Each side may stop capturing when going on would lose.
+    for (int k = n - 1; k >= 1; --k)
+        if (swapList[k - 1] > -swapList[k]) swapList[k - 1] = int16_t(-swapList[k]);
+    const int gain = swapList[0];
+    if (gain == 0) return asScore(EVEN_TRADE + pstDelta);
+    if (gain > -50) {
+        if (victim) pstDelta += pst(victim, to);
+        return asScore(gain + GAIN_BASE + pstDelta);
+    }
+    return asScore(gain + LOSS_BASE + pstDelta);
+}

@@ -1,0 +1,10 @@
+// Whether a move may be played in the current position.
+#pragma once
+
+#include "board/types.h"
+
+// True when `move` (the full code, type included) is one of the moves generated for the position
+// (the evasions when in check) and does not leave the own king attacked. Position, history stack
+// and frames are left exactly as they were; it works in the upper half of the move stack, away
+// from the root list and its search result.
+bool isLegalMove(Move move);

@@ -1,0 +1,50 @@
+#include "movegen/perft.h"
+
+#include "board/checks.h"
+#include "board/makemove.h"
+#include "movegen/generators.h"
+#include "search/frames.h"
+
+namespace {
+
+// The node's list, generated as the search does: evasions when in check, all moves otherwise,
+// with the undo snapshot taken after generation (which may have settled a castling).
+ScoredMove* generateNode(ScoredMove* list) {
+    PlyFrame& frame = *currentUndo;
+    findCheckers(frame);
+    const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
+    ScoredMove* end = moveGenerators[2 * kind + position.sideToMove](list, frame);
+    saveUndo();
+    return end;
+}
+
+}  // namespace
+
+uint64_t perft(int depth, ScoredMove* list) {
+    if (depth <= 0) return 1;
+    const int us = position.sideToMove;
+    ScoredMove* const end = generateNode(list);
+    uint64_t nodes = 0;
+    for (const ScoredMove* entry = list; entry != end; ++entry) {
+        makeMove(entry->move);
+        ++currentUndo;
+        if (!leavesKingAttacked(entry->move, us)) nodes += depth == 1 ? 1 : perft(depth - 1, end);
+        --currentUndo;
+        unmakeMove(entry->move);
+    }
+    return nodes;
+}
+
+int perftDivide(int depth, ScoredMove* list, DivideEntry* out) {
+    const int us = position.sideToMove;
+    ScoredMove* const end = generateNode(list);
+    int count = 0;
+    for (const ScoredMove* entry = list; entry != end; ++entry) {
+        makeMove(entry->move);
+        ++currentUndo;
+        if (!leavesKingAttacked(entry->move, us)) out[count++] = {entry->move, perft(depth - 1, end)};
+        --currentUndo;
+        unmakeMove(entry->move);
+    }
+    return count;
+}

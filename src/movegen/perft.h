@@ -1,0 +1,23 @@
+// Counting the positions a fixed number of plies below the current one, as the search walks them.
+#pragma once
+
+#include <cstdint>
+
+#include "board/types.h"
+
+// Deepest walk the frames allow.
+constexpr int MAX_PERFT_DEPTH = MAX_FRAMES - 1;
+
+// Leaf positions `depth` plies below the position on the board, reached by legal moves only.
+// Uses the frames from the current one down and the move stack from `list` on.
+uint64_t perft(int depth, ScoredMove* list);
+
+// One legal root move and the leaves below it.
+struct DivideEntry {
+    Move move;
+    uint64_t nodes;
+};
+
+// Per legal root move, in generation order: the leaves `depth` - 1 plies below it (depth >= 1).
+// Fills `out` (room for MAX_LIST_MOVES entries) and returns the number of entries.
+int perftDivide(int depth, ScoredMove* list, DivideEntry* out);

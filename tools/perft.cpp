@@ -1,0 +1,81 @@
+// Move-path enumeration: counts the positions DEPTH plies below a position, walking the tree
+// with the engine's own generators, make/unmake and legality test.
+//
+//   tarnek-perft DEPTH [FEN]             the count
+//   tarnek-perft --divide DEPTH [FEN]    one line per legal root move first ("e2e4 20")
+//
+// The last line is always "nodes <N> ms <T> nps <R>". Without FEN the initial position is used.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "board/attacks.h"
+#include "board/setup.h"
+#include "eval/tables.h"
+#include "movegen/perft.h"
+#include "protocol/notation.h"
+#include "search/frames.h"
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "usage: tarnek-perft [--divide] DEPTH [FEN]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int arg = 1;
+    bool divide = false;
+    if (arg < argc && std::strcmp(argv[arg], "--divide") == 0) {
+        divide = true;
+        ++arg;
+    }
+    if (arg >= argc) return usage();
+    char* rest = nullptr;
+    const long depth = std::strtol(argv[arg], &rest, 10);
+    if (*rest || depth < 0 || depth > MAX_PERFT_DEPTH || (divide && depth < 1)) {
+        std::fprintf(stderr, "tarnek-perft: depth must be %d to %d\n", divide ? 1 : 0, MAX_PERFT_DEPTH);
+        return 2;
+    }
+    ++arg;
+    // The position may come as one argument or as several words.
+    std::string text;
+    for (; arg < argc; ++arg) {
+        if (!text.empty()) text += ' ';
+        text += argv[arg];
+    }
+    if (text.empty()) text = INITIAL_POSITION_TEXT;
+
+    initBoardTables();
+    initEvalTables();
+    if (!setPosition(text.c_str(), false)) {
+        std::fprintf(stderr, "tarnek-perft: position refused: %s\n", text.c_str());
+        return 2;
+    }
+    currentUndo = plyFrames;
+
+    const auto start = std::chrono::steady_clock::now();
+    uint64_t nodes = 0;
+    if (divide) {
+        static DivideEntry entries[MAX_LIST_MOVES];
+        const int count = perftDivide(int(depth), moveStack, entries);
+        for (int i = 0; i < count; ++i) {
+            char move[MOVE_TEXT_SIZE];
+            moveToText(move, entries[i].move);
+            std::printf("%s %llu\n", move, (unsigned long long)entries[i].nodes);
+            nodes += entries[i].nodes;
+        }
+    } else {
+        nodes = perft(int(depth), moveStack);
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const long long us = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count();
+    const long long ms = us / 1000;
+    const long long nps = (long long)(double(nodes) * 1e6 / double(us > 0 ? us : 1));
+    std::printf("nodes %llu ms %lld nps %lld\n", (unsigned long long)nodes, ms, nps);
+    return 0;
+}
