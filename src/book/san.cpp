@@ -1,4 +1,192 @@
 #include "book/san.h"
 
-// Algebraic moves are not understood yet.
-Move parseSan(const char*) { return 0; }
+#include "board/attacks.h"
+
+namespace {
+
+constexpr int SAN_TEXT_LIMIT = 9;            // characters of the text that are read
+constexpr const char* IGNORED = "x+#!?=";    // captures, checks, comments, promotion sign
+
+bool isFile(char c) { return c >= 'a' && c <= 'h'; }
+bool isRank(char c) { return c >= '1' && c <= '8'; }
+bool isSquare(const char* text) { return isFile(text[0]) && isRank(text[1]); }
+int squareFromText(const char* text) { return 8 * ('8' - text[1]) + (text[0] - 'a'); }
+
+constexpr Bitboard bitOf(int square) { return Bitboard(1) << (63 - square); }
+
+constexpr Bitboard fileMask(int column) {
+    Bitboard b = 0;
+    for (int row = 0; row < 8; ++row) b |= bitOf(8 * row + column);
+    return b;
+}
+
+constexpr Bitboard rowMask(int row) {
+    Bitboard b = 0;
+    for (int column = 0; column < 8; ++column) b |= bitOf(8 * row + column);
+    return b;
+}
+
+constexpr Bitboard ALL_SQUARES = ~Bitboard(0);
+
+// Promotion type of a push for a piece letter, either case; 0 when it names no promotion.
+int promotionType(char c) {
+    switch (c) {
+        case 'Q': case 'q': return PROMOTE_Q;
+        case 'N': case 'n': return PROMOTE_N;
+        case 'R': case 'r': return PROMOTE_R;
+        case 'B': case 'b': return PROMOTE_B;
+        default: return 0;
+    }
+}
+
+// The square one rank nearer the mover's own side, or -1 off the board.
+int squareBehind(int square) {
+    const int behind = square + (position.sideToMove == WHITE ? 8 : -8);
+    return behind >= 0 && behind < 64 ? behind : -1;
+}
+
+bool same(const char* a, const char* b) {
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
+// The side to move's castling, when its right is still there and it has not castled yet.
+Move castling(bool longSide) {
+    const uint16_t flags = position.castleFlags;
+    if (position.sideToMove == WHITE) {
+        if (flags & WHITE_CASTLED) return 0;
+        if (longSide) return (flags & WHITE_LONG) ? WHITE_LONG_CASTLING : 0;
+        return (flags & WHITE_SHORT) ? WHITE_SHORT_CASTLING : 0;
+    }
+    if (flags & BLACK_CASTLED) return 0;
+    if (longSide) return (flags & BLACK_LONG) ? BLACK_LONG_CASTLING : 0;
+    return (flags & BLACK_SHORT) ? BLACK_SHORT_CASTLING : 0;
+}
+
+// "e4": the pawn behind the square, or the one two squares behind for a double push.
+Move pawnPush(const char* text) {
+    if (!isSquare(text)) return 0;
+    const int to = squareFromText(text);
+    int from = squareBehind(to);
+    if (from < 0) return 0;
+    if (!isPawn(position.board[from])) from = squareBehind(from);
+    return from < 0 ? 0 : encodeMove(QUIET, from, to);
+}
+
+// "e8Q": a promotion by a push.
+Move pushPromotion(const char* text) {
+    const int to = squareFromText(text);
+    const int from = squareBehind(to);
+    return from < 0 ? 0 : encodeMove(promotionType(text[2]), from, to);
+}
+
+// "ed8Q": a promotion by a capture from the file of the first letter.
+Move capturePromotion(const char* text) {
+    const int to = squareFromText(text + 1);
+    const int behind = squareBehind(to);
+    if (behind < 0) return 0;
+    const int from = behind - columnOf(behind) + (text[0] - 'a');
+    const int type = promotionType(text[3]) + (position.board[to] != EMPTY ? 4 : 0);
+    return encodeMove(type, from, to);
+}
+
+// "Nbd2", "R1e2": a piece move whose origin file or rank is named.
+Move restrictedPieceMove(const char* text) {
+    if (!isSquare(text + 2)) return 0;
+    Bitboard restriction;
+    if (isFile(text[1])) restriction = fileMask(text[1] - 'a');
+    else if (isRank(text[1])) restriction = rowMask('8' - text[1]);
+    else return 0;
+    const char piece[2] = {text[0], 0};
+    return resolvePieceMove(piece, squareFromText(text + 2), restriction);
+}
+
+}  // namespace
+
+Move coordinateToMove(const char* text) {
+    if (!isSquare(text) || !isSquare(text + 2)) return 0;
+    const Position& p = position;
+    const int from = squareFromText(text);
+    const int to = squareFromText(text + 2);
+
+    // A king's two-square step from home is a castling while the right to it stands.
+    if (p.castleFlags & CASTLE_RIGHTS) {
+        if (from == 4 && (p.castleFlags & (BLACK_SHORT | BLACK_LONG)) && !(p.castleFlags & BLACK_CASTLED)) {
+            if (to == 2 && (p.castleFlags & BLACK_LONG)) return BLACK_LONG_CASTLING;
+            if (to == 6 && (p.castleFlags & BLACK_SHORT)) return BLACK_SHORT_CASTLING;
+        }
+        if (from == 60 && (p.castleFlags & (WHITE_SHORT | WHITE_LONG)) && !(p.castleFlags & WHITE_CASTLED)) {
+            if (to == 58 && (p.castleFlags & WHITE_LONG)) return WHITE_LONG_CASTLING;
+            if (to == 62 && (p.castleFlags & WHITE_SHORT)) return WHITE_SHORT_CASTLING;
+        }
+    }
+
+    const bool occupied = p.board[to] != EMPTY;
+    if (p.board[from] == EMPTY || isPawn(p.board[from])) {
+        if (text[4] == 0) {
+            if (p.epSquare != 0 && p.epSquare == to) return encodeMove(EN_PASSANT, from, to);
+        } else {
+            const int type = text[4] == 'q' || text[4] == 'n' || text[4] == 'r' || text[4] == 'b'
+                                 ? promotionType(text[4])
+                                 : 0;
+            if (type) return encodeMove(occupied ? type + 4 : type, from, to);
+            return encodeMove(QUIET, from, to);
+        }
+    }
+    return encodeMove(occupied ? CAPTURE : QUIET, from, to);
+}
+
+Move resolvePieceMove(const char* text, int destination, Bitboard restriction) {
+    const Position& p = position;
+    const int us = p.sideToMove;
+    Bitboard candidates;
+    switch (text[0]) {
+        case 'N': candidates = knightAttacks[destination] & p.pieces[BKNIGHT - us]; break;
+        case 'B': candidates = bishopAttacksFrom(destination) & p.pieces[BBISHOP - us]; break;
+        case 'R': candidates = rookAttacksFrom(destination) & p.pieces[BROOK - us]; break;
+        case 'Q': candidates = queenAttacksFrom(destination) & p.pieces[BQUEEN - us]; break;
+        case 'K': candidates = bitOf(p.kingSquare[us]); restriction = ALL_SQUARES; break;
+        default:
+            if (!isFile(text[0])) return 0;
+            // A pawn capture: the own pawn on the named file that hits the destination diagonally.
+            candidates = (us == WHITE ? blackPawnAttacks[destination] : whitePawnAttacks[destination]) &
+                         p.pieces[BPAWN - us] & fileMask(text[0] - 'a');
+            restriction = ALL_SQUARES;
+            break;
+    }
+    candidates &= restriction;
+    if (candidates == 0 || (candidates & (candidates - 1)) != 0) return 0;
+    const int from = lowestSquare(candidates);
+    return encodeMove(p.board[destination] != EMPTY ? CAPTURE : QUIET, from, destination);
+}
+
+Move parseSan(const char* text) {
+    char move[SAN_TEXT_LIMIT + 1];
+    int length = 0;
+    for (int i = 0; i < SAN_TEXT_LIMIT && text[i]; ++i) {
+        bool ignored = false;
+        for (const char* c = IGNORED; *c; ++c) ignored |= text[i] == *c;
+        if (!ignored) move[length++] = text[i];
+    }
+    move[length] = 0;
+
+    switch (length) {
+        case 2:
+            return pawnPush(move);
+        case 3:
+            if (same(move, "O-O") || same(move, "0-0")) return castling(false);
+            if (isSquare(move) && promotionType(move[2])) return pushPromotion(move);
+            if (!isSquare(move + 1)) return 0;
+            return resolvePieceMove(move, squareFromText(move + 1), ALL_SQUARES);
+        case 4:
+            if (isFile(move[0]) && isSquare(move + 1) && promotionType(move[3])) return capturePromotion(move);
+            if (Move coordinate = coordinateToMove(move)) return coordinate;
+            return restrictedPieceMove(move);
+        case 5:
+            if (same(move, "O-O-O") || same(move, "0-0-0")) return castling(true);
+            if (Move coordinate = coordinateToMove(move + 1)) return coordinate;
+            return coordinateToMove(move);
+        default:
+            return 0;
+    }
+}
