@@ -1,0 +1,124 @@
+#include "movegen/generators.h"
+
+#include "board/makemove.h"
+#include "movegen/exchange.h"
+#include "movegen_support.h"
+
+TEST(Generators, InitialPositionListsKnightsThenDoubleThenSinglePushes) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    const char* expected[] = {"g1h3", "g1f3", "b1c3", "b1a3", "h2h4", "g2g4", "f2f4", "e2e4", "d2d4", "c2c4",
+                              "b2b4", "a2a4", "h2h3", "g2g3", "f2f3", "e2e3", "d2d3", "c2c3", "b2b3", "a2a3"};
+    const auto list = generatedList(ALL_MOVES);
+    ASSERT_EQ(list.size(), 20u);
+    for (int i = 0; i < 20; ++i) {
+        const char from[3] = {expected[i][0], expected[i][1], 0}, to[3] = {expected[i][2], expected[i][3], 0};
+        EXPECT_EQ(list[i].move, moveOf(QUIET, from, to)) << "entry " << i;
+        EXPECT_EQ(list[i].score, -30000);
+    }
+    EXPECT_TRUE(generatedList(CAPTURES).empty());
+}
+
+TEST(Generators, EnPassantLeadsItsCaptureDirection) {
+    setUpPosition("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
+    auto list = generatedList(ALL_MOVES);
+    EXPECT_EQ(list[0].move, moveOf(EN_PASSANT, "e5", "d6"));
+    EXPECT_EQ(list[0].score, -9500);
+
+    // From c5 the capture goes towards the h-file: after the a-file pass (here gxf5).
+    setUpPosition("4k3/8/8/2Pp1p2/6P1/8/8/4K3 w - d6");
+    list = generatedList(ALL_MOVES);
+    EXPECT_EQ(list[0].move, moveOf(CAPTURE, "g4", "f5"));
+    EXPECT_EQ(list[0].score, 100 - 9600);
+    EXPECT_EQ(list[1].move, moveOf(EN_PASSANT, "c5", "d6"));
+    EXPECT_EQ(generatedList(CAPTURES)[1].move, moveOf(EN_PASSANT, "c5", "d6"));
+}
+
+TEST(Generators, PromotionsComeQueenKnightRookBishop) {
+    setUpPosition("r3k3/1P6/8/8/8/8/8/4K3 w - -");
+    const auto list = generatedList(ALL_MOVES);
+    const int captureScores[4] = {-8901, -29505, -29525, -29550};
+    const int pushScores[4] = {-9401, -30005, -30025, -30050};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(list[i].move, moveOf(CAPTURE_PROMOTE_Q + i, "b7", "a8"));
+        EXPECT_EQ(list[i].score, captureScores[i]);
+        EXPECT_EQ(list[4 + i].move, moveOf(PROMOTE_Q + i, "b7", "b8"));
+        EXPECT_EQ(list[4 + i].score, pushScores[i]);
+    }
+    // The captures list keeps the four capture-promotions; the queen push is dropped because
+    // the rook takes the new queen, and under-promotion pushes never enter it.
+    const auto captures = generatedList(CAPTURES);
+    ASSERT_EQ(captures.size(), 4u);
+    setUpPosition("4k3/1P6/8/8/8/8/8/4K3 w - -");
+    EXPECT_EQ(generatedList(CAPTURES).size(), 1u);
+}
+
+TEST(Generators, PieceCapturesAreScoredDirectlyOrByExchange) {
+    // Nxd5 (knight for knight) at face value; Qxd5 (queen for rook) through the exchange.
+    setUpPosition("4k3/8/8/3n4/8/4N3/8/3QK3 w - -");
+    const auto list = generatedList(ALL_MOVES);
+    EXPECT_EQ(entryOf(list, moveOf(CAPTURE, "e3", "d5")).score, -9500);
+    const Bitboard rookSliders = position.pieces[WQUEEN];
+    const Bitboard bishopSliders = position.pieces[WQUEEN];
+    EXPECT_EQ(entryOf(list, moveOf(CAPTURE, "d1", "d5")).score,
+              staticExchange(WQUEEN, squareOf("d1"), squareOf("d5"), rookSliders, bishopSliders));
+}
+
+TEST(Generators, CapturesListDropsLosingPieceCapturesButNotPawnCaptures) {
+    // Bxd5 loses the bishop to the c6 pawn; exd5 takes a defended pawn and stays.
+    setUpPosition("4k3/8/2p5/3p4/4P3/8/B7/4K3 w - -");
+    const auto captures = generatedList(CAPTURES);
+    EXPECT_FALSE(contains(captures, moveOf(CAPTURE, "a2", "d5")));
+    EXPECT_TRUE(contains(captures, moveOf(CAPTURE, "e4", "d5")));
+    EXPECT_TRUE(contains(generatedList(ALL_MOVES), moveOf(CAPTURE, "a2", "d5")));
+}
+
+TEST(Generators, KingNeverStepsNextToTheEnemyKing) {
+    // d4 (a black knight) and e4 lie next to the black king: neither is a target.
+    setUpPosition("8/8/8/3kp3/3n4/4K3/8/8 w - -");
+    for (const ScoredMove& entry : generatedList(ALL_MOVES)) {
+        const int to = moveTo(entry.move);
+        EXPECT_FALSE(kingAttacks[squareOf("d5")] & squareMask[to]) << "king to " << to;
+    }
+}
+
+TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
+    // f1 is attacked: castling is still listed, and the legality test refuses it after the move.
+    setUpPosition("r3k2r/8/8/8/2b5/8/8/R3K2R w KQkq -");
+    auto list = generatedList(ALL_MOVES);
+    EXPECT_EQ(list[list.size() - 2].move, WHITE_SHORT_CASTLING);
+    EXPECT_EQ(list[list.size() - 2].score, -29000);
+    EXPECT_EQ(list.back().move, WHITE_LONG_CASTLING);
+    EXPECT_EQ(list.back().score, -29500);
+    saveUndo();
+    makeMove(WHITE_SHORT_CASTLING);
+    EXPECT_TRUE(leavesKingAttacked(WHITE_SHORT_CASTLING, WHITE));
+    unmakeMove(WHITE_SHORT_CASTLING);
+
+    // A king on g2 covers f1 and g1, one on b7 covers c8: those castlings would end or pass
+    // next to it, which the legality test would not notice.
+    setUpPosition("8/8/8/8/8/8/6k1/R3K2R w KQ -");
+    list = generatedList(ALL_MOVES);
+    EXPECT_FALSE(contains(list, WHITE_SHORT_CASTLING));
+    EXPECT_TRUE(contains(list, WHITE_LONG_CASTLING));
+    setUpPosition("r3k2r/1K6/8/8/8/8/8/8 b kq -");
+    list = generatedList(ALL_MOVES);
+    EXPECT_TRUE(contains(list, BLACK_SHORT_CASTLING));
+    EXPECT_FALSE(contains(list, BLACK_LONG_CASTLING));
+}
+
+TEST(Generators, NextGenerationCompletesTheOpponentsCastling) {
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    saveUndo();
+    makeMove(WHITE_SHORT_CASTLING);
+    const uint64_t key = position.hashKey;
+    for (GeneratorKind kind : {CAPTURES, ALL_MOVES}) {
+        generatedList(kind);
+        EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
+        EXPECT_EQ(position.kingSquare[WHITE], 62);
+        EXPECT_EQ(position.hashKey, key);
+    }
+    // Black's castling rights are its own and still produce both castlings.
+    const auto list = generatedList(ALL_MOVES);
+    EXPECT_TRUE(contains(list, BLACK_SHORT_CASTLING));
+    EXPECT_TRUE(contains(list, BLACK_LONG_CASTLING));
+}

@@ -1,0 +1,44 @@
+#include "movegen/legality.h"
+
+#include "board/makemove.h"
+#include "movegen_support.h"
+
+TEST(Legality, AcceptsPlayableMovesAndRefusesTheRest) {
+    // The knight on e2 is pinned by the rook on e8; f1 is attacked by the bishop on h3.
+    setUpPosition("4r1k1/8/8/8/8/7b/4N3/R3K2R w KQ -");
+    EXPECT_TRUE(isLegalMove(WHITE_LONG_CASTLING));
+    EXPECT_FALSE(isLegalMove(WHITE_SHORT_CASTLING));
+    EXPECT_FALSE(isLegalMove(moveOf(QUIET, "e2", "c3")));
+    EXPECT_TRUE(isLegalMove(moveOf(QUIET, "a1", "a7")));
+    EXPECT_FALSE(isLegalMove(moveOf(CAPTURE, "a1", "a7")));   // the type must match too
+    EXPECT_FALSE(isLegalMove(moveOf(QUIET, "a1", "b2")));
+    EXPECT_FALSE(isLegalMove(0));
+
+    // In check only evasions count, and the promotion piece is part of the move.
+    setUpPosition("3r3k/2P5/8/8/8/8/8/3K4 w - -");
+    EXPECT_TRUE(isLegalMove(moveOf(CAPTURE_PROMOTE_N, "c7", "d8")));
+    EXPECT_FALSE(isLegalMove(moveOf(PROMOTE_Q, "c7", "c8")));
+    EXPECT_FALSE(isLegalMove(moveOf(QUIET, "d1", "d2")));
+}
+
+TEST(Legality, LeavesPositionHistoryFramesAndSearchResultAlone) {
+    // The position after Black castled long, before any generation completed the castling.
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
+    saveUndo();
+    makeMove(BLACK_LONG_CASTLING);
+    const Position before = position;
+    const PlyRecord* top = historyTop;
+    const PlyRecord above = historyTop[1];
+    const UndoRecord undo = currentUndo->undo;
+    rootMoves[0] = {123, WHITE_SHORT_CASTLING};
+
+    EXPECT_TRUE(isLegalMove(WHITE_SHORT_CASTLING));
+    EXPECT_TRUE(samePosition(before, position));
+    EXPECT_EQ(historyTop, top);
+    EXPECT_EQ(historyTop[1].key, above.key);
+    EXPECT_EQ(currentUndo->undo.hashKey, undo.hashKey);
+    EXPECT_EQ(currentUndo->undo.occupiedMover, undo.occupiedMover);
+    EXPECT_EQ(currentUndo->undo.castleFlags, undo.castleFlags);
+    EXPECT_EQ(rootMoves[0].score, 123);
+    EXPECT_EQ(rootMoves[0].move, WHITE_SHORT_CASTLING);
+}

@@ -1,0 +1,56 @@
+#include "movegen/perft.h"
+
+#include "movegen_support.h"
+
+namespace {
+
+struct PerftCase {
+    const char* fen;
+    int depth;
+    uint64_t nodes;
+};
+
+uint64_t perftOf(const char* fen, int depth) {
+    setUpPosition(fen);
+    return perft(depth, moveStack);
+}
+
+}  // namespace
+
+TEST(Perft, WellKnownPositionsAtShallowDepths) {
+    const PerftCase cases[] = {
+        {INITIAL_POSITION_TEXT, 4, 197281},
+        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", 3, 97862},
+        {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", 5, 674624},
+        {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", 4, 422333},
+        {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 3, 62379},
+        {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 3, 89890},
+    };
+    for (const PerftCase& c : cases) EXPECT_EQ(perftOf(c.fen, c.depth), c.nodes) << c.fen;
+}
+
+TEST(Perft, EnPassantPinsCastlingNextToTheKingAndPromotions) {
+    const PerftCase cases[] = {
+        {"8/8/8/K2pP2r/8/8/8/7k w - d6", 5, 55203},            // en passant would uncover the king
+        {"8/8/8/8/k2Pp2Q/8/8/3K4 b - d3", 5, 117741},
+        {"4k3/8/8/2pP4/1K6/8/8/8 w - c6", 5, 14989},           // en passant answers a pawn check
+        {"8/8/8/8/8/8/6k1/R3K2R w KQ -", 4, 6213},             // castling short lands beside the king
+        {"r3k2r/1K6/8/8/8/8/8/8 b kq -", 4, 10696},
+        {"4r1k1/8/8/8/8/5n2/3B4/R3K2R w KQ -", 4, 42661},      // double check
+        {"n1n2k2/PPPP4/8/8/8/8/pppp4/N1N2K2 w - -", 4, 291523},
+    };
+    for (const PerftCase& c : cases) EXPECT_EQ(perftOf(c.fen, c.depth), c.nodes) << c.fen;
+}
+
+TEST(Perft, DivideListsEveryLegalRootMoveOnceAndRestoresThePosition) {
+    setUpPosition("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -");
+    const Position before = position;
+    DivideEntry entries[MAX_LIST_MOVES];
+    const int count = perftDivide(2, moveStack, entries);
+    EXPECT_EQ(count, 48);
+    uint64_t total = 0;
+    for (int i = 0; i < count; ++i) total += entries[i].nodes;
+    EXPECT_EQ(total, 2039u);
+    EXPECT_TRUE(samePosition(before, position));
+    EXPECT_EQ(currentUndo, plyFrames);
+}
