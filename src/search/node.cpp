@@ -1,0 +1,86 @@
+#include "search/node.h"
+
+#include "board/checks.h"
+#include "board/makemove.h"
+#include "movegen/generators.h"
+#include "search/draw.h"
+#include "search/ordering.h"
+#include "search/quiescence.h"
+#include "search/search.h"
+
+int searchNode(int depth, int alpha, int beta) {
+    PlyFrame& frame = *currentUndo;
+    int score;
+    if (probeForNode(frame, depth, alpha, beta, score)) return score;
+    findCheckers(frame);
+
+    const int side = position.sideToMove;
+    ScoredMove* const begin = (&frame - 1)->listEnd;
+    const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
+    frame.listEnd = moveGenerators[2 * kind + side](begin, frame);
+    saveUndo();
+    markSpecialMoves(frame, begin);
+
+    int best = NO_SCORE;
+    uint32_t bound = UPPER_BOUND;
+    Move bestMove = 0;
+    bool byHistory = false;
+    for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
+        selectMove(frame, begin, cursor, byHistory, historyTable[side]);
+        const Move move = cursor->move;
+        makeMove(move);
+        ++searchNodes;
+        currentUndo = &frame + 1;
+        if (leavesKingAttacked(move, side)) {
+            score = NO_SCORE;
+        } else if (drawByRule(1)) {
+            score = 0;   // inside the tree one earlier occurrence is enough
+        } else {
+            currentUndo->listEnd = nullptr;
+            if (depth == 1) {
+                score = -quiescence(0, -beta, -alpha);
+            } else if (bound == UPPER_BOUND) {
+                score = -searchNode(depth - 1, -beta, -alpha);
+            } else {
+                // Once a move has raised alpha, the others only have to be proved no better.
+                score = -searchNode(depth - 1, -alpha - 1, -alpha);
+                if (score > alpha && score < beta) score = -searchNode(depth - 1, -beta, -alpha);
+            }
+        }
+        currentUndo = &frame;
+        unmakeMove(move);
+        if (stopFlag.load(std::memory_order_relaxed)) return best;
+        cursor->score = int16_t(score);
+
+        if (score > best) {
+            if (score >= beta) {
+                const int type = moveType(move);
+                if ((type == QUIET || type >= CASTLE_BLACK_SHORT) && move != frame.killer1) {
+                    frame.killer2 = frame.killer1;
+                    frame.killer1 = move;
+                }
+                historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
+                storeHash(depth, LOWER_BOUND, move, score);
+                return score;
+            }
+            best = score;
+            bestMove = move;
+            if (score > alpha) {
+                alpha = score;
+                bound = EXACT_BOUND;
+            }
+        }
+    }
+
+    if (best == NO_SCORE) {
+        if (frame.checkers) {
+            const int mated = MATED_SCORE + (int(iterationDepth) - depth);
+            storeHash(depth, EXACT_BOUND, MatedCode, mated);
+            return mated;
+        }
+        storeHash(depth, EXACT_BOUND, StalemateCode, 0);
+        return 0;
+    }
+    storeHash(depth, bound, bestMove, best);
+    return best;
+}

@@ -1,0 +1,73 @@
+#include "search/node.h"
+
+#include "searchsupport.h"
+
+namespace {
+
+// Set up `fen` as the node one ply below a root of the given iteration depth.
+void asChildNode(const char* fen, unsigned depth) {
+    setUpPosition(fen);
+    plyFrames[0].listEnd = moveStack;
+    currentUndo = plyFrames + 1;
+    iterationDepth = depth;
+    stopFlag = 0;
+}
+
+}  // namespace
+
+TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
+    // Node of depth 2 at ply 3 of a 5-ply iteration.
+    asChildNode("rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -", 5);
+    EXPECT_EQ(searchNode(2, -8100, 8099), -8097);
+    const HashEntry* entry = probeHash();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entryMove(*entry), MatedCode);
+    EXPECT_EQ(entryScore(*entry), -8097);
+    asChildNode("7k/5Q2/6K1/8/8/8/8/8 b - -", 5);
+    EXPECT_EQ(searchNode(2, -8100, 8099), 0);
+    ASSERT_NE(probeHash(), nullptr);
+    EXPECT_EQ(entryMove(*probeHash()), StalemateCode);
+}
+
+TEST(SearchNode, QuietCutOffMovesBecomeKillersCapturesOnlyGainHistory) {
+    // No captures for White: with beta far below, the first legal move cuts off.
+    const char* quietOnly = "4k3/pppp4/8/8/8/8/PPPP4/4K3 w - -";
+    asChildNode(quietOnly, 4);
+    plyFrames[1].killer1 = plyFrames[1].killer2 = 0;
+    searchNode(2, -8100, -8000);
+    const Move first = plyFrames[1].killer1;
+    EXPECT_NE(first, 0);
+    EXPECT_EQ(historyTable[WHITE][first & 0xFFF], 4u);
+    // The killer is tried first next time: the same cut-off changes nothing. (Set-up clears
+    // the killers, so they are put back by hand.)
+    asChildNode(quietOnly, 4);
+    plyFrames[1].killer1 = first;
+    searchNode(2, -8100, -8000);
+    EXPECT_EQ(plyFrames[1].killer1, first);
+    EXPECT_EQ(plyFrames[1].killer2, 0);
+    // A hash move goes before the killer: it becomes killer1 and pushes the old one down.
+    asChildNode(quietOnly, 4);
+    plyFrames[1].killer1 = first;
+    const Move other = moveOf(QUIET, "a2", "a3") == first ? moveOf(QUIET, "b2", "b3") : moveOf(QUIET, "a2", "a3");
+    storeHash(0, EXACT_BOUND, other, 0);
+    searchNode(2, -8100, -8000);
+    EXPECT_EQ(plyFrames[1].killer1, other);
+    EXPECT_EQ(plyFrames[1].killer2, first);
+    // A capture that cuts off: history grows by depth squared, the killers stay.
+    asChildNode("4k3/8/8/3q4/4P3/8/8/4K3 w - -", 4);
+    const Move capture = moveOf(CAPTURE, "e4", "d5");
+    historyTable[WHITE][capture & 0xFFF] = 0;
+    plyFrames[1].killer1 = plyFrames[1].killer2 = 0;
+    searchNode(3, -8100, -8000);
+    EXPECT_EQ(historyTable[WHITE][capture & 0xFFF], 9u);
+    EXPECT_EQ(plyFrames[1].killer1, 0);
+}
+
+TEST(SearchNode, StopReturnsAtOnceWithoutStoring) {
+    asChildNode("r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -", 6);
+    stopFlag = 1;
+    EXPECT_EQ(searchNode(5, -8100, 8099), NO_SCORE);   // nothing finished before the stop
+    EXPECT_EQ(probeHash(), nullptr);
+    EXPECT_EQ(currentUndo, plyFrames + 1);
+    stopFlag = 0;
+}

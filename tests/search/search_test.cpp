@@ -1,0 +1,149 @@
+#include "search/search.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "protocol/log.h"
+#include "search/transposition.h"
+#include "searchsupport.h"
+
+namespace {
+
+// Capture the log of one search in a file of its own.
+struct LogCapture {
+    std::string path = ::testing::TempDir() + "search_test_" + std::to_string(::getpid()) + ".log";
+    LogCapture() { engineLog.open(path, std::ios::out | std::ios::trunc); }
+    std::string text() {
+        engineLog.close();
+        std::ifstream in(path);
+        std::stringstream all;
+        all << in.rdbuf();
+        std::remove(path.c_str());
+        return all.str();
+    }
+};
+
+}  // namespace
+
+TEST(SearchPosition, MateInOneScores8099AndEndsTheIterations) {
+    LogCapture log;
+    const Move move = searchFen("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -", 10);
+    const std::string text = log.text();
+    EXPECT_EQ(move, moveOf(QUIET, "d1", "d8"));
+    EXPECT_EQ(rootMoves[0].move, move);
+    EXPECT_EQ(rootMoves[0].score, 8099);
+    EXPECT_EQ(iterationDepth, 2u);
+    EXPECT_EQ(text,
+              "-FEN:\t6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n"
+              "-E: 2:\t8099\td1d8 # \n"
+              "--- MATE: 8099\n"
+              "-***HT: 8099\n");
+}
+
+TEST(SearchPosition, MateScoresCountThePliesFromTheRoot) {
+    // White mates in two (the mated side is at ply 3): 8100 - 3.
+    searchFen("k7/8/2K5/8/8/8/8/6R1 w - -", 6);
+    EXPECT_EQ(rootMoves[0].score, 8097);
+    // Black's only move walks into mate at ply 2.
+    EXPECT_EQ(searchFen("k7/8/1K6/8/8/8/8/7R b - -", 6), moveOf(QUIET, "a8", "b8"));
+    EXPECT_EQ(rootMoves[0].score, -8098);
+}
+
+TEST(SearchPosition, PositionsWithoutAMoveReturnTheirCodes) {
+    EXPECT_EQ(searchFen("rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -", 5), MatedCode);
+    EXPECT_EQ(rootMoves[0].score, -8100);
+    EXPECT_EQ(searchFen("7k/5Q2/6K1/8/8/8/8/8 b - -", 5), StalemateCode);
+    EXPECT_EQ(rootMoves[0].score, 0);
+    // Drawn before searching: nothing is searched.
+    EXPECT_EQ(searchFen("8/8/4k3/8/8/3BK3/8/8 w - -", 5), RepetitionCode);
+    EXPECT_EQ(rootMoves[0].score, 0);
+    EXPECT_EQ(searchNodes, 0u);
+}
+
+TEST(SearchPosition, ThirdOccurrenceAtTheRootIsADrawButASecondIsNot) {
+    // Black, a queen down, may repeat: after seven knight moves ...Ng8 makes the third
+    // occurrence of the starting placement, and the draw is its best result.
+    const char* fen = "4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 w - -";
+    const Move nf3 = moveOf(QUIET, "g1", "f3"), nf6 = moveOf(QUIET, "g8", "f6");
+    const Move ng1 = moveOf(QUIET, "f3", "g1"), ng8 = moveOf(QUIET, "f6", "g8");
+    setUpPosition(fen);
+    playLine({nf3, nf6, ng1, ng8, nf3, nf6, ng1});
+    engineState = Think;
+    stopFlag = 0;
+    maxDepth = 3;
+    EXPECT_EQ(searchPosition(), ng8);
+    EXPECT_EQ(rootMoves[0].score, 0);
+    // Only a second occurrence: ...Ng8 is searched like any move and keeps Black lost.
+    setUpPosition(fen);
+    playLine({nf3, nf6, ng1});
+    searchPosition();
+    EXPECT_LT(rootMoves[0].score, -500);
+}
+
+TEST(SearchPosition, SameSearchTwiceGivesTheSameMoveScoreAndNodes) {
+    const char* fen = "r1bq1rk1/ppp2ppp/2np1n2/2b1p1B1/2B1P3/2NP1N2/PPP2PPP/R2QK2R w KQ -";
+    const Move first = searchFen(fen, 4);
+    const ScoredMove firstResult = rootMoves[0];
+    const uint64_t firstNodes = searchNodes;
+    EXPECT_EQ(searchFen(fen, 4), first);
+    EXPECT_EQ(rootMoves[0].score, firstResult.score);
+    EXPECT_EQ(searchNodes, firstNodes);
+    EXPECT_GT(firstNodes, 1000u);
+}
+
+TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
+    const char* fen = "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -";
+    const Move stored = moveOf(QUIET, "a7", "a6");
+    setUpPosition(fen);
+    storeHash(7, EXACT_BOUND, stored, 12);
+    engineState = Think;
+    stopFlag = 0;
+    maxDepth = 7;
+    searchNodes = 0;
+    LogCapture log;
+    EXPECT_EQ(searchPosition(), stored);   // first iteration would be 8: none runs
+    EXPECT_EQ(rootMoves[0].score, 12);
+    EXPECT_EQ(searchNodes, 0u);
+    EXPECT_EQ(log.text(), std::string("-FEN:\t") + "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n" + "-***HT: 12\n");
+}
+
+TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
+    // The knight on e2 is pinned; taking the queen is the first move tried and is illegal.
+    setUpPosition("4r1k1/8/8/8/3q4/8/4N3/4K3 w - -");
+    engineState = Think;
+    stopFlag = 1;
+    maxDepth = 5;
+    LogCapture log;
+    const Move move = searchPosition();
+    EXPECT_NE(move, moveOf(CAPTURE, "e2", "d4"));
+    EXPECT_NE(move, 0);
+    EXPECT_EQ(moveFrom(move), squareOf("e1"));   // only the king can move legally
+    EXPECT_NE(log.text().find(std::string(117, '*') + "\n"), std::string::npos);
+    stopFlag = 0;
+}
+
+TEST(SearchPosition, EndsAfterTheCurrentIterationWhenTheEngineIsIdle) {
+    LogCapture log;
+    setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    engineState = Idle;
+    stopFlag = 0;
+    maxDepth = 9;
+    searchPosition();
+    engineState = Think;
+    EXPECT_EQ(iterationDepth, 2u);
+    EXPECT_NE(log.text().find("-E: Ended ply after extra time\n"), std::string::npos);
+}
+
+TEST(PrincipalVariationText, FollowsTheHashMovesToMateOrToAMissingEntry) {
+    searchFen("k7/8/2K5/8/8/8/8/6R1 w - -", 4);
+    char text[1024];
+    principalVariationText(text, 4);
+    EXPECT_EQ(std::string(text).substr(std::string(text).size() - 2), "# ");
+    principalVariationText(text, 1);
+    EXPECT_EQ(std::string(text).size(), 5u);   // one move and its blank
+    setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    principalVariationText(text, 3);
+    EXPECT_STREQ(text, "NOE ");
+}
