@@ -1,4 +1,133 @@
 #include "book/book.h"
 
-// The book is not read yet: every game is played from the search alone.
-bool loadBook(const char*) { return false; }
+#include <ctime>
+#include <fstream>
+#include <limits>
+
+#include "board/checks.h"
+#include "board/makemove.h"
+#include "movegen/generators.h"
+#include "search/frames.h"
+#include "search/transposition.h"
+
+uint64_t (*bookDraw)() = timeBookDraw;
+
+namespace {
+
+constexpr uint16_t INITIAL_RIGHTS = WHITE_SHORT | WHITE_LONG | BLACK_SHORT | BLACK_LONG;
+
+struct BookLine {
+    int count;
+    Move moves[MAX_BOOK_LINE];
+};
+
+enum RecordRead { RECORD_COMPLETE, RECORD_CUT_SHORT, RECORD_TOO_LONG };
+
+// The book describes the game's start only: White to move with every castling right.
+bool atInitialPosition() {
+    return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
+           (position.castleFlags & CASTLE_RIGHTS) == INITIAL_RIGHTS;
+}
+
+RecordRead readRecord(std::istream& in, BookLine& line) {
+    char count;
+    if (!in.get(count)) return RECORD_CUT_SHORT;
+    const int n = uint8_t(count);
+    if (n > MAX_BOOK_LINE) return RECORD_TOO_LONG;
+    unsigned char bytes[2 * MAX_BOOK_LINE];
+    in.read(reinterpret_cast<char*>(bytes), 2 * n);
+    if (in.gcount() != 2 * n) return RECORD_CUT_SHORT;
+    line.count = n;
+    for (int i = 0; i < n; ++i) line.moves[i] = Move(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return RECORD_COMPLETE;
+}
+
+// True when `move` is among the generated moves of the position (which may first complete
+// the opponent's castling, as every generation does).
+bool isGenerated(Move move) {
+    ScoredMove list[MAX_LIST_MOVES];
+    const ScoredMove* end = moveGenerators[2 * ALL_MOVES + position.sideToMove](list, *currentUndo);
+    for (const ScoredMove* entry = list; entry != end; ++entry)
+        if (entry->move == move) return true;
+    return false;
+}
+
+// The records after the header: every line but the held-back one in file order, then that one.
+bool storeLines(std::istream& in, long long declared) {
+    const long long heldBackAt = 1 + static_cast<long long>(bookDraw() % uint64_t(declared));
+    long long remaining = declared;
+    BookLine line, heldBack;
+    bool held = false;
+    while (in.good()) {
+        const bool holdThis = remaining == heldBackAt;
+        const RecordRead read = readRecord(in, holdThis ? heldBack : line);
+        if (read == RECORD_TOO_LONG) return false;
+        if (read == RECORD_CUT_SHORT) break;
+        if (holdThis) held = true;
+        else if (!replayBookLine(line.moves, line.count)) return false;
+        --remaining;
+    }
+    if (!held || !replayBookLine(heldBack.moves, heldBack.count)) return false;
+    return remaining == 0;
+}
+
+}  // namespace
+
+uint64_t bookDrawOfSecond(uint64_t second) {
+    uint64_t z = second + 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+uint64_t timeBookDraw() { return bookDrawOfSecond(uint64_t(std::time(nullptr))); }
+
+bool replayBookLine(const Move* moves, int count) {
+    int made = 0;
+    bool legal = true;
+    for (; made < count; ++made) {
+        const Move move = moves[made];
+        const int us = position.sideToMove;
+        if (!isGenerated(move)) {
+            legal = false;
+            break;
+        }
+        saveUndo();
+        makeMove(move);
+        ++currentUndo;
+        // A move that leaves the own king attacked would be played unchecked from the table.
+        if (leavesKingAttacked(move, us)) {
+            --currentUndo;
+            unmakeMove(move);
+            legal = false;
+            break;
+        }
+    }
+    while (made > 0) {
+        const Move move = moves[--made];
+        --currentUndo;
+        unmakeMove(move);
+        if (legal) storeBookEntry(move);
+    }
+    return legal;
+}
+
+bool loadBook(const char* fileName) {
+    if (!atInitialPosition()) return false;
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return false;
+    long long declared = 0;
+    in >> declared;
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    if (!in.good() || declared <= 0) return false;
+
+    // Book entries carry generation 0, and the lines are replayed from the first frame.
+    const uint16_t savedGeneration = hashGeneration;
+    PlyFrame* const savedFrame = currentUndo;
+    hashGeneration = 0;
+    currentUndo = plyFrames;
+    const bool whole = storeLines(in, declared);
+    currentUndo = savedFrame;
+    hashGeneration = savedGeneration;
+    return whole;
+}

@@ -1,5 +1,32 @@
-// The opening book: lines from the initial position, stored into the transposition table.
+// The opening book: lines of moves from the initial position, stored into the transposition
+// table as book entries (generation 0) whenever the initial position is set up.
+//
+// File format: a text header line with the number of records in decimal, then the records,
+// each one count byte n followed by n moves as little-endian 16-bit move codes, type included.
 #pragma once
 
-// Load the book file into the transposition table; false when it could not be used whole.
+#include <cstdint>
+
+#include "board/types.h"
+
+// The most moves one book line may hold.
+constexpr int MAX_BOOK_LINE = 64;
+
+// Store every line of the file into the transposition table, one line chosen at random last so
+// that it wins where lines meet. False when the position is not the initial one or the file
+// could not be used whole; lines stored before a failure stay stored.
 bool loadBook(const char* fileName);
+
+// Play the line from the current position and, taking it back, make each move the book entry
+// of the position it is played from. False, storing nothing and leaving the position as it
+// was, when a move is not a legal move of its position.
+bool replayBookLine(const Move* moves, int count);
+
+// Where loadBook takes the random number that chooses the line stored last; tests replace it.
+extern uint64_t (*bookDraw)();
+
+// The usual draw: a well-mixed 64-bit value of the current time in seconds.
+uint64_t timeBookDraw();
+
+// The value drawn for a given second; spreads consecutive seconds over all 64 bits.
+uint64_t bookDrawOfSecond(uint64_t second);
