@@ -129,13 +129,18 @@ int evaluate() {
     if ((whiteBishops & LIGHT_SQUARES) && (whiteBishops & DARK_SQUARES)) v += BISHOP_PAIR;
     if ((blackBishops & LIGHT_SQUARES) && (blackBishops & DARK_SQUARES)) v -= BISHOP_PAIR;
 
-    v += pieceTerms<WROOK>(ROOK_VALUE, pieceSquareTables[ROOK_KIND][band]);
+    // Rooks, with their bonus for a file free of own pawns, and more if free of all pawns.
+    const int16_t* rookTable = pieceSquareTables[ROOK_KIND][band];
     for (Bitboard b = p.pieces[WROOK]; b;) {
-        const Bitboard file = fileMaskExcl[popSquare(b)];
+        const int s = popSquare(b);
+        const Bitboard file = fileMaskExcl[s];
+        v += ROOK_VALUE + rookTable[s];
         if (!(whitePawns & file)) v += ROOK_HALF_OPEN_FILE + (blackPawns & file ? 0 : ROOK_OPEN_FILE_EXTRA);
     }
     for (Bitboard b = p.pieces[BROOK]; b;) {
-        const Bitboard file = fileMaskExcl[popSquare(b)];
+        const int s = popSquare(b);
+        const Bitboard file = fileMaskExcl[s];
+        v -= ROOK_VALUE + rookTable[63 - s];
         if (!(blackPawns & file)) v -= ROOK_HALF_OPEN_FILE + (whitePawns & file ? 0 : ROOK_OPEN_FILE_EXTRA);
     }
 

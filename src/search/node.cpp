@@ -30,6 +30,7 @@ int searchNode(int depth, int alpha, int beta) {
         const Move move = cursor->move;
         makeMove(move);
         ++searchNodes;
+        prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttacked(move, side)) {
             score = NO_SCORE;

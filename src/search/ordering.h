@@ -21,28 +21,47 @@ inline void markSpecialMoves(const PlyFrame& frame, ScoredMove* begin) {
     }
 }
 
+// Lists are shorter than 512 moves: a position in a list fits in 9 bits.
+constexpr uint32_t POSITION_BITS = 9;
+constexpr uint32_t LAST_POSITION = (1u << POSITION_BITS) - 1;
+static_assert(MAX_LIST_MOVES <= int(LAST_POSITION) + 1);
+
+// The entry of [from, end) with the highest score, the first of equals. Found without branches:
+// each score carries its inverted position in the low bits, so the largest packed value is the
+// first of the largest scores.
+inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
+    const uint32_t count = uint32_t(end - from);
+    uint32_t best = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t packed = (uint32_t(from[i].score + 32768) << POSITION_BITS) | (LAST_POSITION - i);
+        best = packed > best ? packed : best;
+    }
+    return from + (LAST_POSITION - (best & LAST_POSITION));
+}
+
 // Swap the next move to search into `cursor`. While the best remaining score is at least
 // GOOD_MOVE_SCORE the highest score goes first (first of equals); after that, once and for the
 // rest of the node (`byHistory`), the remaining moves get history keys in the frame's orderKeys
-// (indexed like the list from `begin`) and go by the highest key.
+// (indexed like the list from `begin`) and go by the highest key, again first of equals.
 inline void selectMove(PlyFrame& frame, ScoredMove* begin, ScoredMove* cursor, bool& byHistory,
                        const uint32_t* history) {
     ScoredMove* const end = frame.listEnd;
+    const uint32_t first = uint32_t(cursor - begin), count = uint32_t(end - begin);
     if (!byHistory) {
-        ScoredMove* best = cursor;
-        for (ScoredMove* entry = cursor + 1; entry < end; ++entry)
-            if (entry->score > best->score) best = entry;
-        std::swap(*best, *cursor);
+        std::swap(*highestScore(cursor, end), *cursor);
         if (cursor->score >= GOOD_MOVE_SCORE) return;
         byHistory = true;
-        for (ScoredMove* entry = cursor; entry < end; ++entry)
-            frame.orderKeys[entry - begin] = history[entry->move & 0xFFF] + uint32_t(entry->score + int(HISTORY_KEY_OFFSET));
+        for (uint32_t i = first; i < count; ++i)
+            frame.orderKeys[i] = history[begin[i].move & 0xFFF] + uint32_t(begin[i].score + int(HISTORY_KEY_OFFSET));
     }
+    // The same packing, with the key widened to make room for the position.
     uint32_t* const keys = frame.orderKeys;
-    const long first = cursor - begin, count = end - begin;
-    long best = first;
-    for (long i = first + 1; i < count; ++i)
-        if (keys[i] > keys[best]) best = i;
-    std::swap(keys[best], keys[first]);
-    std::swap(begin[best], begin[first]);
+    uint64_t best = 0;
+    for (uint32_t i = first; i < count; ++i) {
+        const uint64_t packed = (uint64_t(keys[i]) << POSITION_BITS) | (LAST_POSITION - i);
+        best = packed > best ? packed : best;
+    }
+    const uint32_t chosen = LAST_POSITION - uint32_t(best & LAST_POSITION);
+    std::swap(keys[chosen], keys[first]);
+    std::swap(begin[chosen], begin[first]);
 }

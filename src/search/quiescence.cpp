@@ -52,13 +52,11 @@ int quiescence(int q, int alpha, int beta) {
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        ScoredMove* pick = cursor;
-        for (ScoredMove* entry = cursor + 1; entry < frame.listEnd; ++entry)
-            if (entry->score > pick->score) pick = entry;
-        std::swap(*pick, *cursor);
+        std::swap(*highestScore(cursor, frame.listEnd), *cursor);
         const Move move = cursor->move;
         makeMove(move);
         ++searchNodes;
+        prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttacked(move, side)) {
             score = NO_SCORE;

@@ -49,6 +49,7 @@ int searchRoot(int alpha, int beta) {
         const Move move = cursor->move;
         makeMove(move);
         ++searchNodes;
+        prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttacked(move, side)) {
             score = NO_SCORE;

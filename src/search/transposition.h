@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "board/types.h"
+#include "board/position.h"
 
 // One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
 // word2: depth (0-6), lower bound (7), upper bound (8), generation (9-17), score + 8190 (18-31).
@@ -28,6 +28,13 @@ void clearHashTable();
 
 // The entry of the current position (side to move and hashKey), or null.
 const HashEntry* probeHash();
+
+// Start loading the current position's bucket into the cache, ahead of its probe.
+inline void prefetchHash() {
+    const HashEntry* bucket = hashTable[position.sideToMove][position.hashKey & (HASH_BUCKETS - 1)];
+    __builtin_prefetch(bucket);
+    __builtin_prefetch(bucket + 1);
+}
 
 // Record a search result for the current position by the replacement rule of the two slots.
 void storeHash(int depth, uint32_t bound, Move move, int score);
