@@ -23,6 +23,7 @@ namespace {
 constexpr int FULL_LOW = MATED_SCORE;    // -8100
 constexpr int FULL_HIGH = WINDOW_HIGH;   // 8099
 constexpr int FIRST_ITERATION = 2;
+constexpr unsigned DEEPEST_ITERATION = MAX_FRAMES - 9;   // 63: the frames hold 8 quiescence plies more
 
 char pvBuffer[1024];
 const char NO_HASH_ENTRY_LINE[] =
@@ -92,6 +93,7 @@ void principalVariationText(char* buffer, int plies) {
 
 Move searchPosition() {
     ScoredMove& result = rootMoves[0];
+    searchNodes = 0;
     if (drawByRule(2)) {
         result = ScoredMove{0, RepetitionCode};
         return RepetitionCode;
@@ -135,7 +137,8 @@ Move searchPosition() {
     logLine("-FEN:\t", positionText);
     findCheckers(plyFrames[0]);
 
-    while (iterationDepth <= maxDepth) {
+    const unsigned lastIteration = maxDepth < DEEPEST_ITERATION ? maxDepth : DEEPEST_ITERATION;
+    while (iterationDepth <= lastIteration) {
         int r = searchRoot(alpha, beta);
         if (r <= alpha || r >= beta) {
             if (stopped()) break;

@@ -109,6 +109,25 @@ TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
     EXPECT_EQ(log.text(), std::string("-FEN:\t") + "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n" + "-***HT: 12\n");
 }
 
+TEST(SearchPosition, StoredMoveThatWouldRepeatRestartsFromTheFirstIteration) {
+    const char* fen = "4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 w - -";
+    const Move nf3 = moveOf(QUIET, "g1", "f3"), nf6 = moveOf(QUIET, "g8", "f6");
+    const Move ng1 = moveOf(QUIET, "f3", "g1"), ng8 = moveOf(QUIET, "f6", "g8");
+    for (Move stored : {ng8, moveOf(QUIET, "e8", "d8")}) {
+        setUpPosition(fen);
+        playLine({nf3, nf6, ng1, ng8, nf3, nf6, ng1});
+        storeHash(9, EXACT_BOUND, stored, -900);
+        engineState = Think;
+        stopFlag = 0;
+        maxDepth = 2;
+        LogCapture log;
+        searchPosition();
+        // Only the repeating move sends the search back to iteration 2 (window 0 to 30);
+        // otherwise the first iteration would be 10, beyond the limit.
+        EXPECT_EQ(log.text().find("-E: 2:\t") != std::string::npos, stored == ng8);
+    }
+}
+
 TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
     // The knight on e2 is pinned; taking the queen is the first move tried and is illegal.
     setUpPosition("4r1k1/8/8/8/3q4/8/4N3/4K3 w - -");
