@@ -1,6 +1,7 @@
 #include "search/search.h"
 
 #include <cstring>
+#include <utility>
 
 #include "board/checks.h"
 #include "board/makemove.h"
