@@ -36,3 +36,53 @@ perft-check: all
 	  if [ "$$(echo "$$result" | cut -d' ' -f2)" = "$$expected" ]; then echo "ok    $$result    $$*"; \
 	  else echo "FAIL  $$result, expected $$expected    $$*"; failed=1; fi; \
 	done; exit $$failed
+
+# Installation: the engine, its opening book, its manual page and an entry in xboard's engine
+# list. PREFIX is where it runs from; DESTDIR, when given, is a staging root put in front of
+# every installed path (but not of the paths the engine list names).
+PREFIX ?= /usr/local
+DESTDIR ?=
+BINDIR = $(PREFIX)/bin
+BOOKDIR = $(PREFIX)/share/tarnek
+MAN6DIR = $(PREFIX)/share/man/man6
+
+# xboard offers every engine its master settings install with -installEngine; the line carries
+# the date of installation so that users who saved their settings before it see it once too.
+# Its working folder (-fd) is the book's folder: the engine reads "Tarnek.book" from there.
+XBOARD_CONF ?= $(DESTDIR)/etc/xboard/xboard.conf
+XBOARD_ENTRY = sed -e 's|@BINDIR@|$(BINDIR)|g' -e 's|@BOOKDIR@|$(BOOKDIR)|g' data/xboard-engine-entry.in
+# Keeps every line of the settings file but the entry (whatever its date).
+XBOARD_DROP_ENTRY = awk -v entry="$$($(XBOARD_ENTRY))" \
+	'{ line = $$0; sub(/^-date [0-9]+ /, "-date @DATE@ ", line); if (line != entry) print }'
+
+$(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book:
+	$(MAKE) all
+
+.PHONY: install uninstall
+install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book
+	install -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(BOOKDIR) $(DESTDIR)$(MAN6DIR)
+	install -m 0755 $(BUILD_DIR)/tarnek $(DESTDIR)$(BINDIR)/tarnek
+	install -m 0644 $(BUILD_DIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.book
+	install -m 0644 doc/tarnek.6 $(DESTDIR)$(MAN6DIR)/tarnek.6
+	@conf="$(XBOARD_CONF)"; \
+	if [ ! -w "$$conf" ]; then \
+	  echo "Not listed in xboard: no writable $$conf. The line xboard needs there:"; \
+	  $(XBOARD_ENTRY) | sed -e "s|@DATE@|$$(date +%s)|"; \
+	elif [ "$$($(XBOARD_DROP_ENTRY) "$$conf" | wc -l)" -ne "$$(wc -l < "$$conf")" ]; then \
+	  echo "Already listed in xboard's $$conf"; \
+	else \
+	  $(XBOARD_ENTRY) | sed -e "s|@DATE@|$$(date +%s)|" >> "$$conf"; \
+	  echo "Listed in xboard's $$conf"; \
+	fi
+
+# Removes what install put, and the log an engine started from the book's folder left there.
+uninstall:
+	rm -f $(DESTDIR)$(BINDIR)/tarnek $(DESTDIR)$(MAN6DIR)/tarnek.6
+	rm -f $(DESTDIR)$(BOOKDIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.log
+	@if [ -d $(DESTDIR)$(BOOKDIR) ]; then rmdir $(DESTDIR)$(BOOKDIR) 2>/dev/null || echo "Kept $(DESTDIR)$(BOOKDIR): not empty"; fi
+	@conf="$(XBOARD_CONF)"; \
+	if [ -w "$$conf" ]; then \
+	  kept=$$(mktemp) && $(XBOARD_DROP_ENTRY) "$$conf" > "$$kept" && \
+	  if ! cmp -s "$$kept" "$$conf"; then cat "$$kept" > "$$conf"; echo "Removed from xboard's $$conf"; fi; \
+	  rm -f "$$kept"; \
+	fi
