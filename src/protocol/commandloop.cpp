@@ -1,3 +1,214 @@
 #include "protocol/commandloop.h"
 
-int runCommandLoop() { return 0; }
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "board/attacks.h"
+#include "board/setup.h"
+#include "eval/tables.h"
+#include "protocol/enginestate.h"
+#include "protocol/enginethread.h"
+#include "protocol/log.h"
+#include "protocol/notation.h"
+#include "protocol/play.h"
+#include "protocol/timecontrol.h"
+#include "search/frames.h"
+#include "search/transposition.h"
+
+namespace {
+
+constexpr int COMMAND_SIZE = 256;        // one word: 255 characters and the terminator
+constexpr int POSITION_LINE_SIZE = 254;  // what setboard uses of its line, line end included
+
+// Input is read a character at a time from unbuffered standard input, so that whatever the
+// loop does not read stays in the stream.
+int nextChar() { return std::getchar(); }
+void putBack(int c) {
+    if (c != EOF) std::ungetc(c, stdin);
+}
+bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+int skipBlanks() {
+    int c;
+    do c = nextChar();
+    while (c != EOF && isBlank(c));
+    return c;
+}
+
+// The next word; a longer one keeps its first 255 characters. The blank after it stays unread.
+// False at the end of input.
+bool readWord(char* word) {
+    int c = skipBlanks();
+    if (c == EOF) return false;
+    int length = 0;
+    for (; c != EOF && !isBlank(c); c = nextChar())
+        if (length < COMMAND_SIZE - 1) word[length++] = char(c);
+    word[length] = 0;
+    putBack(c);
+    return true;
+}
+
+// The rest of the current line, line end included; only the first `limit` characters are
+// kept, the others are read and dropped so that none of them is taken for a command.
+void readRestOfLine(char* text, int limit) {
+    int length = 0;
+    for (int c = nextChar(); c != EOF; c = nextChar()) {
+        if (length < limit) text[length++] = char(c);
+        if (c == '\n') break;
+    }
+    text[length] = 0;
+}
+
+// A decimal integer, clamped to the range of int; false (nothing but blanks and a sign read)
+// when none follows.
+bool readNumber(int& value) {
+    int c = skipBlanks();
+    const bool negative = c == '-';
+    if (c == '-' || c == '+') c = nextChar();
+    if (!isDigit(c)) {
+        putBack(c);
+        return false;
+    }
+    long long magnitude = 0;
+    for (; isDigit(c); c = nextChar())
+        if (magnitude <= std::numeric_limits<int>::max()) magnitude = magnitude * 10 + (c - '0');
+    putBack(c);
+    if (magnitude > std::numeric_limits<int>::max()) magnitude = std::numeric_limits<int>::max();
+    value = int(negative ? -magnitude : magnitude);
+    return true;
+}
+
+bool startsWith(const char* word, const char* command) { return std::strncmp(word, command, std::strlen(command)) == 0; }
+
+void send(const char* line) {
+    std::fputs(line, stdout);
+    std::fflush(stdout);
+}
+
+void handshake(char* command) {
+    bookMovePlayed = false;
+    engineState = AwaitOpponent;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::setvbuf(stdin, nullptr, _IONBF, 0);
+    std::fflush(nullptr);
+
+    readWord(command);
+    if (!startsWith(command, "xboard")) send("Engine works only with xboard protocol ver. 2\n");
+    send("\n");
+    send("feature done=0\n");
+    send("feature setboard=1\n");
+
+    currentUndo = plyFrames;
+    launchEngineThread();
+    initBoardTables();
+    initEvalTables();
+    clearHashTable();
+    // Until the GUI sets up a game, moves and searches work on the initial position rather
+    // than on an empty board.
+    setPosition(INITIAL_POSITION_TEXT, false);
+    send("feature done=1\n");
+
+    stopEngine();
+    engineState = Idle;
+}
+
+// "time": our clock in centiseconds, then the opponent's clock command and value, unused.
+void timeCommand(char* command) {
+    int centiseconds;
+    if (!readNumber(centiseconds)) return;
+    setClock(centiseconds);
+    int opponentClock;
+    if (readWord(command)) readNumber(opponentClock);
+}
+
+void moveCommand(const char* word, Move move) {
+    if (!isLegalGameMove(move)) {
+        std::printf("Illegal move: %s\n", word);
+        std::fflush(stdout);
+        return;
+    }
+    const bool answer = engineState == AwaitOpponent;
+    playGameMove(move);
+    if (answer) thinkAndMove();
+}
+
+void newGame() {
+    stopEngine();
+    setPosition(INITIAL_POSITION_TEXT, true);
+    engineState = AwaitOpponent;
+}
+
+void setboardCommand(char* command) {
+    stopEngine();
+    readRestOfLine(command, POSITION_LINE_SIZE);
+    logLine("setboard ", command);
+    if (!setPosition(command, true)) logLine("-M: tellusererror Illegal position");
+}
+
+void sideCommand(int side) {
+    stopEngine();
+    position.sideToMove = side;
+}
+
+void testCommand() {
+    stopEngine();
+    setPosition(INITIAL_POSITION_TEXT, true);
+    setTestClock();
+    stopEngine();
+    thinkAndMove();
+}
+
+void shutdown() {
+    stopEngine();
+    engineState = Quit;
+    startEngine(64);
+    joinEngineThread();
+}
+
+}  // namespace
+
+int runCommandLoop() {
+    openEngineLog();
+    // The GUI may interrupt its engines; this one keeps going.
+    std::signal(SIGINT, SIG_IGN);
+
+    char command[COMMAND_SIZE] = {};
+    handshake(command);
+
+    // The end of input ends the session as "quit" does.
+    while (readWord(command)) {
+        logLine("::cmd:: ", command);
+        if (startsWith(command, "time")) {
+            timeCommand(command);
+        } else if (Move move = textToMove(command)) {
+            moveCommand(command, move);
+        } else if (startsWith(command, "go")) {
+            stopEngine();
+            thinkAndMove();
+        } else if (startsWith(command, "new") || startsWith(command, "result")) {
+            newGame();
+        } else if (startsWith(command, "level")) {
+            readRestOfLine(command, COMMAND_SIZE - 1);
+            setLevel(command);
+        } else if (startsWith(command, "force")) {
+            stopEngine();
+        } else if (startsWith(command, "setboard")) {
+            setboardCommand(command);
+        } else if (startsWith(command, "quit")) {
+            break;
+        } else if (startsWith(command, "white")) {
+            sideCommand(WHITE);
+        } else if (startsWith(command, "black")) {
+            sideCommand(BLACK);
+        } else if (std::strcmp(command, "benchmark") == 0) {
+            send("Define __STAT\n");
+        } else if (std::strcmp(command, "test") == 0) {
+            testCommand();
+        }
+    }
+    shutdown();
+    return 0;
+}

@@ -1,0 +1,134 @@
+#include "protocol/timecontrol.h"
+
+#include <cctype>
+#include <limits>
+
+#include "protocol/enginestate.h"
+#include "protocol/enginethread.h"
+#include "protocol/log.h"
+#include "search/search.h"
+
+uint32_t movesPerControl = 40;
+uint32_t incrementMs = 0;
+uint32_t moveBudgetMs = 0;
+uint64_t moveLimitMs = std::numeric_limits<uint64_t>::max();
+
+namespace {
+
+constexpr uint32_t DEFAULT_MOVES = 40;
+constexpr uint32_t TEST_CLOCK_CENTISECONDS = 4123456689u;
+constexpr uint32_t FAIL_LOW_MIN_BUDGET_MS = 2000;
+constexpr uint32_t MAX_UINT = std::numeric_limits<uint32_t>::max();
+
+// Budget for a clock of `centiseconds`, already net of any hold-back.
+uint32_t budgetFor(uint32_t centiseconds) { return incrementMs + (centiseconds / movesPerControl) * 10; }
+
+// 90% of the clock, in milliseconds: never lose on time through our own arithmetic.
+uint64_t limitFor(uint32_t centiseconds) { return uint64_t(centiseconds) * 9; }
+
+// Read a run of decimal digits, saturating; false when there is none.
+bool readDigits(const char*& cursor, uint32_t& value) {
+    if (!std::isdigit(static_cast<unsigned char>(*cursor))) return false;
+    uint64_t v = 0;
+    while (std::isdigit(static_cast<unsigned char>(*cursor))) {
+        v = v * 10 + uint64_t(*cursor++ - '0');
+        if (v > MAX_UINT) v = MAX_UINT;
+    }
+    value = uint32_t(v);
+    return true;
+}
+
+bool endOfField(const char* cursor) { return *cursor == 0 || std::isspace(static_cast<unsigned char>(*cursor)); }
+
+// A whole number of moves; false when the field is anything else.
+bool readMoves(const char* field, uint32_t& moves) {
+    uint32_t value;
+    if (!readDigits(field, value) || !endOfField(field)) return false;
+    moves = value;
+    return true;
+}
+
+// Seconds, possibly with a fraction, as milliseconds (rounded); false when unreadable.
+bool readSecondsAsMs(const char* field, uint32_t& ms) {
+    static constexpr uint32_t PLACE_VALUE[3] = {100, 10, 1};
+    uint32_t seconds = 0;
+    bool digits = readDigits(field, seconds);
+    uint32_t thousandths = 0;
+    if (*field == '.') {
+        int place = 0;
+        for (++field; std::isdigit(static_cast<unsigned char>(*field)); ++field, ++place) {
+            const uint32_t digit = uint32_t(*field - '0');
+            if (place < 3) thousandths += digit * PLACE_VALUE[place];
+            else if (place == 3 && digit >= 5) ++thousandths;
+            digits = true;
+        }
+    }
+    if (!digits || !endOfField(field)) return false;
+    const uint64_t total = uint64_t(seconds) * 1000 + thousandths;
+    ms = total > MAX_UINT ? MAX_UINT : uint32_t(total);
+    return true;
+}
+
+// Next whitespace-separated field of `cursor`, or null when there is none.
+const char* nextField(const char*& cursor) {
+    while (std::isspace(static_cast<unsigned char>(*cursor))) ++cursor;
+    if (!*cursor) return nullptr;
+    const char* field = cursor;
+    while (*cursor && !std::isspace(static_cast<unsigned char>(*cursor))) ++cursor;
+    return field;
+}
+
+}  // namespace
+
+void setLevel(const char* arguments) {
+    const char* cursor = arguments;
+    const char* moves = nextField(cursor);
+    const char* base = moves ? nextField(cursor) : nullptr;   // the base time plays no role
+    const char* increment = base ? nextField(cursor) : nullptr;
+    uint32_t value;
+    if (moves && readMoves(moves, value)) movesPerControl = value ? value : DEFAULT_MOVES;
+    if (increment && readSecondsAsMs(increment, value)) incrementMs = value;
+}
+
+void setClock(int centiseconds) {
+    // An overdrawn clock counts as empty.
+    const uint32_t clock = centiseconds > 0 ? uint32_t(centiseconds) : 0;
+    // Once the clock shows two seconds or more, one second is held back.
+    const uint32_t usable = clock < 200 ? clock : clock - 100;
+    moveBudgetMs = budgetFor(usable);
+    moveLimitMs = limitFor(usable);
+}
+
+void setTestClock() {
+    moveBudgetMs = budgetFor(TEST_CLOCK_CENTISECONDS);
+    moveLimitMs = limitFor(TEST_CLOCK_CENTISECONDS);
+}
+
+void lengthenBudgetAfterBook() {
+    const uint32_t tripled = 3 * moveBudgetMs;
+    const uint32_t share = movesPerControl * moveBudgetMs / 10;
+    moveBudgetMs = tripled < share ? tripled : share;
+}
+
+uint32_t firstWaitMs() { return moveBudgetMs < moveLimitMs ? moveBudgetMs : uint32_t(moveLimitMs); }
+
+uint32_t extraTimeMs(uint32_t elapsedMs) {
+    // About half of the remaining clock.
+    const uint32_t extra = movesPerControl * moveBudgetMs / 2;
+    const uint64_t left = moveLimitMs > elapsedMs ? moveLimitMs - elapsedMs : 0;
+    return extra < left ? extra : uint32_t(left);
+}
+
+void stopAfterBudget(std::chrono::steady_clock::time_point searchStart) {
+    // The search finishes the iteration under way but starts no new one.
+    engineState = Idle;
+    if (failLowFlag && moveBudgetMs > FAIL_LOW_MIN_BUDGET_MS) {
+        logLine("-M: FL - Extra time");
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - searchStart).count();
+        const uint32_t elapsedMs = elapsed > 0 ? uint32_t(elapsed < MAX_UINT ? elapsed : MAX_UINT) : 0;
+        waitEvent(stoppedSignal, extraTimeMs(elapsedMs));
+    }
+    stopFlag = 1;
+    waitEvent(stoppedSignal);
+}

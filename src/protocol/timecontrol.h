@@ -1,0 +1,34 @@
+// Time control: the GUI's level and clock turned into one budget per move, and the end of a
+// timed search.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+extern uint32_t movesPerControl;   // moves of one time control; 40 when the GUI gives none
+extern uint32_t incrementMs;       // time added to the clock after each move
+extern uint32_t moveBudgetMs;      // how long the next search may run before it is ended
+extern uint64_t moveLimitMs;       // most one move may take, extra time included: 90% of the clock
+
+// "level" arguments as the GUI writes them, "40 5 0", "40 5:30 0" or "0 0:10 0.1" (moves, base
+// time, increment in seconds). A field that cannot be read leaves its setting unchanged.
+void setLevel(const char* arguments);
+
+// The engine's clock from "time", in centiseconds: sets the budget and the per-move limit.
+void setClock(int centiseconds);
+
+// A practically endless clock for the "test" command.
+void setTestClock();
+
+// The first search after a book move may use more of the clock (the book saved time).
+void lengthenBudgetAfterBook();
+
+// How long to wait for the search before ending it.
+uint32_t firstWaitMs();
+
+// Extra time after a fail low at the root, when `elapsedMs` have already been spent.
+uint32_t extraTimeMs(uint32_t elapsedMs);
+
+// End the search started at `searchStart` once its budget is spent: no further iteration,
+// extra time after a fail low, then abort. Returns when the engine thread waits idle.
+void stopAfterBudget(std::chrono::steady_clock::time_point searchStart);

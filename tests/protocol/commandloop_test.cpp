@@ -1,0 +1,299 @@
+// The engine as the GUI sees it: the built program driven through its standard input and output.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "board/makemove.h"
+#include "engineprocess.h"
+#include "protocol/notation.h"
+#include "protocol/play.h"
+#include "search/frames.h"
+#include "support.h"
+
+namespace {
+
+const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature done=1\n";
+const std::string BOOK_ERROR = "tellusererror BOOK ERROR!\n";
+
+// The output with the book's complaint removed: the test folders hold no book.
+std::string withoutBookErrors(std::string output) {
+    for (size_t at; (at = output.find(BOOK_ERROR)) != std::string::npos;) output.erase(at, BOOK_ERROR.size());
+    return output;
+}
+
+// A whole session; the book's complaint, printed at every set-up, is left out of the output.
+SessionResult play(const std::string& input) {
+    SessionResult session = runSession(input);
+    session.output = withoutBookErrors(session.output);
+    return session;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// The engine's moves, in order.
+std::vector<std::string> engineMoves(const std::string& output) {
+    std::vector<std::string> moves;
+    for (const std::string& line : linesOf(output))
+        if (line.rfind("move ", 0) == 0) moves.push_back(line.substr(5));
+    return moves;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Play `moves` from the position `text` in this process: each must be legal in its turn.
+::testing::AssertionResult legalLine(const char* text, const std::vector<std::string>& moves) {
+    initTablesOnce();
+    currentUndo = plyFrames;
+    if (!setPosition(text, false)) return ::testing::AssertionFailure() << "refused: " << text;
+    for (const std::string& word : moves) {
+        Move move = textToMove(word.c_str());
+        if (!isLegalGameMove(move)) return ::testing::AssertionFailure() << "illegal: " << word;
+        playGameMove(move);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string keyLineAfter(const char* text, const char* moveText) {
+    initTablesOnce();
+    currentUndo = plyFrames;
+    setPosition(text, false);
+    makeMove(textToMove(moveText));
+    char line[32];
+    std::snprintf(line, sizeof line, "%x %x\n", unsigned(position.hashKey >> 32), unsigned(position.hashKey));
+    return line;
+}
+
+TEST(Handshake, XboardGetsTheFeaturesAndQuitEndsCleanly) {
+    SessionResult session = play("xboard\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE);
+    EXPECT_EQ(session.exitStatus, 0);
+    EXPECT_EQ(session.log, "::cmd:: quit\n") << "the handshake's word is not logged";
+}
+
+TEST(Handshake, AnotherFirstWordIsWarnedAbout) {
+    SessionResult session = play("uci\nquit\n");
+    EXPECT_EQ(session.output, "Engine works only with xboard protocol ver. 2\n" + HANDSHAKE);
+    EXPECT_EQ(session.exitStatus, 0);
+}
+
+TEST(Handshake, EndOfInputActsAsQuit) {
+    for (const char* input : {"", "xboard", "xboard\nnew\n", "xboard\nsetboard 8/8/8", "xboard\ntime 300"}) {
+        SessionResult session = play(input);
+        EXPECT_EQ(session.exitStatus, 0) << input;
+        EXPECT_TRUE(contains(session.output, "feature done=1\n")) << input;
+    }
+}
+
+TEST(Handshake, EachRunStartsAFreshLog) {
+    EngineProcess first;
+    ASSERT_TRUE(startProcess(first));
+    sendText(first, "xboard\nfirstrun\nquit\n");
+    ASSERT_EQ(waitForExit(first), 0);
+    EngineProcess second;
+    ASSERT_TRUE(startProcess(second, engineProgram(), first.folder));
+    sendText(second, "xboard\nsecondrun\nquit\n");
+    ASSERT_EQ(waitForExit(second), 0);
+    EXPECT_EQ(readFolderFile(second, "Tarnek.log"), "::cmd:: secondrun\n::cmd:: quit\n");
+    removeFolder(second);
+}
+
+TEST(Log, CommandsMovesAndTheEnginesReply) {
+    SessionResult session = play("xboard\nprotover 2\nnew\ne2e4\nquit\n");
+    ASSERT_EQ(session.exitStatus, 0);
+    const std::string& log = session.log;
+    EXPECT_EQ(log.rfind("::cmd:: protover\n::cmd:: 2\n::cmd:: new\n", 0), 0u) << log;
+    const std::string afterMove = "::cmd:: e2e4\n" + keyLineAfter(INITIAL_POSITION_TEXT, "e2e4");
+    ASSERT_TRUE(contains(log, afterMove)) << log;
+
+    // The reply: its key line, then the move with its score, then the end of the turn.
+    std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    const size_t reply = log.find("move " + moves[0] + "\tscore: ");
+    ASSERT_NE(reply, std::string::npos) << log;
+    EXPECT_LT(log.find(afterMove), reply);
+    EXPECT_LT(reply, log.find("- NO ponder move\n"));
+    EXPECT_TRUE(contains(log, "::cmd:: quit\n"));
+}
+
+TEST(Log, RefusedSetboardIsOnlyLogged) {
+    SessionResult session = play("xboard\nsetboard 8/8/8 w\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE);
+    EXPECT_TRUE(contains(session.log, "::cmd:: setboard\nsetboard  8/8/8 w\n\n-M: tellusererror Illegal position\n"))
+        << session.log;
+}
+
+TEST(CommandTable, PrefixAndExactWords) {
+    // "benchmarks" and "tests" are ignored, "gone" acts as go and "quitting" as quit.
+    SessionResult session = play("xboard\nbenchmark\nbenchmarks\ntests\nnew\ngone\nquitting\nbenchmark\n");
+    EXPECT_EQ(session.exitStatus, 0);
+    const std::string& output = session.output;
+    EXPECT_EQ(output.rfind(HANDSHAKE + "Define __STAT\nmove ", 0), 0u) << output;
+    EXPECT_EQ(engineMoves(output).size(), 1u);
+    const std::string lastWord = "::cmd:: quitting\n";
+    EXPECT_EQ(session.log.substr(session.log.size() - lastWord.size()), lastWord) << "nothing is read after quitting";
+}
+
+TEST(CommandTable, TimeConsumesTheOpponentsClock) {
+    SessionResult session = play("xboard\ntime 30000\notim 29000\nquit\n");
+    EXPECT_TRUE(contains(session.log, "::cmd:: time\n::cmd:: quit\n")) << session.log;
+}
+
+TEST(CommandTable, ResultStartsANewGameAndItsWordsAreIgnored) {
+    SessionResult session = play("xboard\nforce\ne2e4\nresult 1-0 {White mates}\ne2e4\nquit\n");
+    EXPECT_TRUE(contains(session.log, "::cmd:: 1-0\n::cmd:: {White\n::cmd:: mates}\n")) << session.log;
+    // The board is back at the start and the engine answers the move.
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"e2e4", moves[0]}));
+}
+
+TEST(CommandTable, MovesInForceModeAreOnlyPlayed) {
+    SessionResult session = play("xboard\nnew\nforce\ne2e4\ne7e5\ng1f3\nwhite\nblack\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE);
+    EXPECT_EQ(session.exitStatus, 0);
+}
+
+TEST(LongInput, LongWordKeepsItsFirst255Characters) {
+    const std::string head(255, 'a');
+    SessionResult session = play("xboard\n" + head + "quit\nbenchmark\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "Define __STAT\n") << "the tail of the long word was taken for quit";
+    EXPECT_EQ(session.log.rfind("::cmd:: " + head + "\n::cmd:: benchmark\n", 0), 0u);
+}
+
+TEST(LongInput, LongSetboardLineIsNeverReadAsCommands) {
+    const std::string position = " 4k3/8/8/8/8/8/8/R3K3 w Q -";
+    const std::string padding(400 - position.size(), ' ');
+    SessionResult session =
+        play("xboard\nsetboard" + position + padding + "benchmark quit\na1a8\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE) << "the rook move of the set-up position is legal";
+    EXPECT_TRUE(contains(session.log, "setboard " + position + std::string(254 - position.size(), ' ') + "\n"));
+    EXPECT_TRUE(contains(session.log, "::cmd:: a1a8\n"));
+    EXPECT_FALSE(contains(session.log, "::cmd:: benchmark"));
+}
+
+TEST(Refusals, RefusedPositionsLeaveTheBoardUnchanged) {
+    const std::string input =
+        "xboard\nsetboard 4k3/8/8/8/8/8/8/R3K3 w Q -\n"
+        "setboard 4k3/8/8/8/8/8/8/R3K3 x Q -\n"   // unreadable side to move
+        "setboard 4kk2/8/8/8/8/8/8/R3K3 w - -\n"  // two black kings
+        "setboard 4k3/8/8/8/8/8/8/R3K3\n"         // no side at all
+        "setboard\n"
+        "a1a8\nquit\n";
+    SessionResult session = play(input);
+    EXPECT_EQ(session.output, HANDSHAKE);
+    size_t refusals = 0;
+    for (size_t at = 0; (at = session.log.find("-M: tellusererror Illegal position", at)) != std::string::npos; ++at)
+        ++refusals;
+    EXPECT_EQ(refusals, 4u) << session.log;
+}
+
+TEST(Refusals, IllegalMovesAreRefusedAndChangeNothing) {
+    struct Case {
+        const char* position;
+        const char* move;
+    };
+    const Case cases[] = {
+        {"4k3/4r3/8/8/8/8/4N3/4K3 w - -", "e2c3"},      // the knight is pinned
+        {"4k3/8/8/8/8/8/5r2/R3K2R w KQ -", "e1g1"},     // castling through an attacked square
+        {"4k3/8/8/8/8/8/5r2/R3K2R w KQ -", "e1f1"},     // king into check
+        {"4k3/8/8/8/8/8/8/R3K2R w Q -", "e1g1"},        // castling without the right
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2d3"},        // a pawn's diagonal step without a capture
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2e5"},        // three squares at once
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2e3q"},       // a promotion short of the last rank
+        {"k7/4P3/8/8/8/8/8/4K3 w - -", "e7e8"},          // reaching the last rank without a piece
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e8e7"},        // the opponent's king
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", "d4d5"},        // an empty square
+        {"4k3/8/8/8/8/8/8/R3K3 w - -", "a1e1"},         // onto an own piece
+        {"4k3/8/8/8/8/8/8/R3K3 w - -", "a1b3"},         // a rook jumping
+    };
+    for (const Case& c : cases) {
+        SessionResult session = play("xboard\nsetboard " + std::string(c.position) + "\n" + c.move + "\nquit\n");
+        EXPECT_EQ(session.output, HANDSHAKE + "Illegal move: " + c.move + "\n") << c.position;
+    }
+    // A refusal changes nothing: the side to move stays, the engine waiting for the opponent
+    // does not think, and the legal move that follows is played and answered.
+    SessionResult session = play("xboard\nnew\ne2e5\ne7e5\ne2e4\nquit\n");
+    const std::string& output = session.output;
+    EXPECT_EQ(output.rfind(HANDSHAKE + "Illegal move: e2e5\nIllegal move: e7e5\nmove ", 0), 0u) << output;
+    const std::vector<std::string> moves = engineMoves(output);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"e2e4", moves[0]}));
+}
+
+TEST(EngineTurn, TwoGoInARow) {
+    SessionResult session = play("xboard\nnew\ngo\ngo\nquit\n");
+    EXPECT_EQ(session.exitStatus, 0);
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 2u) << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, moves));
+}
+
+TEST(EngineTurn, NoLegalMoveGivesOnlyTheClaim) {
+    struct Case {
+        const char* position;
+        const char* claim;
+    };
+    const Case cases[] = {
+        {"6k1/8/8/8/8/8/5PPP/r5K1 w - -", "0-1 {Tarnek mated 0}\n"},
+        {"R5k1/5ppp/8/8/8/8/8/6K1 b - -", "1-0 {Tarnek mated 0}\n"},
+        {"7k/5Q2/6K1/8/8/8/8/8 b - -", "1/2-1/2 {Draw by stalemate (1)}\n"},
+    };
+    for (const Case& c : cases) {
+        SessionResult session = play("xboard\nsetboard " + std::string(c.position) + "\ngo\nquit\n");
+        EXPECT_EQ(session.output, HANDSHAKE + c.claim) << c.position;
+        EXPECT_EQ(session.exitStatus, 0);
+    }
+}
+
+TEST(EngineTurn, ABudgetOfNothingStillGivesALegalMove) {
+    const char* positions[] = {
+        INITIAL_POSITION_TEXT,
+        "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq -",
+        "4k3/8/8/8/8/8/4r3/4K3 w - -",   // in check: only king moves
+    };
+    for (const char* position : positions) {
+        SessionResult session =
+            play("xboard\nlevel 40 0 0\ntime 0\notim 0\nsetboard " + std::string(position) + "\ngo\nquit\n");
+        const std::vector<std::string> moves = engineMoves(session.output);
+        ASSERT_EQ(moves.size(), 1u) << position << "\n" << session.output;
+        EXPECT_TRUE(legalLine(position, moves)) << position;
+    }
+}
+
+TEST(SearchedTurn, MateInOneIsPlayedAndClaimed) {
+    SessionResult white = play("xboard\nsetboard 6k1/5ppp/8/8/8/8/8/R5K1 w - -\ntime 2000\notim 2000\ngo\nquit\n");
+    EXPECT_EQ(white.output, HANDSHAKE + "move a1a8\n1-0 {Tarnek mates 1}\n");
+    SessionResult black = play("xboard\nsetboard r5k1/8/8/8/8/8/5PPP/6K1 b - -\ntime 2000\notim 2000\ngo\nquit\n");
+    EXPECT_EQ(black.output, HANDSHAKE + "move a8a1\n0-1 {Tarnek mates 1}\n");
+}
+
+TEST(SearchedTurn, DrawByRepetitionAtTheEnginesTurn) {
+    SessionResult session = play(
+        "xboard\nnew\nforce\ng1f3\ng8f6\nf3g1\nf6g8\ng1f3\ng8f6\nf3g1\nf6g8\ntime 2000\notim 2000\ngo\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "1/2-1/2 {Draw by repetition (2)}\n");
+}
+
+TEST(SearchedTurn, EnginesMoveThatRepeatsAThirdTimeIsClaimed) {
+    // Black, a queen down, walks back to a position seen twice rather than lose.
+    SessionResult session = play(
+        "xboard\nsetboard 7k/8/8/8/8/8/8/K2Q4 w - -\nd1e1\nh8g8\ne1d1\ng8h7\nd1e1\nh7g8\ne1d1\ng8h8\nd1e1\n"
+        "time 2000\notim 2000\ngo\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "move h8g8\n1/2-1/2 {Draw by ...(3)}\n");
+}
+
+TEST(SearchedTurn, NewGameAnswersTheOpponentsMove) {
+    SessionResult session = play("xboard\nnew\ntime 3000\notim 3000\ne2e4\nquit\n");
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"e2e4", moves[0]}));
+    EXPECT_TRUE(contains(session.log, "-FEN:\t")) << "a search ran";
+}
+
+}  // namespace
