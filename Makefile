@@ -86,3 +86,20 @@ uninstall:
 	  if ! cmp -s "$$kept" "$$conf"; then cat "$$kept" > "$$conf"; echo "Removed from xboard's $$conf"; fi; \
 	  rm -f "$$kept"; \
 	fi
+
+# Matches in xboard under a virtual display against an engine from Debian (packages xboard, xvfb
+# and the opponent: fairymax, phalanx or hoichess). `match` plays the longer match; `match-smoke`
+# two short games, enough to show that the engine plays whole games in a real GUI. Both fail when
+# the engine lost a game by an illegal move, a false claim, the clock, a crash or left it unfinished.
+MATCH_OPPONENT ?= fairymax
+MATCH_GAMES ?= 20
+MATCH_TC ?= 1
+MATCH_INC ?= 1
+
+.PHONY: match match-smoke
+match: all
+	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent $(MATCH_OPPONENT) \
+	  --games $(MATCH_GAMES) --tc $(MATCH_TC) --inc $(MATCH_INC)
+
+match-smoke: all
+	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent fairymax --games 2 --tc 0:10 --inc 0.1
