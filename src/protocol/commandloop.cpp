@@ -15,7 +15,6 @@
 #include "protocol/play.h"
 #include "protocol/timecontrol.h"
 #include "search/frames.h"
-#include "search/transposition.h"
 
 namespace {
 
@@ -105,11 +104,11 @@ void handshake(char* command) {
     launchEngineThread();
     initBoardTables();
     initEvalTables();
-    clearHashTable();
-    // Until the GUI sets up a game, moves and searches work on the initial position rather
-    // than on an empty board.
-    setPosition(INITIAL_POSITION_TEXT, false);
     send("feature done=1\n");
+    // Until the GUI sets up a game, moves and searches work on the initial position rather
+    // than on an empty board. The set-up also clears the transposition table; its first touch
+    // of the table's memory is the slowest step of the start, so the GUI hears "done" first.
+    setPosition(INITIAL_POSITION_TEXT, false);
 
     stopEngine();
     engineState = Idle;

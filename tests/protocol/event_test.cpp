@@ -87,15 +87,4 @@ TEST(Event, TimedWaitEndsEarlyWhenSignalledFromAnotherThread) {
     setter.join();
 }
 
-std::atomic<int> threadRuns{0};
-void countRun() { ++threadRuns; }
-
-TEST(Event, ThreadStartAndJoin) {
-    std::thread thread;
-    startThread(thread, countRun);
-    joinThread(thread);
-    EXPECT_EQ(threadRuns, 1);
-    joinThread(thread);   // joining an ended thread again is harmless
-}
-
 }  // namespace
