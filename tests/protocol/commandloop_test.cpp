@@ -267,6 +267,25 @@ TEST(EngineTurn, ABudgetOfNothingStillGivesALegalMove) {
     }
 }
 
+TEST(EngineTurn, BookMoveIsPlayedWithoutASearch) {
+    EngineProcess process;
+    const std::string folder = makeTemporaryFolder();
+    std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book");
+    ASSERT_TRUE(startProcess(process, engineProgram(), folder));
+    sendText(process, "xboard\nnew\ngo\nquit\n");
+    ASSERT_EQ(waitForExit(process), 0);
+    const std::string log = readFolderFile(process, "Tarnek.log");
+    removeFolder(process);
+
+    const std::vector<std::string> moves = engineMoves(process.received);
+    ASSERT_EQ(moves.size(), 1u) << process.received;
+    EXPECT_EQ(process.received, HANDSHAKE + "move " + moves[0] + "\n");
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, moves));
+    EXPECT_TRUE(contains(log, "-M: move(book): " + moves[0] + "\n")) << log;
+    EXPECT_FALSE(contains(log, "-FEN:")) << "no search runs for a book move";
+    EXPECT_FALSE(contains(log, "- NO ponder move"));
+}
+
 TEST(SearchedTurn, MateInOneIsPlayedAndClaimed) {
     SessionResult white = play("xboard\nsetboard 6k1/5ppp/8/8/8/8/8/R5K1 w - -\ntime 2000\notim 2000\ngo\nquit\n");
     EXPECT_EQ(white.output, HANDSHAKE + "move a1a8\n1-0 {Tarnek mates 1}\n");
