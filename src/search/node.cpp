@@ -8,6 +8,25 @@
 #include "search/quiescence.h"
 #include "search/search.h"
 
+int searchChild(int depth, int alpha, int beta, bool alphaRaised) {
+    currentUndo->listEnd = nullptr;
+    if (depth == 1) return -quiescence(0, -beta, -alpha);
+    if (!alphaRaised) return -searchNode(depth - 1, -beta, -alpha);
+    // Once a move has raised alpha, the others only have to be proved no better.
+    const int score = -searchNode(depth - 1, -alpha - 1, -alpha);
+    if (score > alpha && score < beta) return -searchNode(depth - 1, -beta, -alpha);
+    return score;
+}
+
+void rememberCutoff(PlyFrame& frame, int side, Move move, int depth) {
+    const int type = moveType(move);
+    if ((type == QUIET || type >= CASTLE_BLACK_SHORT) && move != frame.killer1) {
+        frame.killer2 = frame.killer1;
+        frame.killer1 = move;
+    }
+    historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
+}
+
 int searchNode(int depth, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
     int score;
@@ -37,16 +56,7 @@ int searchNode(int depth, int alpha, int beta) {
         } else if (drawByRule(1)) {
             score = 0;   // inside the tree one earlier occurrence is enough
         } else {
-            currentUndo->listEnd = nullptr;
-            if (depth == 1) {
-                score = -quiescence(0, -beta, -alpha);
-            } else if (bound == UPPER_BOUND) {
-                score = -searchNode(depth - 1, -beta, -alpha);
-            } else {
-                // Once a move has raised alpha, the others only have to be proved no better.
-                score = -searchNode(depth - 1, -alpha - 1, -alpha);
-                if (score > alpha && score < beta) score = -searchNode(depth - 1, -beta, -alpha);
-            }
+            score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
         }
         currentUndo = &frame;
         unmakeMove(move);
@@ -55,12 +65,7 @@ int searchNode(int depth, int alpha, int beta) {
 
         if (score > best) {
             if (score >= beta) {
-                const int type = moveType(move);
-                if ((type == QUIET || type >= CASTLE_BLACK_SHORT) && move != frame.killer1) {
-                    frame.killer2 = frame.killer1;
-                    frame.killer1 = move;
-                }
-                historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
+                rememberCutoff(frame, side, move, depth);
                 storeHash(depth, LOWER_BOUND, move, score);
                 return score;
             }

@@ -9,6 +9,15 @@
 // for the side to move. The caller has made the move, advanced the frame and nulled its list end.
 int searchNode(int depth, int alpha, int beta);
 
+// Search the child position just made, `depth` being the parent's: with the full window until a
+// move of the parent has raised alpha, afterwards with a null window that is widened again only
+// when the move proves better. Below depth 1 the quiescence search takes over.
+int searchChild(int depth, int alpha, int beta, bool alphaRaised);
+
+// A cut-off by `move` at `frame`: a quiet move or castling becomes the first killer, and the
+// move's history counter grows by depth squared.
+void rememberCutoff(PlyFrame& frame, int side, Move move, int depth);
+
 // Look the position up for a node of `depth`: sets the frame's hash move and depth, may narrow
 // the window, and returns true with `score` when the entry settles the node. Book entries give
 // only their move: their score is no search result.

@@ -56,13 +56,7 @@ int searchRoot(int alpha, int beta) {
         } else if (drawByRule(2)) {
             score = 0;   // at the root only a third occurrence is a draw
         } else {
-            currentUndo->listEnd = nullptr;
-            if (bound == UPPER_BOUND) {
-                score = -searchNode(depth - 1, -beta, -alpha);
-            } else {
-                score = -searchNode(depth - 1, -alpha - 1, -alpha);
-                if (score > alpha && score < beta) score = -searchNode(depth - 1, -beta, -alpha);
-            }
+            score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
         }
         currentUndo = &frame;
         unmakeMove(move);
@@ -74,12 +68,7 @@ int searchRoot(int alpha, int beta) {
             bestEntry = cursor;
             if (score > alpha) {
                 if (score >= beta) {
-                    const int type = moveType(move);
-                    if ((type == QUIET || type >= CASTLE_BLACK_SHORT) && move != frame.killer1) {
-                        frame.killer2 = frame.killer1;
-                        frame.killer1 = move;
-                    }
-                    historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
+                    rememberCutoff(frame, side, move, depth);
                     storeHash(depth, LOWER_BOUND, move, score);
                     std::swap(*bestEntry, rootMoves[0]);
                     return score;
