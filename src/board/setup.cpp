@@ -8,6 +8,7 @@
 #include "book/book.h"
 #include "book/san.h"
 #include "eval/evaluate.h"
+#include "protocol/console.h"
 #include "protocol/log.h"
 #include "search/frames.h"
 #include "search/transposition.h"
@@ -176,8 +177,8 @@ bool setPosition(const char* text, bool withBook) {
         return false;
     }
     if (parsed.hasOperation && parseSan(parsed.operand) == 0) {
-        std::printf("Warning cannot recognize move: %s\r\n", parsed.operand);
-        std::fflush(stdout);
+        std::fprintf(commandOutput, "Warning cannot recognize move: %s\r\n", parsed.operand);
+        std::fflush(commandOutput);
         position = previous;
         return false;
     }
@@ -197,8 +198,8 @@ bool setPosition(const char* text, bool withBook) {
 
     clearHashTable();
     if (withBook && !loadBook("Tarnek.book")) {
-        std::printf("tellusererror BOOK ERROR!\n");
-        std::fflush(stdout);
+        std::fputs("tellusererror BOOK ERROR!\n", commandOutput);
+        std::fflush(commandOutput);
         logLine("-\ttellusererror BOOK ERROR!\n");
     }
     hashGeneration = 1;

@@ -8,6 +8,7 @@
 #include "board/attacks.h"
 #include "board/setup.h"
 #include "eval/tables.h"
+#include "protocol/console.h"
 #include "protocol/enginestate.h"
 #include "protocol/enginethread.h"
 #include "protocol/log.h"
@@ -21,11 +22,11 @@ namespace {
 constexpr int COMMAND_SIZE = 256;        // one word: 255 characters and the terminator
 constexpr int POSITION_LINE_SIZE = 254;  // what setboard uses of its line, line end included
 
-// Input is read a character at a time from unbuffered standard input, so that whatever the
+// Input is read a character at a time from the unbuffered command stream, so that whatever the
 // loop does not read stays in the stream.
-int nextChar() { return std::getchar(); }
+int nextChar() { return std::getc(commandInput); }
 void putBack(int c) {
-    if (c != EOF) std::ungetc(c, stdin);
+    if (c != EOF) std::ungetc(c, commandInput);
 }
 bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
@@ -83,15 +84,15 @@ bool readNumber(int& value) {
 bool startsWith(const char* word, const char* command) { return std::strncmp(word, command, std::strlen(command)) == 0; }
 
 void send(const char* line) {
-    std::fputs(line, stdout);
-    std::fflush(stdout);
+    std::fputs(line, commandOutput);
+    std::fflush(commandOutput);
 }
 
 void handshake(char* command) {
     bookMovePlayed = false;
     engineState = AwaitOpponent;
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    std::setvbuf(stdin, nullptr, _IONBF, 0);
+    std::setvbuf(commandOutput, nullptr, _IONBF, 0);
+    std::setvbuf(commandInput, nullptr, _IONBF, 0);
     std::fflush(nullptr);
 
     readWord(command);
@@ -125,8 +126,8 @@ void timeCommand(char* command) {
 
 void moveCommand(const char* word, Move move) {
     if (!isLegalGameMove(move)) {
-        std::printf("Illegal move: %s\n", word);
-        std::fflush(stdout);
+        std::fprintf(commandOutput, "Illegal move: %s\n", word);
+        std::fflush(commandOutput);
         return;
     }
     const bool answer = engineState == AwaitOpponent;

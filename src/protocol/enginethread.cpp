@@ -6,6 +6,7 @@
 Event startSignal;
 Event startedSignal;
 Event stoppedSignal;
+unsigned depthCeiling = 63;
 
 namespace {
 
@@ -54,7 +55,8 @@ void startEngine(unsigned depth) {
     waitEvent(stoppedSignal);
     const int request = engineState;
     const unsigned limit = depth & 0xFF;
-    maxDepth = limit < 63 ? limit : 63;
+    const unsigned ceiling = depthCeiling < 63 ? depthCeiling : 63;
+    maxDepth = limit < ceiling ? limit : ceiling;
     stopFlag = 0;
     setEvent(startSignal);
     waitEvent(startedSignal);

@@ -7,6 +7,7 @@
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "movegen/legality.h"
+#include "protocol/console.h"
 #include "protocol/enginestate.h"
 #include "protocol/enginethread.h"
 #include "protocol/log.h"
@@ -82,13 +83,13 @@ bool inCheck() {
 void announceMove(Move move) {
     char text[MOVE_TEXT_SIZE];
     moveToText(text, move);
-    std::printf("move %s\n", text);
-    std::fflush(stdout);
+    std::fprintf(commandOutput, "move %s\n", text);
+    std::fflush(commandOutput);
 }
 
 void announce(const char* line) {
-    std::fputs(line, stdout);
-    std::fflush(stdout);
+    std::fputs(line, commandOutput);
+    std::fflush(commandOutput);
 }
 
 // The claim of a side to move that has no legal move.

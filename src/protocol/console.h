@@ -1,0 +1,7 @@
+// The GUI's two streams: where the commands come from and where the answers go.
+#pragma once
+
+#include <cstdio>
+
+extern std::FILE* commandInput;    // the commands, read a character at a time; standard input
+extern std::FILE* commandOutput;   // the answers and the user's messages; standard output
