@@ -207,3 +207,21 @@ bool setPosition(const char* text, bool withBook) {
     clearPawnHashTable();
     return true;
 }
+
+bool setSideToMove(int side) {
+    Position& p = position;
+    if (side == p.sideToMove) return true;
+    // The side now to move could take the king.
+    if (attackedByNonKing(p.kingSquare[side ^ 1], side)) return false;
+    // A pawn of the new side to move would take en passant onto its own side of the board.
+    if (p.epSquare) {
+        p.hashKey ^= zobrist[0][p.epSquare];
+        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+        p.epSquare = 0;
+        historyTop->key = p.hashKey;
+    }
+    p.sideToMove = side;
+    gameBoard.sideToMove = side;
+    gameBoard.epSquare = 0;
+    return true;
+}

@@ -150,7 +150,7 @@ void setboardCommand(char* command) {
 
 void sideCommand(int side) {
     stopEngine();
-    position.sideToMove = side;
+    if (!setSideToMove(side)) logLine("-M: tellusererror Illegal position");
 }
 
 void testCommand() {
