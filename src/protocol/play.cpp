@@ -31,6 +31,18 @@ struct CastlingCompletion {
 constexpr CastlingCompletion CASTLING_COMPLETIONS[4] = {
     {BLACK, 6, 0x038}, {WHITE, 62, 0x007}, {BLACK, 2, 0x038}, {WHITE, 58, 0x007}};
 
+// A game may run longer than the history stack holds with a search line on top of it. Draws by
+// rule look back only to the last irreversible move, and never past the fifty-move rule's
+// hundred plies, so a long game keeps just its latest positions.
+constexpr int GAME_HISTORY_LIMIT = HISTORY_SIZE - 8 * MAX_FRAMES;
+constexpr int KEPT_POSITIONS = 128;
+
+void makeRoomInHistory() {
+    if (historyTop - positionHistory < GAME_HISTORY_LIMIT) return;
+    std::memmove(positionHistory, historyTop - (KEPT_POSITIONS - 1), KEPT_POSITIONS * sizeof(PlyRecord));
+    historyTop = positionHistory + (KEPT_POSITIONS - 1);
+}
+
 // The book move of the game position: generation 0 marks the book's entries.
 Move bookMove() {
     const HashEntry* entry = probeHash();
@@ -108,6 +120,7 @@ bool isLegalGameMove(Move move) {
 
 bool playGameMove(Move move) {
     if (move == 0) return false;
+    makeRoomInHistory();
     makeMove(move);
     Position& p = position;
     if (isCastling(move)) {

@@ -1,0 +1,46 @@
+#include "protocol/play.h"
+
+#include "protocol/notation.h"
+#include "search/draw.h"
+#include "support.h"
+
+namespace {
+
+void playWords(std::initializer_list<const char*> words) {
+    for (const char* word : words) {
+        const Move move = textToMove(word);
+        ASSERT_TRUE(isLegalGameMove(move)) << word;
+        playGameMove(move);
+    }
+}
+
+// Knights out and back: the position repeats every four plies.
+void shuffleKnights() { playWords({"g1f3", "g8f6", "f3g1", "f6g8"}); }
+
+// A game far longer than the history stack: it must stay inside it and still see repetitions,
+// also across the moment it drops its oldest positions.
+TEST(LongGame, HistoryStaysInBoundsAndRepetitionsAreStillSeen) {
+    setUpPosition(INITIAL_POSITION_TEXT);
+    const auto top = [] { return historyTop - positionHistory; };
+    int highest = 0;
+    for (int round = 0; round < HISTORY_SIZE / 4 + 100; ++round) {
+        shuffleKnights();
+        if (top() > highest) highest = int(top());
+        ASSERT_LT(top(), HISTORY_SIZE - MAX_FRAMES);
+    }
+    EXPECT_GT(highest, HISTORY_SIZE / 2) << "positions are dropped only when room runs short";
+    EXPECT_TRUE(drawByRule(2));
+
+    // A pawn move a few plies before the stack runs short, then the shuffle across that point.
+    while (top() < highest - 6) shuffleKnights();
+    playWords({"e2e3", "e7e6"});
+    EXPECT_FALSE(drawByRule(2));
+    shuffleKnights();
+    EXPECT_TRUE(drawByRule(1)) << "second occurrence";
+    EXPECT_FALSE(drawByRule(2));
+    shuffleKnights();
+    EXPECT_LT(top(), highest) << "the oldest positions were dropped meanwhile";
+    EXPECT_TRUE(drawByRule(2)) << "third occurrence";
+}
+
+}  // namespace
