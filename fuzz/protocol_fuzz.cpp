@@ -22,6 +22,9 @@ namespace {
 
 // Shallow enough for thousands of sessions a minute, deep enough to reach the interior search.
 constexpr unsigned FUZZ_DEPTH = 2;
+// Until the input sets the clock, every search may run to that depth: far more time than it
+// needs, far less than the hang limit the fuzzer is run with.
+constexpr uint32_t FUZZ_BUDGET_MS = 3000;
 
 std::vector<char> inputCopy;
 
@@ -29,7 +32,7 @@ std::vector<char> inputCopy;
 void resetClock() {
     movesPerControl = 40;
     incrementMs = 0;
-    moveBudgetMs = 0;
+    moveBudgetMs = FUZZ_BUDGET_MS;
     moveLimitMs = std::numeric_limits<uint64_t>::max();
 }
 
