@@ -103,3 +103,27 @@ match: all
 
 match-smoke: all
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent fairymax --games 2 --tc 0:10 --inc 0.1
+
+# The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in a folder of its own.
+ASAN_DIR ?= build-asan
+.PHONY: test-asan
+test-asan:
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=address
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of the command loop and position set-up with clang's libFuzzer (Debian
+# packages clang and libclang-rt-14-dev), for FUZZ_SECONDS, from the seeds in fuzz/corpus. New
+# inputs it finds go to $(FUZZ_DIR)/corpus; a crash, a leak or a hang leaves its input in
+# $(FUZZ_DIR)/findings and fails the target.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_FUZZ=ON -DTARNEK_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tarnek-fuzz tarnek-makebook book
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/findings
+	cd $(FUZZ_DIR) && ./tarnek-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 \
+	  -dict=$(CURDIR)/fuzz/protocol.dict -artifact_prefix=findings/ -print_final_stats=1 \
+	  corpus $(CURDIR)/fuzz/corpus
