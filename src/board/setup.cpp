@@ -197,7 +197,9 @@ bool setPosition(const char* text, bool withBook) {
     gameBoard.sideToMove = position.sideToMove;
 
     clearHashTable();
-    if (withBook && !loadBook("Tarnek.book")) {
+    // The book holds lines from the initial position only: any other position simply has no
+    // book, which is no error to show the user.
+    if (withBook && atBookStart() && !loadBook("Tarnek.book")) {
         std::fputs("tellusererror BOOK ERROR!\n", commandOutput);
         std::fflush(commandOutput);
         logLine("-\ttellusererror BOOK ERROR!\n");

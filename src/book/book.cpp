@@ -23,12 +23,6 @@ struct BookLine {
 
 enum RecordRead { RECORD_COMPLETE, RECORD_CUT_SHORT, RECORD_TOO_LONG };
 
-// The book describes the game's start only: White to move with every castling right.
-bool atInitialPosition() {
-    return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
-           (position.castleFlags & CASTLE_RIGHTS) == INITIAL_RIGHTS;
-}
-
 RecordRead readRecord(std::istream& in, BookLine& line) {
     char count;
     if (!in.get(count)) return RECORD_CUT_SHORT;
@@ -73,6 +67,11 @@ bool storeLines(std::istream& in, long long declared) {
 
 }  // namespace
 
+bool atBookStart() {
+    return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
+           (position.castleFlags & CASTLE_RIGHTS) == INITIAL_RIGHTS;
+}
+
 uint64_t bookDrawOfSecond(uint64_t second) {
     uint64_t z = second + 0x9E3779B97F4A7C15ULL;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
@@ -113,7 +112,7 @@ bool replayBookLine(const Move* moves, int count) {
 }
 
 bool loadBook(const char* fileName) {
-    if (!atInitialPosition()) return false;
+    if (!atBookStart()) return false;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return false;
     long long declared = 0;

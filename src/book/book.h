@@ -12,6 +12,10 @@
 // The most moves one book line may hold.
 constexpr int MAX_BOOK_LINE = 64;
 
+// True when the current position is the one every book line starts from: the initial position,
+// White to move, every castling right.
+bool atBookStart();
+
 // Store every line of the file into the transposition table, one line chosen at random last so
 // that it wins where lines meet. False when the position is not the initial one or the file
 // could not be used whole; lines stored before a failure stay stored.

@@ -129,6 +129,14 @@ TEST(Log, RefusedSetboardIsOnlyLogged) {
         << session.log;
 }
 
+// A game from a set position has no book and nothing to complain of, even with no book at hand;
+// only a new game (the initial position) needs the book.
+TEST(Log, SetPositionWithoutABookIsNoError) {
+    SessionResult session = runSession("xboard\nsetboard 4k3/8/8/8/8/8/8/R3K3 w Q -\nforce\nnew\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + BOOK_ERROR);
+    EXPECT_FALSE(contains(session.log, "setboard  4k3/8/8/8/8/8/8/R3K3 w Q -\n\n-\ttellusererror")) << session.log;
+}
+
 TEST(CommandTable, PrefixAndExactWords) {
     // "benchmarks" and "tests" are ignored, "gone" acts as go and "quitting" as quit.
     SessionResult session = play("xboard\nbenchmark\nbenchmarks\ntests\nnew\ngone\nquitting\nbenchmark\n");
