@@ -5,8 +5,11 @@
 #include "movegen/generators.h"
 #include "search/frames.h"
 
-bool isLegalMove(Move move) {
-    if (move == 0) return false;
+namespace {
+
+// The first generated move of the position (the evasions when in check) that is `wanted`, or
+// any move when `wanted` is 0, and does not leave the own king attacked; 0 when there is none.
+Move firstLegal(Move wanted) {
     Position& p = position;
     const int us = p.sideToMove;
     // Generation may complete the opponent's castling; the caller's position must not change.
@@ -19,23 +22,30 @@ bool isLegalMove(Move move) {
     ScoredMove* const list = moveStack + MOVE_STACK_SIZE / 2;
     ScoredMove* const end = moveGenerators[2 * kind + us](list, scratch);
 
-    bool legal = false;
-    for (const ScoredMove* entry = list; entry != end; ++entry) {
-        if (entry->move != move) continue;
+    Move found = 0;
+    for (const ScoredMove* entry = list; entry != end && !found; ++entry) {
+        const Move move = entry->move;
+        if (wanted && move != wanted) continue;
         // Try it on the current frame, keeping what that frame and the history entry above held.
         const UndoRecord savedUndo = currentUndo->undo;
         const PlyRecord savedAbove = historyTop[1];
         saveUndo();
         makeMove(move);
-        legal = !leavesKingAttacked(move, us);
+        if (!leavesKingAttacked(move, us)) found = move;
         unmakeMove(move);
         currentUndo->undo = savedUndo;
         historyTop[1] = savedAbove;
-        break;
+        if (wanted) break;
     }
 
     p.castleFlags = castleFlags;
     p.kingSquare[BLACK] = kingSquares[0];
     p.kingSquare[WHITE] = kingSquares[1];
-    return legal;
+    return found;
 }
+
+}  // namespace
+
+bool isLegalMove(Move move) { return move != 0 && firstLegal(move) == move; }
+
+Move anyLegalMove() { return firstLegal(0); }

@@ -8,3 +8,7 @@
 // and frames are left exactly as they were; it works in the upper half of the move stack, away
 // from the root list and its search result.
 bool isLegalMove(Move move);
+
+// The first legal move of the position in generation order, or 0 when the side to move has none
+// (it is mated or stalemated). Leaves everything as isLegalMove does.
+Move anyLegalMove();

@@ -50,43 +50,6 @@ Move bookMove() {
     return entryMove(*entry);
 }
 
-// The coordinate move a piece of the side to move would make from `from` to `to`, taking
-// castling, en passant and promotion (to a queen) into account.
-Move candidateMove(int from, int to) {
-    const Position& p = position;
-    const int piece = p.board[from];
-    const bool occupied = p.board[to] != EMPTY;
-    if (piece == kingCode(p.sideToMove)) {
-        if (from == 60 && to == 62) return WHITE_SHORT_CASTLING;
-        if (from == 60 && to == 58) return WHITE_LONG_CASTLING;
-        if (from == 4 && to == 6) return BLACK_SHORT_CASTLING;
-        if (from == 4 && to == 2) return BLACK_LONG_CASTLING;
-    }
-    if (isPawn(piece)) {
-        if (rowOf(to) == 0 || rowOf(to) == 7) return encodeMove(occupied ? CAPTURE_PROMOTE_Q : PROMOTE_Q, from, to);
-        if (p.epSquare && to == p.epSquare) return encodeMove(EN_PASSANT, from, to);
-    }
-    return encodeMove(occupied ? CAPTURE : QUIET, from, to);
-}
-
-// Some legal move of the game position, or 0 when the side to move has none. Only needed when
-// the search was stopped before it had a move of its own, so plain enumeration will do.
-Move anyLegalMove() {
-    const Position& p = position;
-    for (int from = 0; from < 64; ++from) {
-        const int piece = p.board[from];
-        if (piece == EMPTY || pieceColour(piece) != p.sideToMove) continue;
-        for (int to = 0; to < 64; ++to) {
-            if (to == from) continue;
-            // A castling king also has the plain step to try (the castling may be barred).
-            const Move moves[2] = {candidateMove(from, to), encodeMove(p.board[to] ? CAPTURE : QUIET, from, to)};
-            for (Move move : moves)
-                if (isLegalGameMove(move)) return move;
-        }
-    }
-    return 0;
-}
-
 bool inCheck() {
     const int side = position.sideToMove;
     return attackedByNonKing(position.kingSquare[side], side ^ 1);

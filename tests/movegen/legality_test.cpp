@@ -42,3 +42,19 @@ TEST(Legality, LeavesPositionHistoryFramesAndSearchResultAlone) {
     EXPECT_EQ(rootMoves[0].score, 123);
     EXPECT_EQ(rootMoves[0].move, WHITE_SHORT_CASTLING);
 }
+
+TEST(Legality, AnyLegalMoveIsLegalOrNoneWhenMatedOrStalemated) {
+    setUpPosition("6k1/5ppp/8/8/8/8/8/R5K1 b - -");   // not mated: the king has no move, the pawns do
+    EXPECT_TRUE(isLegalMove(anyLegalMove()));
+    setUpPosition("R5k1/5ppp/8/8/8/8/8/6K1 b - -");   // back-rank mate
+    EXPECT_EQ(anyLegalMove(), 0);
+    setUpPosition("7k/5Q2/6K1/8/8/8/8/8 b - -");      // stalemate
+    EXPECT_EQ(anyLegalMove(), 0);
+    // In check, the queen guarded by the rook: mate; the rook's check alone: the king steps away.
+    setUpPosition("k7/8/8/8/8/8/1r6/Kq6 w - -");
+    EXPECT_EQ(anyLegalMove(), 0);
+    setUpPosition("k7/8/8/8/8/8/8/K1r5 w - -");
+    const Move escape = anyLegalMove();
+    EXPECT_TRUE(isLegalMove(escape));
+    EXPECT_EQ(moveFrom(escape), squareOf("a1"));
+}
