@@ -124,6 +124,6 @@ fuzz:
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_FUZZ=ON -DTARNEK_TESTS=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tarnek-fuzz tarnek-makebook book
 	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/findings
-	cd $(FUZZ_DIR) && ./tarnek-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 \
+	cd $(FUZZ_DIR) && ./tarnek-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -max_len=1024 \
 	  -dict=$(CURDIR)/fuzz/protocol.dict -artifact_prefix=findings/ -print_final_stats=1 \
 	  corpus $(CURDIR)/fuzz/corpus
