@@ -105,18 +105,21 @@ void setTestClock() {
 }
 
 void lengthenBudgetAfterBook() {
-    const uint32_t tripled = 3 * moveBudgetMs;
-    const uint32_t share = movesPerControl * moveBudgetMs / 10;
-    moveBudgetMs = tripled < share ? tripled : share;
+    // In 64 bits: a huge number of moves per control must not wrap the product around.
+    const uint64_t tripled = 3 * uint64_t(moveBudgetMs);
+    const uint64_t share = uint64_t(movesPerControl) * moveBudgetMs / 10;
+    const uint64_t lengthened = tripled < share ? tripled : share;
+    moveBudgetMs = lengthened < MAX_UINT ? uint32_t(lengthened) : MAX_UINT;
 }
 
 uint32_t firstWaitMs() { return moveBudgetMs < moveLimitMs ? moveBudgetMs : uint32_t(moveLimitMs); }
 
 uint32_t extraTimeMs(uint32_t elapsedMs) {
     // About half of the remaining clock.
-    const uint32_t extra = movesPerControl * moveBudgetMs / 2;
+    const uint64_t extra = uint64_t(movesPerControl) * moveBudgetMs / 2;
     const uint64_t left = moveLimitMs > elapsedMs ? moveLimitMs - elapsedMs : 0;
-    return extra < left ? extra : uint32_t(left);
+    const uint64_t granted = extra < left ? extra : left;
+    return granted < MAX_UINT ? uint32_t(granted) : MAX_UINT;
 }
 
 void stopAfterBudget(std::chrono::steady_clock::time_point searchStart) {

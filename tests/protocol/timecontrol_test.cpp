@@ -105,6 +105,17 @@ TEST_F(TimeControl, ExtraTimeAfterAFailLow) {
     EXPECT_EQ(extraTimeMs(7470), 149400u);
 }
 
+TEST_F(TimeControl, HugeMovesPerControlDoNotWrapAround) {
+    // 65536 moves times a 65536 ms budget is 2^32: in 32 bits it would come out as nothing.
+    movesPerControl = 65536;
+    moveBudgetMs = 65536;
+    lengthenBudgetAfterBook();
+    EXPECT_EQ(moveBudgetMs, 3u * 65536u);
+    moveBudgetMs = 65536;
+    moveLimitMs = uint64_t(1) << 40;
+    EXPECT_EQ(extraTimeMs(0), 1u << 31);
+}
+
 TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
     // 2 moves a control and a large increment would spend more than the clock holds.
     setLevel(" 2 0 60\n");
