@@ -104,6 +104,15 @@ match: all
 match-smoke: all
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent fairymax --games 2 --tc 0:10 --inc 0.1
 
+# The suite again under ThreadSanitizer (the engine thread and the command loop share the board
+# and the events), in a folder of its own.
+TSAN_DIR ?= build-tsan
+.PHONY: test-tsan
+test-tsan:
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=thread
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --output-on-failure -j $(JOBS)
+
 # The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in a folder of its own.
 ASAN_DIR ?= build-asan
 .PHONY: test-asan

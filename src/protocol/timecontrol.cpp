@@ -20,6 +20,9 @@ constexpr uint32_t TEST_CLOCK_CENTISECONDS = 4123456689u;
 constexpr uint32_t FAIL_LOW_MIN_BUDGET_MS = 2000;
 constexpr uint32_t MAX_UINT = std::numeric_limits<uint32_t>::max();
 
+// A 64-bit count of milliseconds, saturated to 32 bits.
+uint32_t saturated(uint64_t ms) { return ms < MAX_UINT ? uint32_t(ms) : MAX_UINT; }
+
 // Budget for a clock of `centiseconds`, already net of any hold-back.
 uint32_t budgetFor(uint32_t centiseconds) { return incrementMs + (centiseconds / movesPerControl) * 10; }
 
@@ -64,8 +67,7 @@ bool readSecondsAsMs(const char* field, uint32_t& ms) {
         }
     }
     if (!digits || !endOfField(field)) return false;
-    const uint64_t total = uint64_t(seconds) * 1000 + thousandths;
-    ms = total > MAX_UINT ? MAX_UINT : uint32_t(total);
+    ms = saturated(uint64_t(seconds) * 1000 + thousandths);
     return true;
 }
 
@@ -108,8 +110,7 @@ void lengthenBudgetAfterBook() {
     // In 64 bits: a huge number of moves per control must not wrap the product around.
     const uint64_t tripled = 3 * uint64_t(moveBudgetMs);
     const uint64_t share = uint64_t(movesPerControl) * moveBudgetMs / 10;
-    const uint64_t lengthened = tripled < share ? tripled : share;
-    moveBudgetMs = lengthened < MAX_UINT ? uint32_t(lengthened) : MAX_UINT;
+    moveBudgetMs = saturated(tripled < share ? tripled : share);
 }
 
 uint32_t firstWaitMs() { return moveBudgetMs < moveLimitMs ? moveBudgetMs : uint32_t(moveLimitMs); }
@@ -118,8 +119,7 @@ uint32_t extraTimeMs(uint32_t elapsedMs) {
     // About half of the remaining clock.
     const uint64_t extra = uint64_t(movesPerControl) * moveBudgetMs / 2;
     const uint64_t left = moveLimitMs > elapsedMs ? moveLimitMs - elapsedMs : 0;
-    const uint64_t granted = extra < left ? extra : left;
-    return granted < MAX_UINT ? uint32_t(granted) : MAX_UINT;
+    return saturated(extra < left ? extra : left);
 }
 
 void stopAfterBudget(std::chrono::steady_clock::time_point searchStart) {
@@ -129,7 +129,7 @@ void stopAfterBudget(std::chrono::steady_clock::time_point searchStart) {
         logLine("-M: FL - Extra time");
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - searchStart).count();
-        const uint32_t elapsedMs = elapsed > 0 ? uint32_t(elapsed < MAX_UINT ? elapsed : MAX_UINT) : 0;
+        const uint32_t elapsedMs = elapsed > 0 ? saturated(uint64_t(elapsed)) : 0;
         waitEvent(stoppedSignal, extraTimeMs(elapsedMs));
     }
     stopFlag = 1;
