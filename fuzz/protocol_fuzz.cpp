@@ -12,11 +12,11 @@
 
 #include "board/attacks.h"
 #include "board/position.h"
+#include "frames/frames.h"
+#include "game/enginethread.h"
+#include "ground/console.h"
 #include "protocol/commandloop.h"
-#include "protocol/console.h"
-#include "protocol/enginethread.h"
 #include "protocol/timecontrol.h"
-#include "search/frames.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "board/attacks.h"
-#include "board/setup.h"
 #include "eval/tables.h"
-#include "search/frames.h"
+#include "frames/frames.h"
+#include "game/setup.h"
 
 // Build the start-up tables once per test process.
 inline void initTablesOnce() {

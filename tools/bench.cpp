@@ -8,11 +8,11 @@
 #include <string>
 
 #include "board/attacks.h"
-#include "board/setup.h"
+#include "board/notation.h"
 #include "eval/tables.h"
-#include "protocol/enginestate.h"
-#include "protocol/notation.h"
-#include "search/frames.h"
+#include "frames/frames.h"
+#include "game/setup.h"
+#include "search/enginestate.h"
 #include "search/search.h"
 
 namespace {

@@ -15,12 +15,12 @@
 #include "board/attacks.h"
 #include "board/checks.h"
 #include "board/makemove.h"
-#include "board/setup.h"
+#include "board/notation.h"
 #include "book/book.h"
 #include "eval/tables.h"
+#include "frames/frames.h"
+#include "game/setup.h"
 #include "movegen/generators.h"
-#include "protocol/notation.h"
-#include "search/frames.h"
 
 namespace {
 
@@ -33,10 +33,10 @@ Move findMove(const std::string& text) {
         moveToText(written, entry->move);
         if (text != written) continue;
         const int us = position.sideToMove;
-        saveUndo();
-        makeMove(entry->move);
+        saveUndo(currentUndo->undo);
+        makeMove(entry->move, currentUndo->undo);
         const bool legal = !leavesKingAttacked(entry->move, us);
-        unmakeMove(entry->move);
+        unmakeMove(entry->move, currentUndo->undo);
         return legal ? entry->move : 0;
     }
     return 0;
@@ -53,14 +53,14 @@ int readLine(const std::vector<std::string>& words, std::vector<Move>& moves) {
             failed = int(moves.size());
             break;
         }
-        saveUndo();
-        makeMove(move);
+        saveUndo(currentUndo->undo);
+        makeMove(move, currentUndo->undo);
         ++currentUndo;
         moves.push_back(move);
     }
     for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
         --currentUndo;
-        unmakeMove(*it);
+        unmakeMove(*it, currentUndo->undo);
     }
     return failed;
 }

@@ -12,11 +12,11 @@
 #include <string>
 
 #include "board/attacks.h"
-#include "board/setup.h"
+#include "board/notation.h"
 #include "eval/tables.h"
+#include "frames/frames.h"
+#include "game/setup.h"
 #include "movegen/perft.h"
-#include "protocol/notation.h"
-#include "search/frames.h"
 
 namespace {
 

@@ -1,9 +1,7 @@
-// Check and legality queries on the global position.
+// Attack and legality queries on the global position.
 #pragma once
 
 #include "board/attacks.h"
-
-struct PlyFrame;
 
 // True when a knight, pawn, bishop, rook or queen of colour `by` attacks square s.
 // (Kings never stand next to each other, so the enemy king need not be asked.)
@@ -24,9 +22,6 @@ inline bool attackedByNonKing(int s) {
 inline bool attackedByNonKing(int s, int by) {
     return by == WHITE ? attackedByNonKing<WHITE>(s) : attackedByNonKing<BLACK>(s);
 }
-
-// Fill the frame's checkers and king rays for the side to move.
-void findCheckers(PlyFrame& frame);
 
 // After `side` has made `move`: true when that left its king attacked, or when a castling
 // started from, passed over or landed on an attacked square.

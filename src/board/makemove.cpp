@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "board/attacks.h"
-#include "search/frames.h"
 
 namespace {
 
@@ -118,10 +117,9 @@ inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
 }
 
 template <int Us>
-void makeMoveAs(Move move) {
+void makeMoveAs(Move move, UndoRecord& undo) {
     using Traits = MoveTraits<Us>;
     Position& p = position;
-    UndoRecord& undo = currentUndo->undo;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     const int piece = p.board[from];
     const Bitboard fromTo = squareMask[from] | squareMask[to];
@@ -250,10 +248,9 @@ void makeMoveAs(Move move) {
 }
 
 template <int Us>
-void unmakeMoveAs(Move move) {
+void unmakeMoveAs(Move move, const UndoRecord& undo) {
     constexpr int Them = Us ^ 1;
     Position& p = position;
-    const UndoRecord& undo = currentUndo->undo;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
 
     p.sideToMove = Us;
@@ -339,8 +336,7 @@ void unmakeMoveAs(Move move) {
 
 }  // namespace
 
-void saveUndo() {
-    UndoRecord& undo = currentUndo->undo;
+void saveUndo(UndoRecord& undo) {
     undo.occupiedAll = position.occupiedAll;
     undo.occupiedMover = position.occupied[position.sideToMove];
     undo.occupied90 = position.occupied90;
@@ -352,16 +348,16 @@ void saveUndo() {
     undo.epSquare = position.epSquare;
 }
 
-void makeMove(Move move) {
+void makeMove(Move move, UndoRecord& undo) {
     if (position.sideToMove == WHITE)
-        makeMoveAs<WHITE>(move);
+        makeMoveAs<WHITE>(move, undo);
     else
-        makeMoveAs<BLACK>(move);
+        makeMoveAs<BLACK>(move, undo);
 }
 
-void unmakeMove(Move move) {
+void unmakeMove(Move move, const UndoRecord& undo) {
     if (position.sideToMove == WHITE)   // White is to move again, so Black made the move
-        unmakeMoveAs<BLACK>(move);
+        unmakeMoveAs<BLACK>(move, undo);
     else
-        unmakeMoveAs<WHITE>(move);
+        unmakeMoveAs<WHITE>(move, undo);
 }

@@ -3,12 +3,12 @@
 
 #include "board/position.h"
 
-// Fill the snapshot half of the current frame's undo record from the position.
-void saveUndo();
+// Fill the snapshot half of `undo` from the position, before the move is made.
+void saveUndo(UndoRecord& undo);
 
-// Play a pseudo-legal move: updates every representation, the keys and the history stack.
-// The current frame's undo snapshot must have been saved; the frame pointer is not moved.
-void makeMove(Move move);
+// Play a pseudo-legal move: updates every representation, the keys and the history stack, and
+// writes into `undo` (whose snapshot must have been saved) what the take-back needs.
+void makeMove(Move move, UndoRecord& undo);
 
-// Take back the last move made; the frame pointer must address the frame it was made from.
-void unmakeMove(Move move);
+// Take back the last move made, with the record it was made with.
+void unmakeMove(Move move, const UndoRecord& undo);

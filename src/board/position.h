@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // The board state that the search changes in place, move by move.
 struct Position {

@@ -6,8 +6,8 @@
 
 #include "board/checks.h"
 #include "board/makemove.h"
+#include "frames/frames.h"
 #include "movegen/generators.h"
-#include "search/frames.h"
 #include "search/transposition.h"
 
 uint64_t (*bookDraw)() = timeBookDraw;
@@ -81,6 +81,12 @@ uint64_t bookDrawOfSecond(uint64_t second) {
 
 uint64_t timeBookDraw() { return bookDrawOfSecond(uint64_t(std::time(nullptr))); }
 
+Move bookMove() {
+    const HashEntry* entry = probeHash();
+    if (!entry || entryGeneration(*entry) != 0) return 0;
+    return entryMove(*entry);
+}
+
 bool replayBookLine(const Move* moves, int count) {
     int made = 0;
     bool legal = true;
@@ -91,13 +97,13 @@ bool replayBookLine(const Move* moves, int count) {
             legal = false;
             break;
         }
-        saveUndo();
-        makeMove(move);
+        saveUndo(currentUndo->undo);
+        makeMove(move, currentUndo->undo);
         ++currentUndo;
         // A move that leaves the own king attacked would be played unchecked from the table.
         if (leavesKingAttacked(move, us)) {
             --currentUndo;
-            unmakeMove(move);
+            unmakeMove(move, currentUndo->undo);
             legal = false;
             break;
         }
@@ -105,7 +111,7 @@ bool replayBookLine(const Move* moves, int count) {
     while (made > 0) {
         const Move move = moves[--made];
         --currentUndo;
-        unmakeMove(move);
+        unmakeMove(move, currentUndo->undo);
         if (legal) storeBookEntry(move);
     }
     return legal;

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // The most moves one book line may hold.
 constexpr int MAX_BOOK_LINE = 64;
@@ -20,6 +20,10 @@ bool atBookStart();
 // that it wins where lines meet. False when the position is not the initial one or the file
 // could not be used whole; lines stored before a failure stay stored.
 bool loadBook(const char* fileName);
+
+// The book move stored for the current position (an entry of generation 0), or 0 when none.
+// Only as trustworthy as the table: the caller tests its legality.
+Move bookMove();
 
 // Play the line from the current position and, taking it back, make each move the book entry
 // of the position it is played from. False, storing nothing and leaving the position as it

@@ -3,7 +3,7 @@
 // not looked at beyond what naming the move needs.
 #pragma once
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // The move a SAN text stands for in the current position, or 0 when it cannot be read.
 // Only the first nine characters count; "x+#!?=" are ignored wherever they stand.

@@ -1,8 +1,8 @@
 #include "movegen/evasions.h"
 
+#include "frames/frames.h"
 #include "movegen/colourtraits.h"
 #include "movegen/exchange.h"
-#include "search/frames.h"
 
 using namespace movegen;
 

@@ -1,9 +1,9 @@
 #include "movegen/generators.h"
 
+#include "frames/frames.h"
 #include "movegen/colourtraits.h"
 #include "movegen/evasions.h"
 #include "movegen/exchange.h"
-#include "search/frames.h"
 
 using namespace movegen;
 

@@ -2,8 +2,9 @@
 
 #include "board/checks.h"
 #include "board/makemove.h"
+#include "frames/frames.h"
+#include "movegen/checkers.h"
 #include "movegen/generators.h"
-#include "search/frames.h"
 
 namespace {
 
@@ -26,14 +27,13 @@ Move firstLegal(Move wanted) {
     for (const ScoredMove* entry = list; entry != end && !found; ++entry) {
         const Move move = entry->move;
         if (wanted && move != wanted) continue;
-        // Try it on the current frame, keeping what that frame and the history entry above held.
-        const UndoRecord savedUndo = currentUndo->undo;
+        // Try it, keeping what the history entry above the position held.
         const PlyRecord savedAbove = historyTop[1];
-        saveUndo();
-        makeMove(move);
+        UndoRecord undo;
+        saveUndo(undo);
+        makeMove(move, undo);
         if (!leavesKingAttacked(move, us)) found = move;
-        unmakeMove(move);
-        currentUndo->undo = savedUndo;
+        unmakeMove(move, undo);
         historyTop[1] = savedAbove;
         if (wanted) break;
     }

@@ -1,7 +1,7 @@
 // Whether a move may be played in the current position.
 #pragma once
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // True when `move` (the full code, type included) is one of the moves generated for the position
 // (the evasions when in check) and does not leave the own king attacked. Position, history stack

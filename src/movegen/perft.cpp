@@ -2,8 +2,9 @@
 
 #include "board/checks.h"
 #include "board/makemove.h"
+#include "frames/frames.h"
+#include "movegen/checkers.h"
 #include "movegen/generators.h"
-#include "search/frames.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ ScoredMove* generateNode(ScoredMove* list) {
     findCheckers(frame);
     const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
     ScoredMove* end = moveGenerators[2 * kind + position.sideToMove](list, frame);
-    saveUndo();
+    saveUndo(frame.undo);
     return end;
 }
 
@@ -26,11 +27,11 @@ uint64_t perft(int depth, ScoredMove* list) {
     ScoredMove* const end = generateNode(list);
     uint64_t nodes = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMove(entry->move);
+        makeMove(entry->move, currentUndo->undo);
         ++currentUndo;
         if (!leavesKingAttacked(entry->move, us)) nodes += depth == 1 ? 1 : perft(depth - 1, end);
         --currentUndo;
-        unmakeMove(entry->move);
+        unmakeMove(entry->move, currentUndo->undo);
     }
     return nodes;
 }
@@ -40,11 +41,11 @@ int perftDivide(int depth, ScoredMove* list, DivideEntry* out) {
     ScoredMove* const end = generateNode(list);
     int count = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMove(entry->move);
+        makeMove(entry->move, currentUndo->undo);
         ++currentUndo;
         if (!leavesKingAttacked(entry->move, us)) out[count++] = {entry->move, perft(depth - 1, end)};
         --currentUndo;
-        unmakeMove(entry->move);
+        unmakeMove(entry->move, currentUndo->undo);
     }
     return count;
 }

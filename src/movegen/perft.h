@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // Deepest walk the frames allow.
 constexpr int MAX_PERFT_DEPTH = MAX_FRAMES - 1;

@@ -6,16 +6,17 @@
 #include <limits>
 
 #include "board/attacks.h"
-#include "board/setup.h"
+#include "board/notation.h"
 #include "eval/tables.h"
-#include "protocol/console.h"
-#include "protocol/enginestate.h"
-#include "protocol/enginethread.h"
-#include "protocol/log.h"
-#include "protocol/notation.h"
+#include "frames/frames.h"
+#include "game/enginethread.h"
+#include "game/gamemove.h"
+#include "game/setup.h"
+#include "ground/console.h"
+#include "ground/log.h"
 #include "protocol/play.h"
 #include "protocol/timecontrol.h"
-#include "search/frames.h"
+#include "search/enginestate.h"
 
 namespace {
 
@@ -135,9 +136,25 @@ void moveCommand(const char* word, Move move) {
     if (answer) thinkAndMove();
 }
 
+// Set up a game from `text` with the book, and tell the user what the set-up found. False when
+// the text was refused.
+bool setUpGame(const char* text) {
+    SetupNotes notes;
+    const bool accepted = setPosition(text, true, &notes);
+    if (notes.unreadableMove[0]) {
+        std::fprintf(commandOutput, "Warning cannot recognize move: %s\r\n", notes.unreadableMove);
+        std::fflush(commandOutput);
+    }
+    if (notes.bookError) {
+        send("tellusererror BOOK ERROR!\n");
+        logLine("-\ttellusererror BOOK ERROR!\n");
+    }
+    return accepted;
+}
+
 void newGame() {
     stopEngine();
-    setPosition(INITIAL_POSITION_TEXT, true);
+    setUpGame(INITIAL_POSITION_TEXT);
     engineState = AwaitOpponent;
 }
 
@@ -145,7 +162,7 @@ void setboardCommand(char* command) {
     stopEngine();
     readRestOfLine(command, POSITION_LINE_SIZE);
     logLine("setboard ", command);
-    if (!setPosition(command, true)) logLine("-M: tellusererror Illegal position");
+    if (!setUpGame(command)) logLine("-M: tellusererror Illegal position");
 }
 
 void sideCommand(int side) {
@@ -155,7 +172,7 @@ void sideCommand(int side) {
 
 void testCommand() {
     stopEngine();
-    setPosition(INITIAL_POSITION_TEXT, true);
+    setUpGame(INITIAL_POSITION_TEXT);
     setTestClock();
     stopEngine();
     thinkAndMove();

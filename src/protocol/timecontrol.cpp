@@ -3,9 +3,9 @@
 #include <cctype>
 #include <limits>
 
-#include "protocol/enginestate.h"
-#include "protocol/enginethread.h"
-#include "protocol/log.h"
+#include "game/enginethread.h"
+#include "ground/log.h"
+#include "search/enginestate.h"
 #include "search/search.h"
 
 uint32_t movesPerControl = 40;

@@ -1,7 +1,7 @@
 // Draws by rule: bare material, the fifty-move rule and repetition, read from the history stack.
 #pragma once
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // True when the current position is drawn by rule; `count` earlier occurrences of it (same side
 // to move, since the last irreversible move) make a repetition draw: 2 for a third occurrence.

@@ -2,9 +2,11 @@
 
 #include "board/checks.h"
 #include "board/makemove.h"
+#include "movegen/checkers.h"
 #include "movegen/generators.h"
 #include "search/draw.h"
 #include "search/ordering.h"
+#include "search/probe.h"
 #include "search/quiescence.h"
 #include "search/search.h"
 
@@ -37,7 +39,7 @@ int searchNode(int depth, int alpha, int beta) {
     ScoredMove* const begin = (&frame - 1)->listEnd;
     const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
     frame.listEnd = moveGenerators[2 * kind + side](begin, frame);
-    saveUndo();
+    saveUndo(frame.undo);
     markSpecialMoves(frame, begin);
 
     int best = NO_SCORE;
@@ -47,7 +49,7 @@ int searchNode(int depth, int alpha, int beta) {
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
         selectMove(frame, begin, cursor, byHistory, historyTable[side]);
         const Move move = cursor->move;
-        makeMove(move);
+        makeMove(move, frame.undo);
         ++searchNodes;
         prefetchHash();
         currentUndo = &frame + 1;
@@ -59,7 +61,7 @@ int searchNode(int depth, int alpha, int beta) {
             score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
         }
         currentUndo = &frame;
-        unmakeMove(move);
+        unmakeMove(move, frame.undo);
         if (stopFlag.load(std::memory_order_relaxed)) return best;
         cursor->score = int16_t(score);
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "search/frames.h"
+#include "frames/frames.h"
 
 constexpr int HASH_MOVE_SCORE = 30000;
 constexpr int KILLER1_SCORE = -9998;

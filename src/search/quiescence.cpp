@@ -5,9 +5,10 @@
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "eval/evaluate.h"
+#include "movegen/checkers.h"
 #include "movegen/generators.h"
-#include "search/node.h"
 #include "search/ordering.h"
+#include "search/probe.h"
 #include "search/search.h"
 
 namespace {
@@ -42,7 +43,7 @@ int quiescence(int q, int alpha, int beta) {
         }
         frame.listEnd = moveGenerators[2 * CAPTURES + side](begin, frame);
     }
-    saveUndo();
+    saveUndo(frame.undo);
     for (ScoredMove* entry = begin; entry < frame.listEnd; ++entry) {
         if (entry->move == frame.hashMove) entry->score = HASH_MOVE_SCORE;
         else if (entry->move == frame.killer1) entry->score = int16_t(entry->score + KILLER1_BONUS);
@@ -54,7 +55,7 @@ int quiescence(int q, int alpha, int beta) {
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
         std::swap(*highestScore(cursor, frame.listEnd), *cursor);
         const Move move = cursor->move;
-        makeMove(move);
+        makeMove(move, frame.undo);
         ++searchNodes;
         prefetchHash();
         currentUndo = &frame + 1;
@@ -69,7 +70,7 @@ int quiescence(int q, int alpha, int beta) {
             score = -quiescence(q - 1, -beta, -alpha);
         }
         currentUndo = &frame;
-        unmakeMove(move);
+        unmakeMove(move, frame.undo);
         cursor->score = int16_t(score);
 
         if (score > best) {

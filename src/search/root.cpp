@@ -8,6 +8,7 @@
 #include "search/draw.h"
 #include "search/node.h"
 #include "search/ordering.h"
+#include "search/probe.h"
 #include "search/search.h"
 
 namespace {
@@ -36,7 +37,7 @@ int searchRoot(int alpha, int beta) {
     if (!frame.listEnd) {
         const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
         frame.listEnd = moveGenerators[2 * kind + side](rootMoves, frame);
-        saveUndo();
+        saveUndo(frame.undo);
     }
     markSpecialMoves(frame, rootMoves);
 
@@ -47,7 +48,7 @@ int searchRoot(int alpha, int beta) {
     for (ScoredMove* cursor = rootMoves; cursor < frame.listEnd; ++cursor) {
         selectMove(frame, rootMoves, cursor, byHistory, historyTable[side]);
         const Move move = cursor->move;
-        makeMove(move);
+        makeMove(move, frame.undo);
         ++searchNodes;
         prefetchHash();
         currentUndo = &frame + 1;
@@ -59,7 +60,7 @@ int searchRoot(int alpha, int beta) {
             score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
         }
         currentUndo = &frame;
-        unmakeMove(move);
+        unmakeMove(move, frame.undo);
         if (stopFlag.load(std::memory_order_relaxed)) return best;
         cursor->score = int16_t(score);
 

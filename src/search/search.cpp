@@ -5,11 +5,12 @@
 
 #include "board/checks.h"
 #include "board/makemove.h"
-#include "protocol/enginestate.h"
-#include "protocol/log.h"
-#include "protocol/notation.h"
+#include "board/notation.h"
+#include "frames/frames.h"
+#include "ground/log.h"
+#include "movegen/checkers.h"
 #include "search/draw.h"
-#include "search/frames.h"
+#include "search/enginestate.h"
 #include "search/root.h"
 #include "search/transposition.h"
 
@@ -36,10 +37,10 @@ inline bool stopped() { return stopFlag.load(std::memory_order_relaxed) != 0; }
 // Whether a real move is legal in the root position (frame 0 is current).
 bool legalAtRoot(Move move) {
     const int side = position.sideToMove;
-    saveUndo();
-    makeMove(move);
+    saveUndo(currentUndo->undo);
+    makeMove(move, currentUndo->undo);
     const bool legal = !leavesKingAttacked(move, side);
-    unmakeMove(move);
+    unmakeMove(move, currentUndo->undo);
     return legal;
 }
 
@@ -84,12 +85,12 @@ void principalVariationText(char* buffer, int plies) {
     moveToText(buffer, move);
     char* rest = buffer + std::strlen(buffer);
     *rest++ = ' ';
-    saveUndo();
-    makeMove(move);
+    saveUndo(currentUndo->undo);
+    makeMove(move, currentUndo->undo);
     ++currentUndo;
     principalVariationText(rest, plies - 1);
     --currentUndo;
-    unmakeMove(move);
+    unmakeMove(move, currentUndo->undo);
 }
 
 Move searchPosition() {

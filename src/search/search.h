@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "board/types.h"
+#include "ground/types.h"
 
 extern std::atomic<uint8_t> stopFlag;      // 1: abort the running search at once
 extern std::atomic<uint8_t> failLowFlag;   // 1 while the root is re-searched after a fail low

@@ -1,6 +1,7 @@
 #include "board/checks.h"
 
 #include "board/makemove.h"
+#include "movegen/checkers.h"
 #include "support.h"
 
 namespace {
@@ -14,10 +15,10 @@ Bitboard squares(std::initializer_list<const char*> names) {
 bool castlingRefused(const char* fen, Move castling) {
     setUpPosition(fen);
     const int side = position.sideToMove;
-    saveUndo();
-    makeMove(castling);
+    saveUndo(currentUndo->undo);
+    makeMove(castling, currentUndo->undo);
     const bool refused = leavesKingAttacked(castling, side);
-    unmakeMove(castling);
+    unmakeMove(castling, currentUndo->undo);
     return refused;
 }
 
@@ -68,13 +69,13 @@ TEST(Checks, MovesIntoOrOutOfCheck) {
     // The pinned knight may not leave the e-file.
     setUpPosition("4r1k1/8/8/8/8/8/4N3/4K3 w - -");
     Move knightMove = encodeMove(QUIET, squareOf("e2"), squareOf("c3"));
-    saveUndo();
-    makeMove(knightMove);
+    saveUndo(currentUndo->undo);
+    makeMove(knightMove, currentUndo->undo);
     EXPECT_TRUE(leavesKingAttacked(knightMove, WHITE));
-    unmakeMove(knightMove);
+    unmakeMove(knightMove, currentUndo->undo);
     Move kingMove = encodeMove(QUIET, squareOf("e1"), squareOf("d1"));
-    saveUndo();
-    makeMove(kingMove);
+    saveUndo(currentUndo->undo);
+    makeMove(kingMove, currentUndo->undo);
     EXPECT_FALSE(leavesKingAttacked(kingMove, WHITE));
-    unmakeMove(kingMove);
+    unmakeMove(kingMove, currentUndo->undo);
 }

@@ -52,12 +52,12 @@ TEST(MakeMove, UnmakeRestoresEveryFieldForEveryMoveType) {
         const Position before = position;
         PlyRecord* top = historyTop;
         const Move move = encodeMove(c.type, squareOf(c.from), squareOf(c.to));
-        saveUndo();
-        makeMove(move);
+        saveUndo(currentUndo->undo);
+        makeMove(move, currentUndo->undo);
         EXPECT_EQ(historyTop, top + 1) << c.fen << " " << c.from << c.to;
         EXPECT_EQ(historyTop->key, position.hashKey);
         EXPECT_FALSE(samePosition(before, position));
-        unmakeMove(move);
+        unmakeMove(move, currentUndo->undo);
         EXPECT_TRUE(samePosition(before, position)) << c.fen << " " << c.from << c.to;
         EXPECT_EQ(historyTop, top);
     }
@@ -65,8 +65,8 @@ TEST(MakeMove, UnmakeRestoresEveryFieldForEveryMoveType) {
 
 TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    saveUndo();
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
     EXPECT_EQ(position.epSquare, 44);
     Position expected = positionOf("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
     EXPECT_EQ(position.hashKey, expected.hashKey);
@@ -75,32 +75,32 @@ TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
 
     // Capture, promotion and en passant keep the pawn key and material in step too.
     setUpPosition("4k3/1P6/8/3pP3/8/8/8/4K3 w - d6");
-    saveUndo();
-    makeMove(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")), currentUndo->undo);
     expected = positionOf("4k3/1P6/3P4/8/8/8/8/4K3 b - -");
     EXPECT_EQ(position.hashKey, expected.hashKey);
     EXPECT_EQ(position.pawnKey, expected.pawnKey);
     EXPECT_EQ(position.material, expected.material);
 
     setUpPosition("n3k3/1P6/8/8/8/8/8/4K3 w - -");
-    saveUndo();
-    makeMove(encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")), currentUndo->undo);
     expected = positionOf("N3k3/8/8/8/8/8/8/4K3 b - -");
     EXPECT_TRUE(samePosition(position, expected));
 }
 
 TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     setUpPosition("r3k2r/8/8/8/8/8/4P3/R3K1NR w KQkq -");
-    saveUndo();
-    makeMove(encodeMove(QUIET, squareOf("g1"), squareOf("f3")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(QUIET, squareOf("g1"), squareOf("f3")), currentUndo->undo);
     EXPECT_EQ(historyTop->fiftyCounter, 1);
     currentUndo = plyFrames + 1;
-    saveUndo();
-    makeMove(encodeMove(QUIET, squareOf("a8"), squareOf("b8")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(QUIET, squareOf("a8"), squareOf("b8")), currentUndo->undo);
     EXPECT_EQ(historyTop->fiftyCounter, 2);
     currentUndo = plyFrames + 2;
-    saveUndo();
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
     EXPECT_EQ(historyTop->fiftyCounter, 0);
 }
 
@@ -108,8 +108,8 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
     // A capture on h8 takes Black's short right away, with its key.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     uint64_t key = position.hashKey;
-    saveUndo();
-    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentUndo->undo);
     EXPECT_EQ(position.castleFlags & (BLACK_SHORT | WHITE_SHORT), 0);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
                                     zobrist[0][62]);
@@ -117,8 +117,8 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
     // Castling short: the used right stays, the other one is given up with its key.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     key = position.hashKey;
-    saveUndo();
-    makeMove(WHITE_SHORT_CASTLING);
+    saveUndo(currentUndo->undo);
+    makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
     EXPECT_EQ(position.castleFlags & 0x0FF, BLACK_SHORT | BLACK_LONG | WHITE_SHORT | WHITE_CASTLED | WHITE_CASTLED_SHORT);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
                                     zobrist[WROOK][61] ^ zobrist[0][58]);
@@ -127,13 +127,13 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
 
     // While castled, a capture on the castler's corner changes no right and no key term.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
-    saveUndo();
-    makeMove(BLACK_LONG_CASTLING);
+    saveUndo(currentUndo->undo);
+    makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
     EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
     currentUndo = plyFrames + 1;
-    saveUndo();
+    saveUndo(currentUndo->undo);
     key = position.hashKey;
-    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")));
+    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentUndo->undo);
     EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
 }
@@ -141,10 +141,10 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
 TEST(MakeMove, PromotionChangesMaterialByItsGain) {
     setUpPosition("r3k3/1P6/8/8/8/8/8/4K3 w q -");
     const int before = position.material;
-    saveUndo();
-    makeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentUndo->undo);
     EXPECT_EQ(position.material, before + 3);
     EXPECT_EQ(position.castleFlags & BLACK_LONG, 0);
-    unmakeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")));
+    unmakeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentUndo->undo);
     EXPECT_EQ(position.material, before);
 }

@@ -46,18 +46,20 @@ void writeBook(const std::string& header, const std::vector<std::vector<Move>>& 
 // The book move stored for the position reached by playing `moves` from the current one.
 Move bookMoveAfter(const std::vector<Move>& moves = {}) {
     for (Move m : moves) {
-        saveUndo();
-        makeMove(m);
+        saveUndo(currentUndo->undo);
+        makeMove(m, currentUndo->undo);
         ++currentUndo;
     }
     const HashEntry* entry = probeHash();
     const Move found = entry && entryGeneration(*entry) == 0 ? entryMove(*entry) : 0;
     for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
         --currentUndo;
-        unmakeMove(*it);
+        unmakeMove(*it, currentUndo->undo);
     }
     return found;
 }
+
+const std::string BOOK_ERROR = "tellusererror BOOK ERROR!\n";
 
 // Each test runs in a fresh folder of its own, where the book is read as "Tarnek.book".
 class BookFile : public testing::Test {
@@ -79,17 +81,15 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
-    // Set up a position with the book as a new game does; returns what was printed.
+    // Set up a position with the book as a new game does; returns the complaint the user sees.
     std::string setUpWithBook(const char* text = INITIAL_POSITION_TEXT) {
-        testing::internal::CaptureStdout();
-        EXPECT_TRUE(setPosition(text, true));
-        return testing::internal::GetCapturedStdout();
+        SetupNotes notes;
+        EXPECT_TRUE(setPosition(text, true, &notes));
+        return notes.bookError ? BOOK_ERROR : "";
     }
 
     std::filesystem::path home, folder;
 };
-
-const std::string BOOK_ERROR = "tellusererror BOOK ERROR!\n";
 
 TEST_F(BookFile, EveryPositionOfALineGetsTheLinesMove) {
     writeBook("1\n", {line("e2e4 e7e5")});

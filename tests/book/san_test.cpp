@@ -104,22 +104,4 @@ TEST(San, TextsThatNameNoMove) {
         EXPECT_EQ(parseSan(text), 0) << text;
 }
 
-TEST(Epd, BestAndAvoidMovesAreCheckedBySetUp) {
-    initTablesOnce();
-    currentUndo = plyFrames;
-    EXPECT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Nf3;", false));
-    EXPECT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - am e4; id \"x\";", false));
-    EXPECT_TRUE(setPosition("r3k2r/8/8/8/8/8/8/R3K2R b Kq - bm O-O-O;", false));
-
-    // A refused move prints the warning and leaves the previous position in place.
-    setUpPosition("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -");
-    const Position before = position;
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(setPosition("r3k2r/8/8/8/8/8/8/R3K2R w Kq - bm O-O-O;", false));
-    EXPECT_FALSE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Nf5 ;", false));
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "Warning cannot recognize move: O-O-O\r\nWarning cannot recognize move: Nf5\r\n");
-    EXPECT_TRUE(samePosition(position, before));
-}
-
 }  // namespace

@@ -89,10 +89,10 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
     EXPECT_EQ(list[list.size() - 2].score, -29000);
     EXPECT_EQ(list.back().move, WHITE_LONG_CASTLING);
     EXPECT_EQ(list.back().score, -29500);
-    saveUndo();
-    makeMove(WHITE_SHORT_CASTLING);
+    saveUndo(currentUndo->undo);
+    makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
     EXPECT_TRUE(leavesKingAttacked(WHITE_SHORT_CASTLING, WHITE));
-    unmakeMove(WHITE_SHORT_CASTLING);
+    unmakeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
 
     // A king on g2 covers f1 and g1, one on b7 covers c8: those castlings would end or pass
     // next to it, which the legality test would not notice.
@@ -108,8 +108,8 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
 
 TEST(Generators, NextGenerationCompletesTheOpponentsCastling) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    saveUndo();
-    makeMove(WHITE_SHORT_CASTLING);
+    saveUndo(currentUndo->undo);
+    makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
     const uint64_t key = position.hashKey;
     for (GeneratorKind kind : {CAPTURES, ALL_MOVES}) {
         generatedList(kind);

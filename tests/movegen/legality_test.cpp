@@ -24,8 +24,8 @@ TEST(Legality, AcceptsPlayableMovesAndRefusesTheRest) {
 TEST(Legality, LeavesPositionHistoryFramesAndSearchResultAlone) {
     // The position after Black castled long, before any generation completed the castling.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
-    saveUndo();
-    makeMove(BLACK_LONG_CASTLING);
+    saveUndo(currentUndo->undo);
+    makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
     const Position before = position;
     const PlyRecord* top = historyTop;
     const PlyRecord above = historyTop[1];

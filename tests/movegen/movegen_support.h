@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "board/checks.h"
+#include "movegen/checkers.h"
 #include "movegen/generators.h"
 #include "support.h"
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "board/makemove.h"
+#include "board/notation.h"
 #include "engineprocess.h"
-#include "protocol/notation.h"
-#include "protocol/play.h"
-#include "search/frames.h"
+#include "frames/frames.h"
+#include "game/gamemove.h"
 #include "support.h"
 
 namespace {
@@ -64,7 +64,7 @@ std::string keyLineAfter(const char* text, const char* moveText) {
     initTablesOnce();
     currentUndo = plyFrames;
     setPosition(text, false);
-    makeMove(textToMove(moveText));
+    makeMove(textToMove(moveText), currentUndo->undo);
     char line[32];
     std::snprintf(line, sizeof line, "%x %x\n", unsigned(position.hashKey >> 32), unsigned(position.hashKey));
     return line;
@@ -129,12 +129,19 @@ TEST(Log, RefusedSetboardIsOnlyLogged) {
         << session.log;
 }
 
+TEST(Log, UnreadableEpdMoveIsWarnedAboutAndRefusesThePosition) {
+    SessionResult session = play("xboard\nsetboard r3k2r/8/8/8/8/8/8/R3K2R w Kq - bm O-O-O;\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "Warning cannot recognize move: O-O-O\r\n");
+    EXPECT_TRUE(contains(session.log, "bm O-O-O;\n\n-M: tellusererror Illegal position\n")) << session.log;
+}
+
 // A game from a set position has no book and nothing to complain of, even with no book at hand;
 // only a new game (the initial position) needs the book.
 TEST(Log, SetPositionWithoutABookIsNoError) {
     SessionResult session = runSession("xboard\nsetboard 4k3/8/8/8/8/8/8/R3K3 w Q -\nforce\nnew\nquit\n");
     EXPECT_EQ(session.output, HANDSHAKE + BOOK_ERROR);
     EXPECT_FALSE(contains(session.log, "setboard  4k3/8/8/8/8/8/8/R3K3 w Q -\n\n-\ttellusererror")) << session.log;
+    EXPECT_TRUE(contains(session.log, "::cmd:: new\n-\ttellusererror BOOK ERROR!\n\n::cmd:: quit\n")) << session.log;
 }
 
 TEST(CommandTable, PrefixAndExactWords) {

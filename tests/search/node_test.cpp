@@ -1,5 +1,6 @@
 #include "search/node.h"
 
+#include "search/transposition.h"
 #include "searchsupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "search/quiescence.h"
 
 #include "eval/evaluate.h"
-#include "search/frames.h"
+#include "frames/frames.h"
 #include "search/transposition.h"
 #include "searchsupport.h"
 
@@ -17,10 +17,10 @@ void asChildNode(const char* fen, unsigned depth = 4) {
 
 // The static value, for the side to move, of the position after `move`.
 int valueAfter(Move move) {
-    saveUndo();
-    makeMove(move);
+    saveUndo(currentUndo->undo);
+    makeMove(move, currentUndo->undo);
     const int value = evaluate();
-    unmakeMove(move);
+    unmakeMove(move, currentUndo->undo);
     return value;
 }
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "protocol/log.h"
+#include "ground/log.h"
 #include "search/transposition.h"
 #include "searchsupport.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "board/makemove.h"
-#include "protocol/enginestate.h"
+#include "search/enginestate.h"
 #include "search/search.h"
 #include "support.h"
 
@@ -20,8 +20,8 @@ inline Move searchFen(const char* fen, unsigned depth) {
 // frame pointer to frame 0 so the position can be searched as a root with this history.
 inline void playLine(std::initializer_list<Move> moves) {
     for (Move m : moves) {
-        saveUndo();
-        makeMove(m);
+        saveUndo(currentUndo->undo);
+        makeMove(m, currentUndo->undo);
     }
     currentUndo = plyFrames;
 }

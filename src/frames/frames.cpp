@@ -1,4 +1,4 @@
-#include "search/frames.h"
+#include "frames/frames.h"
 
 #include <cstring>
 

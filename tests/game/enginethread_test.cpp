@@ -1,9 +1,9 @@
-#include "protocol/enginethread.h"
+#include "game/enginethread.h"
 
 #include <chrono>
 
-#include "protocol/enginestate.h"
 #include "protocol/timecontrol.h"
+#include "search/enginestate.h"
 #include "search/search.h"
 #include "support.h"
 

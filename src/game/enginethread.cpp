@@ -1,6 +1,6 @@
-#include "protocol/enginethread.h"
+#include "game/enginethread.h"
 
-#include "protocol/enginestate.h"
+#include "search/enginestate.h"
 #include "search/search.h"
 
 Event startSignal;

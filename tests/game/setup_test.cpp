@@ -1,4 +1,4 @@
-#include "board/setup.h"
+#include "game/setup.h"
 
 #include "board/makemove.h"
 #include "search/transposition.h"
@@ -53,8 +53,8 @@ TEST(SetUp, ImpossibleRightsAndEnPassantSquaresAreDropped) {
 
 TEST(SetUp, RefusedTextsChangeNothing) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    saveUndo();
-    makeMove(encodeMove(QUIET, squareOf("a1"), squareOf("a5")));
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(QUIET, squareOf("a1"), squareOf("a5")), currentUndo->undo);
     const Position before = position;
     const GameBoard gameBefore = gameBoard;
     PlyRecord* topBefore = historyTop;
@@ -115,4 +115,24 @@ TEST(SideToMove, RefusedWhenTheWaitingKingWouldStandInCheck) {
     setUpPosition("4k3/8/8/8/8/8/5r2/4K3 w - -");
     EXPECT_TRUE(setSideToMove(BLACK));
     EXPECT_EQ(position.sideToMove, BLACK);
+}
+
+TEST(Epd, BestAndAvoidMovesAreCheckedBySetUp) {
+    initTablesOnce();
+    currentUndo = plyFrames;
+    EXPECT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Nf3;", false));
+    EXPECT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - am e4; id \"x\";", false));
+    EXPECT_TRUE(setPosition("r3k2r/8/8/8/8/8/8/R3K2R b Kq - bm O-O-O;", false));
+
+    // A refused move is named for the user and leaves the previous position in place.
+    setUpPosition("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -");
+    const Position before = position;
+    SetupNotes notes;
+    EXPECT_FALSE(setPosition("r3k2r/8/8/8/8/8/8/R3K2R w Kq - bm O-O-O;", false, &notes));
+    EXPECT_STREQ(notes.unreadableMove, "O-O-O");
+    EXPECT_FALSE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Nf5 ;", false, &notes));
+    EXPECT_STREQ(notes.unreadableMove, "Nf5");
+    EXPECT_TRUE(samePosition(position, before));
+    EXPECT_TRUE(setPosition("8/8/8/8/8/8/8/K6k w - -", false, &notes));
+    EXPECT_STREQ(notes.unreadableMove, "");
 }

@@ -1,7 +1,7 @@
 // The engine thread: a dispatcher on EngineState that waits idle or runs one search.
 #pragma once
 
-#include "protocol/event.h"
+#include "ground/event.h"
 
 extern Event startSignal;     // automatic: the command loop asks the engine thread to go on
 extern Event startedSignal;   // automatic: the engine thread has left its idle wait

@@ -1,3 +1,3 @@
-#include "protocol/enginestate.h"
+#include "search/enginestate.h"
 
 std::atomic<int> engineState{AwaitOpponent};

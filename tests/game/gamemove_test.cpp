@@ -1,6 +1,6 @@
-#include "protocol/play.h"
+#include "game/gamemove.h"
 
-#include "protocol/notation.h"
+#include "board/notation.h"
 #include "search/draw.h"
 #include "support.h"
 

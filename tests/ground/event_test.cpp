@@ -1,4 +1,4 @@
-#include "protocol/event.h"
+#include "ground/event.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "protocol/log.h"
+#include "ground/log.h"
 
 std::ofstream engineLog;
 std::mutex engineLogMutex;

@@ -1,4 +1,4 @@
-#include "protocol/notation.h"
+#include "board/notation.h"
 
 #include <string>
 
@@ -88,7 +88,7 @@ TEST(TextToMove, PromotionsAndEnPassant) {
 TEST(PositionToText, InitialPositionAndAfterADoublePush) {
     setUpPosition(INITIAL_POSITION_TEXT);
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")));
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
     gameBoard.sideToMove = BLACK;
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
 }

@@ -1,4 +1,5 @@
-// The state word that the command loop writes and the engine thread dispatches on.
+// The state word that the front end writes, the engine thread dispatches on and the search
+// reads between iterations: once it is Idle, no new iteration starts.
 #pragma once
 
 #include <atomic>

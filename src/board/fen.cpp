@@ -1,26 +1,11 @@
-#include "board/setup.h"
+#include "board/fen.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "board/attacks.h"
 #include "board/checks.h"
-#include "book/book.h"
-#include "book/san.h"
-#include "eval/evaluate.h"
-#include "protocol/console.h"
-#include "protocol/log.h"
-#include "search/frames.h"
-#include "search/transposition.h"
 
 namespace {
-
-constexpr int MAX_OPERAND = 9;   // an EPD move text is cut after nine characters
-
-struct PositionText {
-    bool hasOperation = false;
-    char operand[MAX_OPERAND + 1] = {};
-};
 
 int pieceCode(char c) {
     const char* letters = "PpNnBbRrQqKk";
@@ -64,8 +49,9 @@ bool reachableMaterial(const Position& p, int colour) {
     return pawns <= 8 && pawns + promoted <= 8;
 }
 
-// Read the text into the global position (board, side, rights, en passant, keys, material).
-bool parseText(const char* text, PositionText& parsed) {
+// Read the text into the global position (board, side, rights, en passant, keys, material) and
+// the EPD operand, if any, into `epdMove`.
+bool parseText(const char* text, char* epdMove) {
     Position& p = position;
     std::memset(&p, 0, sizeof p);
     p.kingSquare[WHITE] = p.kingSquare[BLACK] = 100;
@@ -139,11 +125,11 @@ bool parseText(const char* text, PositionText& parsed) {
     if ((cursor[0] == 'a' || cursor[0] == 'b') && cursor[1] == 'm' && cursor[2] == ' ' && cursor[3]) {
         const char* operand = cursor + 3;
         int length = 0;
-        while (length < MAX_OPERAND && operand[length] && operand[length] != ';' && operand[length] != ' ') ++length;
+        while (length < EPD_MOVE_SIZE - 1 && operand[length] && operand[length] != ';' && operand[length] != ' ')
+            ++length;
         if (operand[length] == ';' || operand[length] == ' ') {
-            parsed.hasOperation = true;
-            std::memcpy(parsed.operand, operand, length);
-            parsed.operand[length] = 0;
+            std::memcpy(epdMove, operand, length);
+            epdMove[length] = 0;
         }
     }
 
@@ -169,61 +155,13 @@ bool playable(const Position& p) {
 
 }  // namespace
 
-bool setPosition(const char* text, bool withBook) {
+bool readPosition(const char* text, char* epdMove) {
     const Position previous = position;
-    PositionText parsed;
-    if (!parseText(text, parsed) || !playable(position)) {
+    epdMove[0] = 0;
+    if (!parseText(text, epdMove) || !playable(position)) {
         position = previous;
+        epdMove[0] = 0;
         return false;
     }
-    if (parsed.hasOperation && parseSan(parsed.operand) == 0) {
-        std::fprintf(commandOutput, "Warning cannot recognize move: %s\r\n", parsed.operand);
-        std::fflush(commandOutput);
-        position = previous;
-        return false;
-    }
-
-    // The text is accepted: everything that belonged to the previous game goes.
-    for (PlyRecord* record = historyTop; record > positionHistory; --record) *record = PlyRecord{};
-    historyTop = positionHistory;
-    historyTop->key = position.hashKey;
-    historyTop->fiftyCounter = 0;
-
-    std::memcpy(gameBoard.board, position.board, sizeof gameBoard.board);
-    gameBoard.epSquare = position.epSquare;
-    gameBoard.castleFlags = position.castleFlags;
-    gameBoard.kingSquare[WHITE] = position.kingSquare[WHITE];
-    gameBoard.kingSquare[BLACK] = position.kingSquare[BLACK];
-    gameBoard.sideToMove = position.sideToMove;
-
-    clearHashTable();
-    // The book holds lines from the initial position only: any other position simply has no
-    // book, which is no error to show the user.
-    if (withBook && atBookStart() && !loadBook("Tarnek.book")) {
-        std::fputs("tellusererror BOOK ERROR!\n", commandOutput);
-        std::fflush(commandOutput);
-        logLine("-\ttellusererror BOOK ERROR!\n");
-    }
-    hashGeneration = 1;
-    clearSearchMemory();
-    clearPawnHashTable();
-    return true;
-}
-
-bool setSideToMove(int side) {
-    Position& p = position;
-    if (side == p.sideToMove) return true;
-    // The side now to move could take the king.
-    if (attackedByNonKing(p.kingSquare[side ^ 1], side)) return false;
-    // A pawn of the new side to move would take en passant onto its own side of the board.
-    if (p.epSquare) {
-        p.hashKey ^= zobrist[0][p.epSquare];
-        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
-        p.epSquare = 0;
-        historyTop->key = p.hashKey;
-    }
-    p.sideToMove = side;
-    gameBoard.sideToMove = side;
-    gameBoard.epSquare = 0;
     return true;
 }

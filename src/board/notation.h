@@ -1,7 +1,7 @@
 // Moves and positions as text: the coordinate notation of the GUI and a FEN-like line for the log.
 #pragma once
 
-#include "board/types.h"
+#include "ground/types.h"
 
 // Room a caller must give moveToText: four or five characters and the terminator.
 constexpr int MOVE_TEXT_SIZE = 6;

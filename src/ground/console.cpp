@@ -1,4 +1,4 @@
-#include "protocol/console.h"
+#include "ground/console.h"
 
 // A harness may hand the command loop other streams (a text in memory, a sink) before it runs.
 std::FILE* commandInput = stdin;

@@ -1,4 +1,4 @@
-#include "protocol/notation.h"
+#include "board/notation.h"
 
 #include "board/position.h"
 

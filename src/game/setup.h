@@ -1,0 +1,23 @@
+// Setting up a game: the position of a text, a fresh game record, cleared tables and the book.
+#pragma once
+
+#include "board/fen.h"
+
+// The book the engine reads from its working folder at the start of a game.
+inline constexpr const char* BOOK_FILE_NAME = "Tarnek.book";
+
+// What a set-up has to tell the user beyond its yes or no.
+struct SetupNotes {
+    bool bookError;                       // the initial position's book was missing or broken
+    char unreadableMove[EPD_MOVE_SIZE];   // the EPD move text that refused the position, or ""
+};
+
+// Set up the position of `text`: board, game copy, history, search tables and, with `withBook`,
+// the opening book. Returns false, changing nothing, when the text is refused. `notes`, when
+// given, receives what the user should hear of it.
+bool setPosition(const char* text, bool withBook, SetupNotes* notes = nullptr);
+
+// Hand the move to `side` without touching the pieces. The en-passant square goes (it belonged
+// to the side that was to move); refused, changing nothing, when the king of the side that would
+// wait stands attacked.
+bool setSideToMove(int side);
