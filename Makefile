@@ -1,15 +1,24 @@
-# Thin wrapper over CMake: `make` builds everything (Release) into build/.
+# Thin wrapper over CMake: `make` builds everything (Release) into build/. Each target first
+# installs what it needs and the machine lacks (tools/need), so a fresh Debian machine needs
+# nothing but `make run` or `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= 2
+NEED = sh tools/need
+
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+# The engine and its book only: playing needs no test framework.
+BUILD_ENGINE = $(NEED) build && $(CONFIGURE) && cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnek book
 
 .PHONY: all run test clean
 
 all:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	$(NEED) test
+	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: all
+run:
+	$(BUILD_ENGINE)
 	cd $(BUILD_DIR) && ./tarnek
 
 test: all
@@ -56,7 +65,7 @@ XBOARD_DROP_ENTRY = awk -v entry="$$($(XBOARD_ENTRY))" \
 	'{ line = $$0; sub(/^-date [0-9]+ /, "-date @DATE@ ", line); if (line != entry) print }'
 
 $(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book:
-	$(MAKE) all
+	$(BUILD_ENGINE)
 
 .PHONY: install uninstall
 install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book
@@ -98,10 +107,12 @@ MATCH_INC ?= 1
 
 .PHONY: match match-smoke
 match: all
+	$(NEED) gui $(MATCH_OPPONENT)
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent $(MATCH_OPPONENT) \
 	  --games $(MATCH_GAMES) --tc $(MATCH_TC) --inc $(MATCH_INC)
 
 match-smoke: all
+	$(NEED) gui fairymax
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent fairymax --games 2 --tc 0:10 --inc 0.1
 
 # The suite again under ThreadSanitizer (the engine thread and the command loop share the board
@@ -109,6 +120,7 @@ match-smoke: all
 TSAN_DIR ?= build-tsan
 .PHONY: test-tsan
 test-tsan:
+	$(NEED) test
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=thread
 	cmake --build $(TSAN_DIR) -j $(JOBS)
 	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --output-on-failure -j $(JOBS)
@@ -117,6 +129,7 @@ test-tsan:
 ASAN_DIR ?= build-asan
 .PHONY: test-asan
 test-asan:
+	$(NEED) test
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=address
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -130,6 +143,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz
 fuzz:
+	$(NEED) fuzz
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_FUZZ=ON -DTARNEK_TESTS=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tarnek-fuzz tarnek-makebook book
 	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/findings
