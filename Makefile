@@ -115,6 +115,16 @@ match-smoke: all
 	$(NEED) gui fairymax
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent fairymax --games 2 --tc 0:10 --inc 0.1
 
+# The suite in a Debug build, where the board's invariants are checked after every make, unmake,
+# set-up and take-back (so are they in the sanitizer and fuzzing builds).
+DEBUG_DIR ?= build-debug
+.PHONY: test-debug
+test-debug:
+	$(NEED) test
+	cmake -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(DEBUG_DIR) -j $(JOBS)
+	cd $(DEBUG_DIR) && ctest --output-on-failure -j $(JOBS)
+
 # The suite again under ThreadSanitizer (the engine thread and the command loop share the board
 # and the events), in a folder of its own.
 TSAN_DIR ?= build-tsan

@@ -10,7 +10,7 @@
 #include <limits>
 #include <vector>
 
-#include "board/attacks.h"
+#include "board/consistency.h"
 #include "board/position.h"
 #include "frames/frames.h"
 #include "game/enginethread.h"
@@ -41,39 +41,15 @@ void resetClock() {
     std::abort();
 }
 
-// Faults that leave the memory intact but the board inconsistent show here: the mailbox, the
-// bitboards, the kings, the material and the game's copy must all agree once the session ends.
+// Faults that leave the memory intact but the board inconsistent show here: the position must
+// keep its invariants and the game's copy must agree with it once the session ends.
 void checkBoardState() {
     const Position& p = position;
-    Bitboard colours[2] = {0, 0};
-    int material = 0;
-    int kings[2] = {0, 0};
-    for (int square = 0; square < 64; ++square) {
-        const int code = p.board[square];
-        if (code > WKING + 1) corrupted("unknown piece code");
-        for (int other = 1; other <= 10; ++other)
-            if (((p.pieces[other] & squareMask[square]) != 0) != (other == code)) corrupted("bitboard and mailbox differ");
-        if (code == EMPTY) continue;
-        colours[pieceColour(code)] |= squareMask[square];
-        material += CAPTURE_VALUE[code];
-        if (code >= WKING) {
-            ++kings[pieceColour(code)];
-            if (p.kingSquare[pieceColour(code)] != square) corrupted("king square");
-        }
-    }
-    if (p.pieces[EMPTY] || p.pieces[WKING] || p.pieces[BKING]) corrupted("bitboard of no piece");
-    if (kings[WHITE] != 1 || kings[BLACK] != 1) corrupted("kings");
-    if (colours[WHITE] != p.occupied[WHITE] || colours[BLACK] != p.occupied[BLACK]) corrupted("colour occupancy");
-    if (p.occupiedAll != (colours[WHITE] | colours[BLACK])) corrupted("occupancy");
-    if (p.occupied90 != rotate90(p.occupiedAll) || p.occupiedA1H8 != rotateA1H8(p.occupiedAll) ||
-        p.occupiedA8H1 != rotateA8H1(p.occupiedAll))
-        corrupted("rotated occupancy");
-    if (material != p.material) corrupted("material");
+    if (const char* fault = positionFault()) corrupted(fault);
     if (std::memcmp(gameBoard.board, p.board, 64) != 0 || gameBoard.epSquare != p.epSquare ||
         gameBoard.castleFlags != p.castleFlags || gameBoard.sideToMove != p.sideToMove ||
         gameBoard.kingSquare[WHITE] != p.kingSquare[WHITE] || gameBoard.kingSquare[BLACK] != p.kingSquare[BLACK])
         corrupted("game board");
-    if (p.sideToMove != WHITE && p.sideToMove != BLACK) corrupted("side to move");
     if (currentUndo != plyFrames) corrupted("frame pointer");
     if (historyTop < positionHistory || historyTop >= positionHistory + HISTORY_SIZE) corrupted("history");
 }

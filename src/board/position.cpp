@@ -4,6 +4,7 @@ Position position;
 GameBoard gameBoard;
 PlyRecord positionHistory[HISTORY_SIZE];
 PlyRecord* historyTop = positionHistory;
+uint16_t initialCastleRights = 0;
 
 uint64_t initialPositionKey() {
     static constexpr uint8_t backRank[8] = {BROOK, BKNIGHT, BBISHOP, BQUEEN, BKING, BBISHOP, BKNIGHT, BROOK};

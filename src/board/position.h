@@ -60,6 +60,10 @@ extern GameBoard gameBoard;
 extern PlyRecord positionHistory[HISTORY_SIZE];
 extern PlyRecord* historyTop;   // the entry of the position on the board
 
+// The castling rights the position was set up with: hashKey carries the key of each one lost
+// since (a right spent by castling is not keyed).
+extern uint16_t initialCastleRights;
+
 namespace zobristDetail {
 // A fixed, well-mixed sequence of 64-bit numbers, produced at compile time.
 constexpr uint64_t splitMix(uint64_t& state) {

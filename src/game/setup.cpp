@@ -3,11 +3,13 @@
 #include <cstring>
 
 #include "board/checks.h"
+#include "board/consistency.h"
 #include "board/fen.h"
 #include "book/book.h"
 #include "book/san.h"
 #include "eval/evaluate.h"
 #include "frames/frames.h"
+#include "ground/invariant.h"
 #include "search/transposition.h"
 
 bool setPosition(const char* text, bool withBook, SetupNotes* notes) {
@@ -22,6 +24,7 @@ bool setPosition(const char* text, bool withBook, SetupNotes* notes) {
     }
 
     // The text is accepted: everything that belonged to the previous game goes.
+    initialCastleRights = position.castleFlags;
     for (PlyRecord* record = historyTop; record > positionHistory; --record) *record = PlyRecord{};
     historyTop = positionHistory;
     historyTop->key = position.hashKey;
@@ -41,6 +44,7 @@ bool setPosition(const char* text, bool withBook, SetupNotes* notes) {
     hashGeneration = 1;
     clearSearchMemory();
     clearPawnHashTable();
+    INVARIANT(positionIsConsistent());
     return true;
 }
 
@@ -59,5 +63,6 @@ bool setSideToMove(int side) {
     p.sideToMove = side;
     gameBoard.sideToMove = side;
     gameBoard.epSquare = 0;
+    INVARIANT(positionIsConsistent());
     return true;
 }
