@@ -170,6 +170,15 @@ void sideCommand(int side) {
     if (!setSideToMove(side)) logLine("-M: tellusererror Illegal position");
 }
 
+// "undo" takes back the last move, "remove" the last two (the user's and the engine's answer,
+// the user being on move). The engine keeps the side it plays, or stays in force mode.
+void takeBackCommand(int moves) {
+    const int state = engineState;
+    stopEngine();
+    takeBackGameMoves(moves);
+    engineState = state;
+}
+
 void testCommand() {
     stopEngine();
     setUpGame(INITIAL_POSITION_TEXT);
@@ -224,6 +233,10 @@ int runCommandLoop() {
             send("Define __STAT\n");
         } else if (std::strcmp(command, "test") == 0) {
             testCommand();
+        } else if (std::strcmp(command, "undo") == 0) {
+            takeBackCommand(1);
+        } else if (std::strcmp(command, "remove") == 0) {
+            takeBackCommand(2);
         }
     }
     shutdown();
