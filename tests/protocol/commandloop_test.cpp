@@ -418,4 +418,15 @@ TEST(TakeBack, RepetitionTakenBackIsNoLongerClaimed) {
     EXPECT_EQ(session.output, HANDSHAKE + "1/2-1/2 {Draw by repetition (2)}\n");
 }
 
+// "time" reads the opponent's clock only when "otim" follows; anything else is a command.
+TEST(CommandTable, TimeWithoutOtimLeavesTheNextCommand) {
+    SessionResult session = play("xboard\nnew\ntime 1000\ngo\nquit\n");
+    EXPECT_EQ(engineMoves(session.output).size(), 1u) << session.output;
+    session = play("xboard\nnew\nforce\ntime 1000\ne2e4\n" + QUICK_CLOCK + "go\nquit\n");
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"e2e4", moves[0]})) << moves[0];
+    EXPECT_TRUE(contains(session.log, "::cmd:: time\n::cmd:: e2e4\n")) << session.log;
+}
+
 }  // namespace
