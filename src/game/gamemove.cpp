@@ -81,6 +81,20 @@ void logKey(const char* prefix) {
     logLine(prefix, keyText);
 }
 
+// The game again from the record's start through its first `length` entries, which alone stay.
+// With `book`, the set-up's book is stored again on the way, where searches may have overwritten it.
+void replayRecord(int length, bool book) {
+    restoreGameStart();
+    if (book && gameRecord.bookAtStart) loadBook(BOOK_FILE_NAME, gameRecord.bookDraw);
+    for (int i = 0; i < length; ++i) {
+        if (gameRecord.entries[i] == HAND_OVER)
+            handOver();
+        else
+            playOnBoard(gameRecord.entries[i]);
+    }
+    shortenGameRecord(length);
+}
+
 }  // namespace
 
 bool isLegalGameMove(Move move) {
@@ -101,7 +115,13 @@ bool playGameMove(Move move) {
 bool setSideToMove(int side) {
     if (side == position.sideToMove) return true;
     if (!handOver()) return false;
-    recordGameEntry(HAND_OVER);
+    // Handed straight back, as a GUI does around a clock update: the game is where it was before
+    // the first hand-over, en-passant square included.
+    const int last = gameRecord.length - 1;
+    if (last >= 0 && gameRecord.entries[last] == HAND_OVER)
+        replayRecord(last, false);
+    else
+        recordGameEntry(HAND_OVER);
     return true;
 }
 
@@ -114,16 +134,7 @@ bool takeBackGameMoves(int count) {
         if (gameRecord.entries[--kept] != HAND_OVER) ++taken;
     }
 
-    restoreGameStart();
-    // Searches since the set-up may have overwritten book entries: store the same book again.
-    if (gameRecord.bookAtStart) loadBook(BOOK_FILE_NAME, gameRecord.bookDraw);
-    for (int i = 0; i < kept; ++i) {
-        if (gameRecord.entries[i] == HAND_OVER)
-            handOver();
-        else
-            playOnBoard(gameRecord.entries[i]);
-    }
-    shortenGameRecord(kept);
+    replayRecord(kept, true);
     std::memset(historyTable, 0, sizeof historyTable);
 
     char prefix[32];

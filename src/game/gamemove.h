@@ -13,7 +13,7 @@ bool playGameMove(Move move);
 
 // Hand the move to `side` without touching the pieces. The en-passant square goes (it belonged
 // to the side that was to move); refused, changing nothing, when the king of the side that would
-// wait stands attacked.
+// wait stands attacked. Handed straight back, the game is exactly as before the first hand-over.
 bool setSideToMove(int side);
 
 // Take back the last `count` moves of the game (with the hand-overs after the earliest of them):

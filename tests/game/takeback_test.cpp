@@ -130,6 +130,19 @@ TEST(GameRecord, HoldsTheMovesSinceTheSetUpAndTheStart) {
     EXPECT_EQ(gameRecord.start.position.hashKey, position.hashKey);
 }
 
+// A GUI hands the move over and straight back around a clock update: nothing may change, not
+// even the en-passant square the first hand-over had to drop.
+TEST(GameRecord, MoveHandedStraightBackLeavesTheGameAsItWas) {
+    setUpPosition("4k3/8/8/8/5p2/8/4P3/4K3 w - -");
+    play("e2e4");
+    const GameState before = currentState();
+    play("white");
+    EXPECT_EQ(position.epSquare, 0);
+    play("black");
+    EXPECT_TRUE(sameState(before));
+    EXPECT_TRUE(isLegalGameMove(textToMove("f4e3"))) << "the pawn may still take en passant";
+}
+
 // Only the positions that remain count for the draw rules.
 TEST(TakeBack, RepetitionsCountOnlyThePositionsThatRemain) {
     setUpPosition(INITIAL_POSITION_TEXT);
