@@ -56,7 +56,7 @@ void playOnBoard(Move move) {
     gameBoard.sideToMove ^= 1;
 }
 
-// The move to the other side, as setSideToMove does it; false when that side could take the king.
+// The move to the other side without a move; false when that side could take the king.
 bool handOver() {
     Position& p = position;
     const int side = p.sideToMove ^ 1;
