@@ -47,8 +47,8 @@ bool isGenerated(Move move) {
 }
 
 // The records after the header: every line but the held-back one in file order, then that one.
-bool storeLines(std::istream& in, long long declared) {
-    const long long heldBackAt = 1 + static_cast<long long>(bookDraw() % uint64_t(declared));
+bool storeLines(std::istream& in, long long declared, uint64_t draw) {
+    const long long heldBackAt = 1 + static_cast<long long>(draw % uint64_t(declared));
     long long remaining = declared;
     BookLine line, heldBack;
     bool held = false;
@@ -117,7 +117,7 @@ bool replayBookLine(const Move* moves, int count) {
     return legal;
 }
 
-bool loadBook(const char* fileName) {
+bool loadBook(const char* fileName, uint64_t draw) {
     if (!atBookStart()) return false;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return false;
@@ -131,7 +131,7 @@ bool loadBook(const char* fileName) {
     PlyFrame* const savedFrame = currentUndo;
     hashGeneration = 0;
     currentUndo = plyFrames;
-    const bool whole = storeLines(in, declared);
+    const bool whole = storeLines(in, declared, draw);
     currentUndo = savedFrame;
     hashGeneration = savedGeneration;
     return whole;

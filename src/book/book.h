@@ -16,10 +16,6 @@ constexpr int MAX_BOOK_LINE = 64;
 // White to move, every castling right.
 bool atBookStart();
 
-// Store every line of the file into the transposition table, one line chosen at random last so
-// that it wins where lines meet. False when the position is not the initial one or the file
-// could not be used whole; lines stored before a failure stay stored.
-bool loadBook(const char* fileName);
 
 // The book move stored for the current position (an entry of generation 0), or 0 when none.
 // Only as trustworthy as the table: the caller tests its legality.
@@ -30,8 +26,18 @@ Move bookMove();
 // was, when a move is not a legal move of its position.
 bool replayBookLine(const Move* moves, int count);
 
-// Where loadBook takes the random number that chooses the line stored last; tests replace it.
+// Where a new game takes the random number that chooses the book line stored last; tests
+// replace it.
 extern uint64_t (*bookDraw)();
+
+// Store every line of the file into the transposition table, the line that `draw` chooses last
+// so that it wins where lines meet: the same draw gives the same book. False when the position
+// is not the initial one or the file could not be used whole; lines stored before a failure
+// stay stored.
+bool loadBook(const char* fileName, uint64_t draw);
+
+// The same with a fresh draw.
+inline bool loadBook(const char* fileName) { return loadBook(fileName, bookDraw()); }
 
 // The usual draw: a well-mixed 64-bit value of the current time in seconds.
 uint64_t timeBookDraw();

@@ -3,8 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/checks.h"
+#include "board/consistency.h"
 #include "board/makemove.h"
+#include "book/book.h"
 #include "frames/frames.h"
+#include "game/gamerecord.h"
+#include "game/setup.h"
+#include "ground/invariant.h"
 #include "ground/log.h"
 #include "movegen/legality.h"
 
@@ -31,23 +37,15 @@ void makeRoomInHistory() {
     historyTop = positionHistory + (KEPT_POSITIONS - 1);
 }
 
-}  // namespace
-
-bool isLegalGameMove(Move move) {
-    // Codes of type 3 stand for search results, never for a move.
-    if (move == 0 || moveType(move) == 3) return false;
-    return isLegalMove(move);
-}
-
-bool playGameMove(Move move) {
-    if (move == 0) return false;
+// The move on the board and the game board, nothing else: playing and replaying share it.
+void playOnBoard(Move move) {
     makeRoomInHistory();
     UndoRecord undo;
     saveUndo(undo);
     makeMove(move, undo);
     Position& p = position;
     if (isCastling(move)) {
-        // A game move is never taken back: complete the castling at once.
+        // A game move is never unmade: complete the castling at once.
         const CastlingCompletion& c = CASTLING_COMPLETIONS[moveType(move) - CASTLE_BLACK_SHORT];
         p.kingSquare[c.colour] = c.kingTo;
         p.castleFlags &= uint16_t(~c.clearedFlags);
@@ -58,10 +56,94 @@ bool playGameMove(Move move) {
     gameBoard.kingSquare[BLACK] = p.kingSquare[BLACK];
     std::memcpy(gameBoard.board, p.board, sizeof gameBoard.board);
     gameBoard.sideToMove ^= 1;
-    std::memset(historyTable, 0, sizeof historyTable);
+}
 
+// The move to the other side without a move; false when that side could take the king.
+bool handOver() {
+    Position& p = position;
+    const int side = p.sideToMove ^ 1;
+    if (attackedByNonKing(p.kingSquare[side ^ 1], side)) return false;
+    // A pawn of the new side to move would take en passant onto its own side of the board.
+    if (p.epSquare) {
+        p.hashKey ^= zobrist[0][p.epSquare];
+        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+        p.epSquare = 0;
+        historyTop->key = p.hashKey;
+    }
+    p.sideToMove = side;
+    gameBoard.sideToMove = side;
+    gameBoard.epSquare = 0;
+    return true;
+}
+
+void logKey(const char* prefix) {
     char keyText[24];
-    std::snprintf(keyText, sizeof keyText, "%x %x", unsigned(p.hashKey >> 32), unsigned(p.hashKey));
-    logLine(keyText);
+    const uint64_t key = position.hashKey;
+    std::snprintf(keyText, sizeof keyText, "%x %x", unsigned(key >> 32), unsigned(key));
+    logLine(prefix, keyText);
+}
+
+// The game again from the record's start through its first `length` entries, which alone stay.
+// With `book`, the set-up's book is stored again on the way, where searches may have overwritten it.
+void replayRecord(int length, bool book) {
+    restoreGameStart();
+    if (book && gameRecord.bookAtStart) loadBook(BOOK_FILE_NAME, gameRecord.bookDraw);
+    for (int i = 0; i < length; ++i) {
+        if (gameRecord.entries[i] == HAND_OVER)
+            handOver();
+        else
+            playOnBoard(gameRecord.entries[i]);
+    }
+    shortenGameRecord(length);
+}
+
+}  // namespace
+
+bool isLegalGameMove(Move move) {
+    // Codes of type 3 stand for search results, never for a move.
+    if (move == 0 || moveType(move) == 3) return false;
+    return isLegalMove(move);
+}
+
+bool playGameMove(Move move) {
+    if (move == 0) return false;
+    playOnBoard(move);
+    recordGameEntry(move);
+    std::memset(historyTable, 0, sizeof historyTable);
+    logKey("");
+    INVARIANT(positionIsConsistent());
+    return true;
+}
+
+bool setSideToMove(int side) {
+    if (side == position.sideToMove) return true;
+    if (!handOver()) return false;
+    // Handed straight back, as a GUI does around a clock update: the game is where it was before
+    // the first hand-over, en-passant square included.
+    const int last = gameRecord.length - 1;
+    if (last >= 0 && gameRecord.entries[last] == HAND_OVER)
+        replayRecord(last, false);
+    else
+        recordGameEntry(HAND_OVER);
+    INVARIANT(positionIsConsistent());
+    return true;
+}
+
+bool takeBackGameMoves(int count) {
+    if (count < 1) return false;
+    // The record is cut before the count-th move from its end.
+    int kept = gameRecord.length;
+    for (int taken = 0; taken < count;) {
+        if (kept == 0) return false;
+        if (gameRecord.entries[--kept] != HAND_OVER) ++taken;
+    }
+
+    replayRecord(kept, true);
+    std::memset(historyTable, 0, sizeof historyTable);
+    INVARIANT(positionIsConsistent());
+
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "-M: took back %d: ", count);
+    logKey(prefix);
     return true;
 }

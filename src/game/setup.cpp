@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "board/checks.h"
 #include "board/consistency.h"
 #include "board/fen.h"
 #include "book/book.h"
 #include "book/san.h"
 #include "eval/evaluate.h"
 #include "frames/frames.h"
+#include "game/gamerecord.h"
 #include "ground/invariant.h"
 #include "search/transposition.h"
 
@@ -39,30 +39,15 @@ bool setPosition(const char* text, bool withBook, SetupNotes* notes) {
 
     clearHashTable();
     // The book holds lines from the initial position only: any other position simply has no
-    // book, which is no error to show the user.
-    if (withBook && atBookStart() && !loadBook(BOOK_FILE_NAME) && notes) notes->bookError = true;
+    // book, which is no error to show the user. The game record keeps the line drawn, so that
+    // a take-back finds the same book.
+    const bool book = withBook && atBookStart();
+    const uint64_t draw = book ? bookDraw() : 0;
+    if (book && !loadBook(BOOK_FILE_NAME, draw) && notes) notes->bookError = true;
+    startGameRecord(book, draw);
     hashGeneration = 1;
     clearSearchMemory();
     clearPawnHashTable();
-    INVARIANT(positionIsConsistent());
-    return true;
-}
-
-bool setSideToMove(int side) {
-    Position& p = position;
-    if (side == p.sideToMove) return true;
-    // The side now to move could take the king.
-    if (attackedByNonKing(p.kingSquare[side ^ 1], side)) return false;
-    // A pawn of the new side to move would take en passant onto its own side of the board.
-    if (p.epSquare) {
-        p.hashKey ^= zobrist[0][p.epSquare];
-        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
-        p.epSquare = 0;
-        historyTop->key = p.hashKey;
-    }
-    p.sideToMove = side;
-    gameBoard.sideToMove = side;
-    gameBoard.epSquare = 0;
     INVARIANT(positionIsConsistent());
     return true;
 }

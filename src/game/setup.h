@@ -17,7 +17,3 @@ struct SetupNotes {
 // given, receives what the user should hear of it.
 bool setPosition(const char* text, bool withBook, SetupNotes* notes = nullptr);
 
-// Hand the move to `side` without touching the pieces. The en-passant square goes (it belonged
-// to the side that was to move); refused, changing nothing, when the king of the side that would
-// wait stands attacked.
-bool setSideToMove(int side);

@@ -39,9 +39,18 @@ int skipBlanks() {
     return c;
 }
 
+// A word read ahead that turned out to be the next command ("time" without "otim").
+char pendingWord[COMMAND_SIZE];
+bool wordPending = false;
+
 // The next word; a longer one keeps its first 255 characters. The blank after it stays unread.
 // False at the end of input.
 bool readWord(char* word) {
+    if (wordPending) {
+        wordPending = false;
+        std::memcpy(word, pendingWord, COMMAND_SIZE);
+        return true;
+    }
     int c = skipBlanks();
     if (c == EOF) return false;
     int length = 0;
@@ -116,13 +125,20 @@ void handshake(char* command) {
     engineState = Idle;
 }
 
-// "time": our clock in centiseconds, then the opponent's clock command and value, unused.
+// "time": our clock in centiseconds. The GUI's "otim" line with the opponent's clock normally
+// follows, and is read with it (unused); any other word is left for the loop as a command.
 void timeCommand(char* command) {
     int centiseconds;
     if (!readNumber(centiseconds)) return;
     setClock(centiseconds);
+    if (!readWord(command)) return;
+    if (std::strcmp(command, "otim") != 0) {
+        std::memcpy(pendingWord, command, COMMAND_SIZE);
+        wordPending = true;
+        return;
+    }
     int opponentClock;
-    if (readWord(command)) readNumber(opponentClock);
+    readNumber(opponentClock);
 }
 
 void moveCommand(const char* word, Move move) {
@@ -170,6 +186,15 @@ void sideCommand(int side) {
     if (!setSideToMove(side)) logLine("-M: tellusererror Illegal position");
 }
 
+// "undo" takes back the last move, "remove" the last two (the user's and the engine's answer,
+// the user being on move). The engine keeps the side it plays, or stays in force mode.
+void takeBackCommand(int moves) {
+    const int state = engineState;
+    stopEngine();
+    takeBackGameMoves(moves);
+    engineState = state;
+}
+
 void testCommand() {
     stopEngine();
     setUpGame(INITIAL_POSITION_TEXT);
@@ -193,6 +218,7 @@ int runCommandLoop() {
     std::signal(SIGINT, SIG_IGN);
 
     char command[COMMAND_SIZE] = {};
+    wordPending = false;
     handshake(command);
 
     // The end of input ends the session as "quit" does.
@@ -224,6 +250,10 @@ int runCommandLoop() {
             send("Define __STAT\n");
         } else if (std::strcmp(command, "test") == 0) {
             testCommand();
+        } else if (std::strcmp(command, "undo") == 0) {
+            takeBackCommand(1);
+        } else if (std::strcmp(command, "remove") == 0) {
+            takeBackCommand(2);
         }
     }
     shutdown();

@@ -70,27 +70,22 @@ void thinkAndMove() {
     waitEvent(stoppedSignal, firstWaitMs());
     stopAfterBudget(searchStart);
 
+    // The search leaves a legal move, or the code of a position that is over.
     const ScoredMove result = rootMoves[0];
     const char* claim = nullptr;
     if (result.move == RepetitionCode) {
         claim = "1/2-1/2 {Draw by repetition (2)}\n";
+    } else if (result.move == MatedCode || result.move == StalemateCode) {
+        claim = noMoveClaim();
     } else {
-        // A search stopped before it finished a root move may leave a move merely generated,
-        // or none: the engine still plays only legal moves, and claims only what is true.
-        const bool searched = isLegalGameMove(result.move);
-        const Move move = searched ? result.move : anyLegalMove();
-        if (move == 0) {
-            claim = noMoveClaim();
-        } else {
-            playGameMove(move);
-            announceMove(move);
-            moveToText(text, move);
-            logLine("move ", text, "\tscore: ", result.score);
-            if (searched && result.score == WINDOW_HIGH && !anyLegalMove() && inCheck())
-                claim = position.sideToMove == BLACK ? "1-0 {Tarnek mates 1}\n" : "0-1 {Tarnek mates 1}\n";
-            else if (drawByRule(2))
-                claim = "1/2-1/2 {Draw by ...(3)}\n";
-        }
+        playGameMove(result.move);
+        announceMove(result.move);
+        moveToText(text, result.move);
+        logLine("move ", text, "\tscore: ", result.score);
+        if (result.score == WINDOW_HIGH && !anyLegalMove() && inCheck())
+            claim = position.sideToMove == BLACK ? "1-0 {Tarnek mates 1}\n" : "0-1 {Tarnek mates 1}\n";
+        else if (drawByRule(2))
+            claim = "1/2-1/2 {Draw by ...(3)}\n";
     }
     if (claim) announce(claim);
 

@@ -1,7 +1,6 @@
 #include "search/search.h"
 
 #include <cstring>
-#include <utility>
 
 #include "board/checks.h"
 #include "board/makemove.h"
@@ -9,6 +8,7 @@
 #include "frames/frames.h"
 #include "ground/log.h"
 #include "movegen/checkers.h"
+#include "movegen/legality.h"
 #include "search/draw.h"
 #include "search/enginestate.h"
 #include "search/root.h"
@@ -34,28 +34,23 @@ static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
 
 inline bool stopped() { return stopFlag.load(std::memory_order_relaxed) != 0; }
 
-// Whether a real move is legal in the root position (frame 0 is current).
-bool legalAtRoot(Move move) {
-    const int side = position.sideToMove;
-    saveUndo(currentUndo->undo);
-    makeMove(move, currentUndo->undo);
-    const bool legal = !leavesKingAttacked(move, side);
-    unmakeMove(move, currentUndo->undo);
-    return legal;
-}
-
-// An early stop can leave in the result a move that was chosen but never tested for legality
-// (the first move of the first iteration). Then the first legal root move stands in for it.
+// The result must be a move the engine may play, or the truth about a position without one. A
+// search stopped early can leave a move it generated but never tested, or none at all, and a
+// hash-key collision can hand the root another position's move or code: the move is looked
+// for among the generated moves before it is ever made. Failing that, the first legal move in
+// generation order stands in, with no score, since it was not searched.
 void keepResultLegal() {
     ScoredMove& result = rootMoves[0];
-    const PlyFrame& root = plyFrames[0];
-    if (!root.listEnd || moveType(result.move) == 3 || result.move == 0 || legalAtRoot(result.move)) return;
-    for (ScoredMove* entry = rootMoves + 1; entry < root.listEnd; ++entry) {
-        if (moveType(entry->move) != 3 && legalAtRoot(entry->move)) {
-            std::swap(*entry, result);
-            return;
-        }
+    if (moveType(result.move) != 3 && isLegalMove(result.move)) return;
+    if (const Move first = anyLegalMove()) {
+        result = ScoredMove{int16_t(NO_SCORE), first};
+        return;
     }
+    const int side = position.sideToMove;
+    if (attackedByNonKing(position.kingSquare[side], side ^ 1))
+        result = ScoredMove{int16_t(MATED_SCORE), MatedCode};
+    else
+        result = ScoredMove{0, StalemateCode};
 }
 
 }  // namespace

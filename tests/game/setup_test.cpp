@@ -90,33 +90,6 @@ TEST(SetUp, EpdOperationNeedsItsTerminator) {
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Zz9Zz9Zz9Z;");
 }
 
-// The GUI's "white" and "black" hand over the move in the position as it stands.
-TEST(SideToMove, HandingOverDropsTheEnPassantSquare) {
-    setUpPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
-    const uint64_t keyWithoutSquare = position.hashKey ^ zobrist[0][squareOf("e3")];
-    ASSERT_TRUE(setSideToMove(WHITE));
-    EXPECT_EQ(position.sideToMove, WHITE);
-    EXPECT_EQ(gameBoard.sideToMove, WHITE);
-    // Else d2 or f2 could "take en passant" on e3 and remove a pawn that is not there.
-    EXPECT_EQ(position.epSquare, 0);
-    EXPECT_EQ(gameBoard.epSquare, 0);
-    EXPECT_EQ(position.hashKey, keyWithoutSquare);
-    EXPECT_EQ(historyTop->key, position.hashKey);
-    EXPECT_TRUE(setSideToMove(WHITE)) << "the side already to move";
-}
-
-TEST(SideToMove, RefusedWhenTheWaitingKingWouldStandInCheck) {
-    setUpPosition("4k3/8/8/8/8/8/4r3/4K3 w - -");
-    const Position before = position;
-    EXPECT_FALSE(setSideToMove(BLACK)) << "Black could take the king";
-    EXPECT_TRUE(samePosition(position, before));
-    EXPECT_EQ(gameBoard.sideToMove, WHITE);
-
-    setUpPosition("4k3/8/8/8/8/8/5r2/4K3 w - -");
-    EXPECT_TRUE(setSideToMove(BLACK));
-    EXPECT_EQ(position.sideToMove, BLACK);
-}
-
 TEST(Epd, BestAndAvoidMovesAreCheckedBySetUp) {
     initTablesOnce();
     currentUndo = plyFrames;

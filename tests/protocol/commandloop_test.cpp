@@ -331,3 +331,100 @@ TEST(SearchedTurn, NewGameAnswersTheOpponentsMove) {
 }
 
 }  // namespace
+
+namespace {
+
+// Lines of the log that begin with `prefix`, the prefix left out.
+std::vector<std::string> logLines(const std::string& log, const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const std::string& line : linesOf(log))
+        if (line.rfind(prefix, 0) == 0) found.push_back(line.substr(prefix.size()));
+    return found;
+}
+
+const std::string QUICK_CLOCK = "time 100\notim 100\n";
+
+TEST(TakeBack, UndoInForceModeThenAnotherGame) {
+    // The GUI's take-back of the user's move and the engine's answer, then another first move.
+    SessionResult session =
+        play("xboard\nnew\n" + QUICK_CLOCK + "e2e4\nforce\nundo\nundo\nd2d4\n" + QUICK_CLOCK + "go\nquit\n");
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 2u) << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"d2d4", moves[1]})) << moves[1];
+    EXPECT_EQ(logLines(session.log, "-M: took back 1: ").size(), 2u) << session.log;
+}
+
+TEST(TakeBack, RemoveKeepsTheEnginePlayingItsSide) {
+    SessionResult session = play("xboard\nnew\n" + QUICK_CLOCK + "e2e4\nremove\n" + QUICK_CLOCK + "d2d4\nquit\n");
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 2u) << "the engine answers the new move\n" << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"d2d4", moves[1]})) << moves[1];
+    // In force mode it stays in force mode.
+    session = play("xboard\nnew\nforce\ne2e4\ne7e5\nremove\nd2d4\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE);
+    EXPECT_TRUE(contains(session.log, "::cmd:: remove\n-M: took back 2: ")) << session.log;
+}
+
+// Each take-back returns to the exact position, castling rights and en-passant square included:
+// the search writes the position it starts from into the log, and the engine's own move is
+// taken back again after it.
+TEST(TakeBack, ExactPositionsOverCapturesPromotionsEnPassantAndCastling) {
+    const std::string start = "r3k2r/1PP4p/8/8/5p2/8/6PP/R3K2R w KQkq -";
+    const std::string look = QUICK_CLOCK + "go\nforce\nundo\n";
+    SessionResult session = play("xboard\nsetboard " + start +
+                                 "\nforce\ng2g4\nf4g3\nh2g3\ne8g8\nb7a8q\nf8a8\nc7c8n\na8a2\ne1c1\nh7h5\n" +
+                                 "undo\n" + look + "remove\n" + look + "remove\nundo\n" + look + "undo\nundo\n" +
+                                 look + "undo\n" + look + "undo\nundo\n" + look + "quit\n");
+    const std::vector<std::string> expected = {
+        "2N3k1/7p/8/8/8/6P1/r7/2KR3R b - -",        // before h7h5
+        "r1N3k1/7p/8/8/8/6P1/8/R3K2R b KQ -",       // before a8a2 and e1c1
+        "r4rk1/1PP4p/8/8/8/6P1/8/R3K2R w KQ -",     // before b7a8q
+        "r3k2r/1PP4p/8/8/8/6p1/7P/R3K2R w KQkq -",  // before h2g3
+        "r3k2r/1PP4p/8/8/5pP1/8/7P/R3K2R b KQkq g3", // before the en-passant capture
+        start,                                        // the second undo is beyond the set-up
+    };
+    EXPECT_EQ(logLines(session.log, "-FEN:\t"), expected) << session.log;
+    EXPECT_EQ(engineMoves(session.output).size(), expected.size()) << session.output;
+}
+
+TEST(TakeBack, BackToTheStartPlaysFromTheBookAgain) {
+    EngineProcess process;
+    const std::string folder = makeTemporaryFolder();
+    std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book");
+    ASSERT_TRUE(startProcess(process, engineProgram(), folder));
+    // Out of the book at once, so that the engine searches before the take-back.
+    sendText(process, "xboard\nnew\ngo\nh7h6\n" + QUICK_CLOCK + "a7a6\nforce\nundo\nundo\nundo\nundo\nundo\ngo\nquit\n");
+    ASSERT_EQ(waitForExit(process), 0);
+    const std::string log = readFolderFile(process, "Tarnek.log");
+    removeFolder(process);
+    const std::vector<std::string> moves = engineMoves(process.received);
+    ASSERT_EQ(moves.size(), 4u) << process.received;
+    const std::vector<std::string> book = logLines(log, "-M: move(book): ");
+    ASSERT_FALSE(book.empty()) << log;
+    EXPECT_EQ(book.back(), moves[0]) << "the same book move as at first\n" << log;
+    EXPECT_EQ(moves[3], moves[0]);
+    EXPECT_TRUE(contains(log, "-FEN:\t")) << "a search ran before the take-back";
+}
+
+// The third occurrence taken back, the position has occurred twice: no draw is claimed (as
+// it is without the take-back, SearchedTurn.DrawByRepetitionAtTheEnginesTurn).
+TEST(TakeBack, RepetitionTakenBackIsNoLongerClaimed) {
+    const std::string shuffle = "g1f3\ng8f6\nf3g1\nf6g8\n";
+    SessionResult session =
+        play("xboard\nnew\nforce\n" + shuffle + shuffle + "undo\nundo\n" + QUICK_CLOCK + "go\nquit\n");
+    EXPECT_FALSE(contains(session.output, "1/2-1/2")) << session.output;
+    EXPECT_EQ(engineMoves(session.output).size(), 1u) << session.output;
+}
+
+// "time" reads the opponent's clock only when "otim" follows; anything else is a command.
+TEST(CommandTable, TimeWithoutOtimLeavesTheNextCommand) {
+    SessionResult session = play("xboard\nnew\ntime 1000\ngo\nquit\n");
+    EXPECT_EQ(engineMoves(session.output).size(), 1u) << session.output;
+    session = play("xboard\nnew\nforce\ntime 1000\ne2e4\n" + QUICK_CLOCK + "go\nquit\n");
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"e2e4", moves[0]})) << moves[0];
+    EXPECT_TRUE(contains(session.log, "::cmd:: time\n::cmd:: e2e4\n")) << session.log;
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ground/log.h"
+#include "movegen/legality.h"
 #include "search/transposition.h"
 #include "searchsupport.h"
 
@@ -106,7 +107,8 @@ TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
     EXPECT_EQ(searchPosition(), stored);   // first iteration would be 8: none runs
     EXPECT_EQ(rootMoves[0].score, 12);
     EXPECT_EQ(searchNodes, 0u);
-    EXPECT_EQ(log.text(), std::string("-FEN:\t") + "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n" + "-***HT: 12\n");
+    EXPECT_EQ(log.text(), "-FEN:\tr1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n"
+                          "-***HT: 12\n");
 }
 
 TEST(SearchPosition, StoredMoveThatWouldRepeatRestartsFromTheFirstIteration) {
@@ -137,10 +139,50 @@ TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
     LogCapture log;
     const Move move = searchPosition();
     EXPECT_NE(move, moveOf(CAPTURE, "e2", "d4"));
-    EXPECT_NE(move, 0);
+    EXPECT_EQ(move, anyLegalMove()) << "the first legal move in generation order";
     EXPECT_EQ(moveFrom(move), squareOf("e1"));   // only the king can move legally
+    EXPECT_EQ(rootMoves[0].score, NO_SCORE) << "not searched: no score";
     EXPECT_NE(log.text().find(std::string(117, '*') + "\n"), std::string::npos);
     stopFlag = 0;
+}
+
+// A root entry of another position (a hash-key collision) is never trusted: its move is looked
+// for among the generated moves before it is made, and its code is checked against the board.
+TEST(SearchPosition, ResultOfAnotherPositionIsReplacedWithoutBeingMade) {
+    struct Case {
+        const char* fen;
+        Move stored;
+        Move expected;   // 0: the first legal move
+    };
+    const Case cases[] = {
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", moveOf(QUIET, "d4", "d5"), 0},            // from an empty square
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", moveOf(CAPTURE, "e2", "e4"), 0},          // nothing to capture
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", moveOf(EN_PASSANT, "e2", "d3"), 0},       // no pawn passed
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", WHITE_SHORT_CASTLING, 0},                 // no rook, no right
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", MatedCode, 0},                            // moves there are
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", moveOf(QUIET, "e2", "e4"), moveOf(QUIET, "e2", "e4")},
+        {"R5k1/5ppp/8/8/8/8/8/6K1 b - -", StalemateCode, MatedCode},              // mated, not stalemated
+        {"7k/5Q2/6K1/8/8/8/8/8 b - -", moveOf(QUIET, "h8", "g8"), StalemateCode},   // the king may not
+    };
+    for (const Case& c : cases) {
+        setUpPosition(c.fen);
+        storeHash(63, EXACT_BOUND, c.stored, 55);
+        const Position before = position;
+        const PlyRecord* top = historyTop;
+        engineState = Think;
+        stopFlag = 0;
+        maxDepth = 63;   // the entry's depth: no iteration runs
+        LogCapture log;
+        const Move move = searchPosition();
+        log.text();
+        EXPECT_EQ(move, c.expected ? c.expected : anyLegalMove()) << c.fen << " " << c.stored;
+        EXPECT_EQ(rootMoves[0].move, move);
+        if (!c.expected) {
+            EXPECT_EQ(rootMoves[0].score, NO_SCORE);
+        }
+        EXPECT_TRUE(samePosition(position, before)) << c.fen << " " << c.stored;
+        EXPECT_EQ(historyTop, top);
+    }
 }
 
 TEST(SearchPosition, EndsAfterTheCurrentIterationWhenTheEngineIsIdle) {
