@@ -11,7 +11,6 @@
 #include "search/search.h"
 
 int searchChild(int depth, int alpha, int beta, bool alphaRaised) {
-    currentUndo->listEnd = nullptr;
     if (depth == 1) return -quiescence(0, -beta, -alpha);
     if (!alphaRaised) return -searchNode(depth - 1, -beta, -alpha);
     // Once a move has raised alpha, the others only have to be proved no better.

@@ -66,7 +66,6 @@ int quiescence(int q, int alpha, int beta) {
         } else if (noMatingMaterial()) {
             score = 0;
         } else {
-            currentUndo->listEnd = nullptr;
             score = -quiescence(q - 1, -beta, -alpha);
         }
         currentUndo = &frame;
