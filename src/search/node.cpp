@@ -39,7 +39,6 @@ int searchNode(int depth, int alpha, int beta) {
     const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
     frame.listEnd = moveGenerators[2 * kind + side](begin, frame);
     saveUndo(frame.undo);
-    markSpecialMoves(frame, begin);
 
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;

@@ -12,15 +12,6 @@ constexpr int KILLER2_SCORE = -9999;
 constexpr int GOOD_MOVE_SCORE = -10000;        // entries below this go by history
 constexpr uint32_t HISTORY_KEY_OFFSET = 33000; // lifts every score above zero in the history key
 
-// Give the frame's hash move and killers their places in the list [begin, listEnd).
-inline void markSpecialMoves(const PlyFrame& frame, ScoredMove* begin) {
-    for (ScoredMove* entry = begin; entry < frame.listEnd; ++entry) {
-        if (entry->move == frame.hashMove) entry->score = HASH_MOVE_SCORE;
-        else if (entry->move == frame.killer1) entry->score = KILLER1_SCORE;
-        else if (entry->move == frame.killer2) entry->score = KILLER2_SCORE;
-    }
-}
-
 // Lists are shorter than 512 moves: a position in a list fits in 9 bits.
 constexpr uint32_t POSITION_BITS = 9;
 constexpr uint32_t LAST_POSITION = (1u << POSITION_BITS) - 1;
@@ -39,16 +30,40 @@ inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
     return from + (LAST_POSITION - (best & LAST_POSITION));
 }
 
-// Swap the next move to search into `cursor`. While the best remaining score is at least
-// GOOD_MOVE_SCORE the highest score goes first (first of equals); after that, once and for the
-// rest of the node (`byHistory`), the remaining moves get history keys in the frame's orderKeys
-// (indexed like the list from `begin`) and go by the highest key, again first of equals.
+// The same for the first scan of a node's list, which on its way gives the hash move and the two
+// killers their scores: `mark` (generator's score, 0 for the hash move, 1 or 2 for a killer).
+template <typename Mark>
+inline ScoredMove* markAndFindHighest(const PlyFrame& frame, ScoredMove* from, ScoredMove* end, Mark mark) {
+    const Move hashMove = frame.hashMove, killer1 = frame.killer1, killer2 = frame.killer2;
+    const uint32_t count = uint32_t(end - from);
+    uint32_t best = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const Move move = from[i].move;
+        if (move == hashMove) from[i].score = int16_t(mark(from[i].score, 0));
+        else if (move == killer1) from[i].score = int16_t(mark(from[i].score, 1));
+        else if (move == killer2) from[i].score = int16_t(mark(from[i].score, 2));
+        const uint32_t packed = (uint32_t(from[i].score + 32768) << POSITION_BITS) | (LAST_POSITION - i);
+        best = packed > best ? packed : best;
+    }
+    return from + (LAST_POSITION - (best & LAST_POSITION));
+}
+
+// Places of the hash move and killers in a full-width node.
+inline int fullWidthMark(int, int which) {
+    return which == 0 ? HASH_MOVE_SCORE : which == 1 ? KILLER1_SCORE : KILLER2_SCORE;
+}
+
+// Swap the next move to search into `cursor`; the first call of a node (cursor at `begin`) marks
+// the hash move and killers. While the best remaining score is at least GOOD_MOVE_SCORE the
+// highest score goes first (first of equals); after that, once and for the rest of the node
+// (`byHistory`), the remaining moves get history keys in the frame's orderKeys (indexed like the
+// list from `begin`) and go by the highest key, again first of equals.
 inline void selectMove(PlyFrame& frame, ScoredMove* begin, ScoredMove* cursor, bool& byHistory,
                        const uint32_t* history) {
     ScoredMove* const end = frame.listEnd;
     const uint32_t first = uint32_t(cursor - begin), count = uint32_t(end - begin);
     if (!byHistory) {
-        std::swap(*highestScore(cursor, end), *cursor);
+        std::swap(*(cursor == begin ? markAndFindHighest(frame, begin, end, fullWidthMark) : highestScore(cursor, end)), *cursor);
         if (cursor->score >= GOOD_MOVE_SCORE) return;
         byHistory = true;
         for (uint32_t i = first; i < count; ++i)

@@ -16,6 +16,11 @@ namespace {
 constexpr int KILLER1_BONUS = 1500;
 constexpr int KILLER2_BONUS = 1000;
 
+// The hash move goes first; the killers keep their capture's order, raised above their equals.
+inline int quiescenceMark(int score, int which) {
+    return which == 0 ? HASH_MOVE_SCORE : which == 1 ? score + KILLER1_BONUS : score + KILLER2_BONUS;
+}
+
 inline bool noMatingMaterial() {
     return position.material < 4 && !(position.pieces[WPAWN] | position.pieces[BPAWN]);
 }
@@ -44,16 +49,13 @@ int quiescence(int q, int alpha, int beta) {
         frame.listEnd = moveGenerators[2 * CAPTURES + side](begin, frame);
     }
     saveUndo(frame.undo);
-    for (ScoredMove* entry = begin; entry < frame.listEnd; ++entry) {
-        if (entry->move == frame.hashMove) entry->score = HASH_MOVE_SCORE;
-        else if (entry->move == frame.killer1) entry->score = int16_t(entry->score + KILLER1_BONUS);
-        else if (entry->move == frame.killer2) entry->score = int16_t(entry->score + KILLER2_BONUS);
-    }
 
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        std::swap(*highestScore(cursor, frame.listEnd), *cursor);
+        ScoredMove* const next = cursor == begin ? markAndFindHighest(frame, begin, frame.listEnd, quiescenceMark)
+                                                 : highestScore(cursor, frame.listEnd);
+        std::swap(*next, *cursor);
         const Move move = cursor->move;
         makeMove(move, frame.undo);
         ++searchNodes;
