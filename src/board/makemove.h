@@ -12,3 +12,12 @@ void makeMove(Move move, UndoRecord& undo);
 
 // Take back the last move made, with the record it was made with.
 void unmakeMove(Move move, const UndoRecord& undo);
+
+// The same two for a mover known to the caller (Us = the side to move before the move), inline:
+// for the loops that make every move of a list.
+template <int Us>
+inline void makeMoveAs(Move move, UndoRecord& undo);
+template <int Us>
+inline void unmakeMoveAs(Move move, const UndoRecord& undo);
+
+#include "board/makemovebody.h"
