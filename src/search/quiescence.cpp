@@ -27,26 +27,26 @@ inline bool noMatingMaterial() {
 
 }  // namespace
 
-int quiescence(int q, int alpha, int beta) {
+template <int Us>
+int quiescenceAs(int q, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
     int score;
     if (probeForNode(frame, q, alpha, beta, score)) return score;
     findCheckers(frame);
 
-    const int side = position.sideToMove;
     ScoredMove* const begin = (&frame - 1)->listEnd;
     const bool inCheck = frame.checkers != 0;
     int best;
     if (inCheck) {
         best = NO_SCORE;   // no standing pat in check
-        frame.listEnd = moveGenerators[2 * EVASIONS + side](begin, frame);
+        frame.listEnd = moveGenerators[2 * EVASIONS + Us](begin, frame);
     } else {
         best = evaluate();
         if (best > alpha) {
             if (best >= beta) return best;
             alpha = best;
         }
-        frame.listEnd = moveGenerators[2 * CAPTURES + side](begin, frame);
+        frame.listEnd = moveGenerators[2 * CAPTURES + Us](begin, frame);
     }
     saveUndo(frame.undo);
 
@@ -57,21 +57,21 @@ int quiescence(int q, int alpha, int beta) {
                                                  : highestScore(cursor, frame.listEnd);
         std::swap(*next, *cursor);
         const Move move = cursor->move;
-        makeMove(move, frame.undo);
+        makeMoveAs<Us>(move, frame.undo);
         ++searchNodes;
         prefetchHash();
         currentUndo = &frame + 1;
-        if (leavesKingAttacked(move, side)) {
+        if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;
         } else if (q == QUIESCENCE_FLOOR) {
             score = -evaluate();
         } else if (noMatingMaterial()) {
             score = 0;
         } else {
-            score = -quiescence(q - 1, -beta, -alpha);
+            score = -quiescenceAs<Us ^ 1>(q - 1, -beta, -alpha);
         }
         currentUndo = &frame;
-        unmakeMove(move, frame.undo);
+        unmakeMoveAs<Us>(move, frame.undo);
         cursor->score = int16_t(score);
 
         if (score > best) {
@@ -103,4 +103,11 @@ int quiescence(int q, int alpha, int beta) {
         storeHash(0, bound, bestMove, best);
     }
     return best;
+}
+
+template int quiescenceAs<WHITE>(int, int, int);
+template int quiescenceAs<BLACK>(int, int, int);
+
+int quiescence(int q, int alpha, int beta) {
+    return position.sideToMove == WHITE ? quiescenceAs<WHITE>(q, alpha, beta) : quiescenceAs<BLACK>(q, alpha, beta);
 }
