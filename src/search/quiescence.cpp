@@ -59,7 +59,7 @@ int quiescenceAs(int q, int alpha, int beta) {
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
         ++searchNodes;
-        prefetchHash();
+        if (q != QUIESCENCE_FLOOR) prefetchHash();   // moves at the floor are only evaluated
         currentUndo = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;
