@@ -148,12 +148,15 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
     const uint16_t previousFifty = openPly();
     uint16_t fifty = 0;
     if (type == QUIET) {
-        setRotated(to);
-        fifty = isPawn(piece) ? 0 : uint16_t(previousFifty + 1);
+        // The destination is empty: one exclusive or leaves the origin and enters it.
+        p.occupied90 ^= mask90[from] ^ mask90[to];
+        p.occupiedA1H8 ^= maskA1H8[from] ^ maskA1H8[to];
+        p.occupiedA8H1 ^= maskA8H1[from] ^ maskA8H1[to];
+        fifty = piece == pawnCode(Us) ? 0 : uint16_t(previousFifty + 1);
     } else {
         takeVictim<Us>(undo, to, 0);
+        toggleRotated(from);
     }
-    toggleRotated(from);
     if (piece == pawnCode(Us)) {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
