@@ -186,18 +186,6 @@ template void makeSpecialMove<BLACK>(Move, UndoRecord&);
 template void unmakeSpecialMove<WHITE>(Move, const UndoRecord&);
 template void unmakeSpecialMove<BLACK>(Move, const UndoRecord&);
 
-void saveUndo(UndoRecord& undo) {
-    undo.occupiedAll = position.occupiedAll;
-    undo.occupiedMover = position.occupied[position.sideToMove];
-    undo.occupied90 = position.occupied90;
-    undo.occupiedA1H8 = position.occupiedA1H8;
-    undo.occupiedA8H1 = position.occupiedA8H1;
-    undo.hashKey = position.hashKey;
-    undo.pawnKey = position.pawnKey;
-    undo.castleFlags = position.castleFlags;
-    undo.epSquare = position.epSquare;
-}
-
 void makeMove(Move move, UndoRecord& undo) {
     if (position.sideToMove == WHITE)
         makeMoveAs<WHITE>(move, undo);

@@ -4,7 +4,17 @@
 #include "board/position.h"
 
 // Fill the snapshot half of `undo` from the position, before the move is made.
-void saveUndo(UndoRecord& undo);
+inline void saveUndo(UndoRecord& undo) {
+    undo.occupiedAll = position.occupiedAll;
+    undo.occupiedMover = position.occupied[position.sideToMove];
+    undo.occupied90 = position.occupied90;
+    undo.occupiedA1H8 = position.occupiedA1H8;
+    undo.occupiedA8H1 = position.occupiedA8H1;
+    undo.hashKey = position.hashKey;
+    undo.pawnKey = position.pawnKey;
+    undo.castleFlags = position.castleFlags;
+    undo.epSquare = position.epSquare;
+}
 
 // Play a pseudo-legal move: updates every representation, the keys and the history stack, and
 // writes into `undo` (whose snapshot must have been saved) what the take-back needs.
