@@ -100,7 +100,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
             const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
-            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare);
+            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare, p.hashKey);
             p.castleFlags |= c.flagsSet;
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
@@ -121,7 +121,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
         default:
             invalidMoveType(move);
     }
-    closePly<Us>(0);   // none of these is reversible
+    closePly<Us>(0, p.hashKey);   // none of these is reversible
 }
 
 template <int Us>

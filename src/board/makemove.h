@@ -17,7 +17,8 @@ inline void saveUndo(UndoRecord& undo) {
 }
 
 // Play a pseudo-legal move: updates every representation, the keys and the history stack, and
-// writes into `undo` (whose snapshot must have been saved) what the take-back needs.
+// writes into `undo` what the take-back needs. The snapshot in `undo` must be that of the position
+// on the board: the new occupancies and keys are built from it.
 void makeMove(Move move, UndoRecord& undo);
 
 // Take back the last move made, with the record it was made with.

@@ -48,16 +48,16 @@ constexpr CornerRight cornerRight(int square) {
 }
 
 // A lost right leaves the key; a colour that has castled keeps its rights frozen.
-inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare) {
+inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint64_t& key) {
     if ((position.castleFlags & right) && !(position.castleFlags & castledBit)) {
         position.castleFlags &= ~right;
-        position.hashKey ^= zobrist[0][keySquare];
+        key ^= zobrist[0][keySquare];
     }
 }
 
-inline void removeCornerRight(int square) {
+inline void removeCornerRight(int square, uint64_t& key) {
     CornerRight corner = cornerRight(square);
-    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare);
+    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare, key);
 }
 
 inline void setRotated(int square) {
@@ -78,7 +78,7 @@ inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
     constexpr int Them = Us ^ 1;
     int victim = position.board[to];
     undo.captured = uint8_t(victim);
-    removeCornerRight(to);
+    removeCornerRight(to, position.hashKey);
     undo.materialDelta = int8_t(materialGain - CAPTURE_VALUE[victim]);
     position.material = uint8_t(position.material + undo.materialDelta);
     position.pieces[victim] &= ~squareMask[to];
@@ -101,11 +101,11 @@ inline uint16_t openPly() {
     return previousFifty;
 }
 
-// ... and last: the other side moves, and the history entry records the new position.
+// ... and last: the other side moves, and the history entry records the new position's key.
 template <int Us>
-inline void closePly(uint16_t fifty) {
+inline void closePly(uint16_t fifty, uint64_t key) {
     position.sideToMove = Us ^ 1;
-    historyTop->key = position.hashKey;
+    historyTop->key = key;
     historyTop->fiftyCounter = fifty;
 }
 
@@ -142,48 +142,72 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
         makeSpecialMove<Us>(move, undo);
         return;
     }
+    constexpr int Them = Us ^ 1;
     Position& p = position;
     const int piece = p.board[from];
     const Bitboard fromTo = squareMask[from] | squareMask[to];
-    const uint16_t previousFifty = openPly();
+    const uint16_t previousFifty = historyTop->fiftyCounter;
+    ++historyTop;
+
+    // The snapshot in `undo` holds the position's occupancies and keys: the new ones are built
+    // from there, not from the fields that the last take-back has only just written back.
+    uint64_t key = undo.hashKey;
+    uint32_t pawnKey = undo.pawnKey;
+    if (undo.epSquare) {
+        key ^= zobrist[0][undo.epSquare];
+        pawnKey ^= uint32_t(zobrist[0][undo.epSquare]);
+        p.epSquare = 0;
+    }
     uint16_t fifty = 0;
     if (type == QUIET) {
         // The destination is empty: one exclusive or leaves the origin and enters it.
-        p.occupied90 ^= mask90[from] ^ mask90[to];
-        p.occupiedA1H8 ^= maskA1H8[from] ^ maskA1H8[to];
-        p.occupiedA8H1 ^= maskA8H1[from] ^ maskA8H1[to];
+        p.occupied90 = undo.occupied90 ^ mask90[from] ^ mask90[to];
+        p.occupiedA1H8 = undo.occupiedA1H8 ^ maskA1H8[from] ^ maskA1H8[to];
+        p.occupiedA8H1 = undo.occupiedA8H1 ^ maskA8H1[from] ^ maskA8H1[to];
+        p.occupiedAll = undo.occupiedAll ^ fromTo;
         fifty = piece == pawnCode(Us) ? 0 : uint16_t(previousFifty + 1);
     } else {
-        takeVictim<Us>(undo, to, 0);
-        toggleRotated(from);
+        const int victim = p.board[to];
+        undo.captured = uint8_t(victim);
+        removeCornerRight(to, key);
+        undo.materialDelta = int8_t(-CAPTURE_VALUE[victim]);
+        p.material = uint8_t(p.material + undo.materialDelta);
+        p.pieces[victim] &= ~squareMask[to];
+        p.occupied[Them] &= ~squareMask[to];
+        key ^= zobrist[victim][to];
+        if (isPawn(victim)) pawnKey ^= uint32_t(zobrist[victim][to]);
+        // The destination stays occupied, by the mover now.
+        p.occupied90 = undo.occupied90 ^ mask90[from];
+        p.occupiedA1H8 = undo.occupiedA1H8 ^ maskA1H8[from];
+        p.occupiedA8H1 = undo.occupiedA8H1 ^ maskA8H1[from];
+        p.occupiedAll = undo.occupiedAll ^ squareMask[from];
     }
+    key ^= zobrist[piece][from] ^ zobrist[piece][to];
     if (piece == pawnCode(Us)) {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
+        pawnKey ^= uint32_t(zobrist[piece][from] ^ zobrist[piece][to]);
         if (from - to == Traits::doublePushStep) {
             p.epSquare = uint8_t(to + Traits::epCaptureOffset);
-            p.hashKey ^= zobrist[0][p.epSquare];
-            p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+            key ^= zobrist[0][p.epSquare];
+            pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
         }
-        p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
-        p.pawnKey ^= uint32_t(zobrist[piece][from] ^ zobrist[piece][to]);
     } else if (piece == kingCode(Us)) {
         p.kingSquare[Us] = uint8_t(to);
-        p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
-        removeCornerRight(Traits::shortRookHome);
-        removeCornerRight(Traits::longRookHome);
+        removeCornerRight(Traits::shortRookHome, key);
+        removeCornerRight(Traits::longRookHome, key);
     } else {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
-        p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
         if (piece == BROOK - Us && (from == Traits::shortRookHome || from == Traits::longRookHome))
-            removeCornerRight(from);
+            removeCornerRight(from, key);
     }
     p.board[to] = uint8_t(piece);
     p.board[from] = EMPTY;
-    p.occupied[Us] ^= fromTo;
-    p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
-    closePly<Us>(fifty);
+    p.occupied[Us] = undo.occupiedMover ^ fromTo;
+    p.hashKey = key;
+    p.pawnKey = pawnKey;
+    closePly<Us>(fifty, key);
 }
 
 template <int Us>
