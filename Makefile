@@ -46,6 +46,15 @@ perft-check: all
 	  else echo "FAIL  $$result, expected $$expected    $$*"; failed=1; fi; \
 	done; exit $$failed
 
+# Speed against an earlier commit: builds BASE in build-compare/, runs the bench of both
+# alternately on one processor and prints the medians and their ratio (RUNS runs each).
+# PERFT=1 also times the perft counts of the initial position and Kiwipete, and stockfish's.
+RUNS ?= 5
+.PHONY: bench-compare
+bench-compare:
+	@test -n "$(BASE)" || { echo "usage: make bench-compare BASE=<commit> [RUNS=5] [PERFT=1]"; exit 2; }
+	tools/bench-compare $(BASE) --runs $(RUNS) $(if $(PERFT),--perft)
+
 # Installation: the engine, its opening book, its manual page and an entry in xboard's engine
 # list. PREFIX is where it runs from; DESTDIR, when given, is a staging root put in front of
 # every installed path (but not of the paths the engine list names).

@@ -23,6 +23,20 @@ inline bool attackedByNonKing(int s, int by) {
     return by == WHITE ? attackedByNonKing<WHITE>(s) : attackedByNonKing<BLACK>(s);
 }
 
-// After `side` has made `move`: true when that left its king attacked, or when a castling
+// Squares a castling king starts from and passes over, by move type - 12.
+inline constexpr uint8_t CASTLING_KING_FROM[4] = {4, 60, 4, 60};
+inline constexpr uint8_t CASTLING_KING_PASSES[4] = {5, 61, 3, 59};
+
+// After `Side` has made `move`: true when that left its king attacked, or when a castling
 // started from, passed over or landed on an attacked square.
+template <int Side>
+inline bool leavesKingAttackedAs(Move move) {
+    constexpr int Them = Side ^ 1;
+    if (attackedByNonKing<Them>(position.kingSquare[Side])) return true;
+    if (!isCastling(move)) return false;
+    const int index = moveType(move) - CASTLE_BLACK_SHORT;
+    return attackedByNonKing<Them>(CASTLING_KING_FROM[index]) || attackedByNonKing<Them>(CASTLING_KING_PASSES[index]);
+}
+
+// The same for a side given at run time.
 bool leavesKingAttacked(Move move, int side);

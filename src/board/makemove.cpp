@@ -3,29 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "board/attacks.h"
+void invalidMoveType(Move move) {
+    std::fprintf(stderr, "internal error: move %04x of type 3 handed to make or unmake\n", move);
+    std::abort();
+}
 
 namespace {
 
-// Everything that differs between the colours in make and unmake.
-template <int Us>
-struct MoveTraits;
-
-template <>
-struct MoveTraits<WHITE> {
-    static constexpr int doublePushStep = 16;     // from - to of a double push
-    static constexpr int epCaptureOffset = 8;     // captured pawn = destination + offset
-    static constexpr int shortRookHome = 63;      // h1
-    static constexpr int longRookHome = 56;       // a1
-};
-
-template <>
-struct MoveTraits<BLACK> {
-    static constexpr int doublePushStep = -16;
-    static constexpr int epCaptureOffset = -8;
-    static constexpr int shortRookHome = 7;       // h8
-    static constexpr int longRookHome = 0;        // a8
-};
+using namespace makeMoveDetail;
 
 // One castling: its pieces' squares, the flags it sets and the constant occupancy patterns
 // of its four squares (king and rook, origin and destination).
@@ -50,127 +35,22 @@ constexpr Castling CASTLINGS[4] = {
      0x00000000000000B8ULL, 0x0000000101010001ULL, 0x0000000800104200ULL, 0x0000000000000449ULL, 0x0000000000000090ULL},
 };
 
-// The right tied to each corner square, and the square of its key in zobrist row 0.
-struct CornerRight {
-    uint16_t right;
-    uint16_t castledBit;
-    uint8_t keySquare;
-};
-
-constexpr CornerRight cornerRight(int square) {
-    switch (square) {
-        case 0: return {BLACK_LONG, BLACK_CASTLED, 2};
-        case 7: return {BLACK_SHORT, BLACK_CASTLED, 6};
-        case 56: return {WHITE_LONG, WHITE_CASTLED, 58};
-        case 63: return {WHITE_SHORT, WHITE_CASTLED, 62};
-        default: return {0, 0, 0};
-    }
-}
-
 // Promotion piece (black code) and material gain by type & 3: queen, knight, rook, bishop.
 constexpr uint8_t PROMOTION_BLACK_CODE[4] = {BQUEEN, BKNIGHT, BROOK, BBISHOP};
 constexpr int8_t PROMOTION_GAIN[4] = {8, 2, 4, 2};
 
-[[noreturn]] void invalidMoveType(Move move) {
-    std::fprintf(stderr, "internal error: move %04x of type 3 handed to make or unmake\n", move);
-    std::abort();
-}
-
-// A lost right leaves the key; a colour that has castled keeps its rights frozen.
-inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare) {
-    if ((position.castleFlags & right) && !(position.castleFlags & castledBit)) {
-        position.castleFlags &= ~right;
-        position.hashKey ^= zobrist[0][keySquare];
-    }
-}
-
-inline void removeCornerRight(int square) {
-    CornerRight corner = cornerRight(square);
-    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare);
-}
-
-inline void setRotated(int square) {
-    position.occupied90 |= mask90[square];
-    position.occupiedA1H8 |= maskA1H8[square];
-    position.occupiedA8H1 |= maskA8H1[square];
-}
-
-inline void toggleRotated(int square) {
-    position.occupied90 ^= mask90[square];
-    position.occupiedA1H8 ^= maskA1H8[square];
-    position.occupiedA8H1 ^= maskA8H1[square];
-}
-
-// Remove the piece standing on `to` before the mover lands there.
-template <int Us>
-inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
-    constexpr int Them = Us ^ 1;
-    int victim = position.board[to];
-    undo.captured = uint8_t(victim);
-    removeCornerRight(to);
-    undo.materialDelta = int8_t(materialGain - CAPTURE_VALUE[victim]);
-    position.material = uint8_t(position.material + undo.materialDelta);
-    position.pieces[victim] &= ~squareMask[to];
-    position.occupied[Them] &= ~squareMask[to];
-    position.hashKey ^= zobrist[victim][to];
-    if (isPawn(victim)) position.pawnKey ^= uint32_t(zobrist[victim][to]);
-}
+}  // namespace
 
 template <int Us>
-void makeMoveAs(Move move, UndoRecord& undo) {
+void makeSpecialMove(Move move, UndoRecord& undo) {
     using Traits = MoveTraits<Us>;
     Position& p = position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     const int piece = p.board[from];
     const Bitboard fromTo = squareMask[from] | squareMask[to];
-    const uint16_t previousFifty = historyTop->fiftyCounter;
-    uint16_t fifty = 0;
-    ++historyTop;
-
-    if (p.epSquare) {
-        p.hashKey ^= zobrist[0][p.epSquare];
-        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
-        p.epSquare = 0;
-    }
+    openPly();
 
     switch (type) {
-        case QUIET:
-        case CAPTURE:
-            if (type == QUIET) {
-                setRotated(to);
-                fifty = isPawn(piece) ? 0 : uint16_t(previousFifty + 1);
-            } else {
-                takeVictim<Us>(undo, to, 0);
-            }
-            toggleRotated(from);
-            if (piece == pawnCode(Us)) {
-                undo.moverPieces = p.pieces[piece];
-                p.pieces[piece] ^= fromTo;
-                if (from - to == Traits::doublePushStep) {
-                    p.epSquare = uint8_t(to + Traits::epCaptureOffset);
-                    p.hashKey ^= zobrist[0][p.epSquare];
-                    p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
-                }
-                p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
-                p.pawnKey ^= uint32_t(zobrist[piece][from] ^ zobrist[piece][to]);
-            } else if (piece == kingCode(Us)) {
-                p.kingSquare[Us] = uint8_t(to);
-                p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
-                removeCornerRight(Traits::shortRookHome);
-                removeCornerRight(Traits::longRookHome);
-            } else {
-                undo.moverPieces = p.pieces[piece];
-                p.pieces[piece] ^= fromTo;
-                p.hashKey ^= zobrist[piece][from] ^ zobrist[piece][to];
-                if (piece == BROOK - Us && (from == Traits::shortRookHome || from == Traits::longRookHome))
-                    removeCornerRight(from);
-            }
-            p.board[to] = uint8_t(piece);
-            p.board[from] = EMPTY;
-            p.occupied[Us] ^= fromTo;
-            p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
-            break;
-
         case EN_PASSANT: {
             const int cap = to + Traits::epCaptureOffset;
             const int victim = p.board[cap];
@@ -220,7 +100,7 @@ void makeMoveAs(Move move, UndoRecord& undo) {
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
             const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
-            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare);
+            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare, p.hashKey);
             p.castleFlags |= c.flagsSet;
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
@@ -241,49 +121,17 @@ void makeMoveAs(Move move, UndoRecord& undo) {
         default:
             invalidMoveType(move);
     }
-
-    p.sideToMove = Us ^ 1;
-    historyTop->key = p.hashKey;
-    historyTop->fiftyCounter = fifty;
+    closePly<Us>(0, p.hashKey);   // none of these is reversible
 }
 
 template <int Us>
-void unmakeMoveAs(Move move, const UndoRecord& undo) {
+void unmakeSpecialMove(Move move, const UndoRecord& undo) {
     constexpr int Them = Us ^ 1;
     Position& p = position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
-
-    p.sideToMove = Us;
-    p.occupied90 = undo.occupied90;
-    p.occupiedA1H8 = undo.occupiedA1H8;
-    p.occupiedA8H1 = undo.occupiedA8H1;
-    p.occupiedAll = undo.occupiedAll;
-    p.occupied[Us] = undo.occupiedMover;
-    p.epSquare = undo.epSquare;
-    p.hashKey = undo.hashKey;
-    p.pawnKey = undo.pawnKey;
+    restoreSnapshot<Us>(undo);
 
     switch (type) {
-        case QUIET:
-        case CAPTURE: {
-            p.castleFlags = undo.castleFlags;
-            const int piece = p.board[to];
-            if (p.kingSquare[Us] == to)
-                p.kingSquare[Us] = uint8_t(from);
-            else
-                p.pieces[piece] = undo.moverPieces;
-            p.board[from] = uint8_t(piece);
-            if (type == CAPTURE) {
-                p.material = uint8_t(p.material - undo.materialDelta);
-                p.pieces[undo.captured] |= squareMask[to];
-                p.occupied[Them] |= squareMask[to];
-                p.board[to] = undo.captured;
-            } else {
-                p.board[to] = EMPTY;
-            }
-            break;
-        }
-
         case EN_PASSANT: {
             const int cap = to + MoveTraits<Us>::epCaptureOffset;
             const int piece = p.board[to];
@@ -330,23 +178,13 @@ void unmakeMoveAs(Move move, const UndoRecord& undo) {
         default:
             invalidMoveType(move);
     }
-
     --historyTop;
 }
 
-}  // namespace
-
-void saveUndo(UndoRecord& undo) {
-    undo.occupiedAll = position.occupiedAll;
-    undo.occupiedMover = position.occupied[position.sideToMove];
-    undo.occupied90 = position.occupied90;
-    undo.occupiedA1H8 = position.occupiedA1H8;
-    undo.occupiedA8H1 = position.occupiedA8H1;
-    undo.hashKey = position.hashKey;
-    undo.pawnKey = position.pawnKey;
-    undo.castleFlags = position.castleFlags;
-    undo.epSquare = position.epSquare;
-}
+template void makeSpecialMove<WHITE>(Move, UndoRecord&);
+template void makeSpecialMove<BLACK>(Move, UndoRecord&);
+template void unmakeSpecialMove<WHITE>(Move, const UndoRecord&);
+template void unmakeSpecialMove<BLACK>(Move, const UndoRecord&);
 
 void makeMove(Move move, UndoRecord& undo) {
     if (position.sideToMove == WHITE)

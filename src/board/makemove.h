@@ -4,11 +4,31 @@
 #include "board/position.h"
 
 // Fill the snapshot half of `undo` from the position, before the move is made.
-void saveUndo(UndoRecord& undo);
+inline void saveUndo(UndoRecord& undo) {
+    undo.occupiedAll = position.occupiedAll;
+    undo.occupiedMover = position.occupied[position.sideToMove];
+    undo.occupied90 = position.occupied90;
+    undo.occupiedA1H8 = position.occupiedA1H8;
+    undo.occupiedA8H1 = position.occupiedA8H1;
+    undo.hashKey = position.hashKey;
+    undo.pawnKey = position.pawnKey;
+    undo.castleFlags = position.castleFlags;
+    undo.epSquare = position.epSquare;
+}
 
 // Play a pseudo-legal move: updates every representation, the keys and the history stack, and
-// writes into `undo` (whose snapshot must have been saved) what the take-back needs.
+// writes into `undo` what the take-back needs. The snapshot in `undo` must be that of the position
+// on the board: the new occupancies and keys are built from it.
 void makeMove(Move move, UndoRecord& undo);
 
 // Take back the last move made, with the record it was made with.
 void unmakeMove(Move move, const UndoRecord& undo);
+
+// The same two for a mover known to the caller (Us = the side to move before the move), inline:
+// for the loops that make every move of a list.
+template <int Us>
+inline void makeMoveAs(Move move, UndoRecord& undo);
+template <int Us>
+inline void unmakeMoveAs(Move move, const UndoRecord& undo);
+
+#include "board/makemovebody.h"

@@ -116,21 +116,21 @@ int evaluate() {
     const Bitboard whitePawns = p.pieces[WPAWN], blackPawns = p.pieces[BPAWN];
     if (p.material < 4 && !(whitePawns | blackPawns)) return 0;   // nobody can mate
 
-    const int band = materialIndex(p.material);
-    const int16_t* kingTable = pieceSquareTables[KING_KIND][band];
+    const auto& tables = tablesInForce().byKind;
+    const int16_t* kingTable = tables[KING_KIND];
     int v = kingTable[p.kingSquare[WHITE]] - kingTable[p.kingSquare[BLACK]];
     if (p.material >= SHELTER_MIN_MATERIAL) v += shelter<WHITE>() - shelter<BLACK>();
 
-    v += cachedPawnStructure(pieceSquareTables[PAWN_KIND][band]);
-    v += pieceTerms<WKNIGHT>(KNIGHT_VALUE, pieceSquareTables[KNIGHT_KIND][band]);
+    v += cachedPawnStructure(tables[PAWN_KIND]);
+    v += pieceTerms<WKNIGHT>(KNIGHT_VALUE, tables[KNIGHT_KIND]);
 
-    v += pieceTerms<WBISHOP>(BISHOP_VALUE, pieceSquareTables[BISHOP_KIND][band]);
+    v += pieceTerms<WBISHOP>(BISHOP_VALUE, tables[BISHOP_KIND]);
     const Bitboard whiteBishops = p.pieces[WBISHOP], blackBishops = p.pieces[BBISHOP];
     if ((whiteBishops & LIGHT_SQUARES) && (whiteBishops & DARK_SQUARES)) v += BISHOP_PAIR;
     if ((blackBishops & LIGHT_SQUARES) && (blackBishops & DARK_SQUARES)) v -= BISHOP_PAIR;
 
     // Rooks, with their bonus for a file free of own pawns, and more if free of all pawns.
-    const int16_t* rookTable = pieceSquareTables[ROOK_KIND][band];
+    const int16_t* rookTable = tables[ROOK_KIND];
     for (Bitboard b = p.pieces[WROOK]; b;) {
         const int s = popSquare(b);
         const Bitboard file = fileMaskExcl[s];
@@ -144,7 +144,7 @@ int evaluate() {
         if (!(blackPawns & file)) v -= ROOK_HALF_OPEN_FILE + (whitePawns & file ? 0 : ROOK_OPEN_FILE_EXTRA);
     }
 
-    v += pieceTerms<WQUEEN>(QUEEN_VALUE, pieceSquareTables[QUEEN_KIND][band]);
+    v += pieceTerms<WQUEEN>(QUEEN_VALUE, tables[QUEEN_KIND]);
 
     // Only a heap of promoted pieces could pass the limit; beyond it a score would read as mate.
     if (v > EVAL_LIMIT) v = EVAL_LIMIT;

@@ -189,7 +189,7 @@ int materialBand(int material) {
 }
 
 // Tables by kind and band (index 0 unused).
-const int16_t* const TABLE_OF_BAND[6][6] = {
+constexpr const int16_t* TABLE_OF_BAND[6][6] = {
     {nullptr, PAWN_1, PAWN_2, PAWN_3_4, PAWN_3_4, PAWN_5},
     {nullptr, KNIGHT_1, KNIGHT_2_5, KNIGHT_2_5, KNIGHT_2_5, KNIGHT_2_5},
     {nullptr, BISHOP_1, BISHOP_2_5, BISHOP_2_5, BISHOP_2_5, BISHOP_2_5},
@@ -198,22 +198,21 @@ const int16_t* const TABLE_OF_BAND[6][6] = {
     {nullptr, KING_1, KING_2_3, KING_2_3, KING_4, KING_5},
 };
 
+constexpr PieceSquareSet setOfBand(int band) {
+    PieceSquareSet set{};
+    for (int kind = PAWN_KIND; kind <= KING_KIND; ++kind)
+        for (int s = 0; s < 64; ++s) set.byKind[kind][s] = TABLE_OF_BAND[kind][band][s];
+    return set;
+}
+
+// The sets of bands 1 to 5 (index 0 unused).
+constexpr PieceSquareSet SET_OF_BAND[6] = {{}, setOfBand(1), setOfBand(2), setOfBand(3), setOfBand(4), setOfBand(5)};
+
 }  // namespace
 
-const int16_t* pieceSquareTables[6][MAX_MATERIAL_INDEX + 1];
-
-const int16_t* const* const pieceSquareByCode[13] = {
-    nullptr,
-    pieceSquareTables[PAWN_KIND], pieceSquareTables[PAWN_KIND],
-    pieceSquareTables[KNIGHT_KIND], pieceSquareTables[KNIGHT_KIND],
-    pieceSquareTables[BISHOP_KIND], pieceSquareTables[BISHOP_KIND],
-    pieceSquareTables[ROOK_KIND], pieceSquareTables[ROOK_KIND],
-    pieceSquareTables[QUEEN_KIND], pieceSquareTables[QUEEN_KIND],
-    pieceSquareTables[KING_KIND], pieceSquareTables[KING_KIND],
-};
+const PieceSquareSet* pieceSquareSets[MAX_MATERIAL_INDEX + 1];
 
 void initEvalTables() {
-    for (int kind = PAWN_KIND; kind <= KING_KIND; ++kind)
-        for (int material = 0; material <= MAX_MATERIAL_INDEX; ++material)
-            pieceSquareTables[kind][material] = TABLE_OF_BAND[kind][materialBand(material)];
+    for (int material = 0; material <= MAX_MATERIAL_INDEX; ++material)
+        pieceSquareSets[material] = &SET_OF_BAND[materialBand(material)];
 }

@@ -10,11 +10,15 @@ enum PieceKind : int { PAWN_KIND, KNIGHT_KIND, BISHOP_KIND, ROOK_KIND, QUEEN_KIN
 
 constexpr int MAX_MATERIAL_INDEX = 127;
 
-// [kind][material 0..127]: the 64-entry table (square 0 = a8, written from White's side) in force.
-extern const int16_t* pieceSquareTables[6][MAX_MATERIAL_INDEX + 1];
+// The six tables of one material band side by side, by kind; each has 64 entries (square 0 = a8,
+// written from White's side). An evaluation reads them all, so they share as few cache lines
+// as they can.
+struct alignas(64) PieceSquareSet {
+    int16_t byKind[6][64];
+};
 
-// Lookup array of each piece code's kind (null for EMPTY).
-extern const int16_t* const* const pieceSquareByCode[13];
+// [material 0..127]: the set in force.
+extern const PieceSquareSet* pieceSquareSets[MAX_MATERIAL_INDEX + 1];
 
 // Fill the lookup by material; once, at start-up, after the board tables.
 void initEvalTables();
@@ -22,7 +26,11 @@ void initEvalTables();
 // Material as an index of the lookup; positions rich in promoted pieces share the top entry.
 inline int materialIndex(int material) { return material > MAX_MATERIAL_INDEX ? MAX_MATERIAL_INDEX : material; }
 
+// The set in force at the position's material.
+inline const PieceSquareSet& tablesInForce() { return *pieceSquareSets[materialIndex(position.material)]; }
+
+// The kind of a piece code (1..12).
+constexpr int kindOfCode(int code) { return (code - 1) >> 1; }
+
 // The piece-square value of a piece code on a square (the square as given, for either colour).
-inline int pieceSquareValue(int code, int square) {
-    return pieceSquareByCode[code][materialIndex(position.material)][square];
-}
+inline int pieceSquareValue(int code, int square) { return tablesInForce().byKind[kindOfCode(code)][square]; }

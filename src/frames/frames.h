@@ -8,13 +8,10 @@ struct PlyFrame {
     Bitboard kingRookRays;      // rank and file attacks from the own king's square
     Bitboard kingBishopRays;    // diagonal attacks from the own king's square
     UndoRecord undo;            // take-back data of the move made from this ply
-    ScoredMove* cursor;         // the list entry being searched
-    ScoredMove* listEnd;        // one past this ply's list; null while not generated
-    int16_t hashScore;          // score of the transposition entry found here
-    Move hashMove;              // its move, 0 when none
+    ScoredMove* listEnd;        // one past this ply's list; the root's is null while not generated
+    Move hashMove;              // move of the transposition entry found here, 0 when none
     Move killer1;               // latest move that caused a cut-off at this ply
     Move killer2;               // the killer before it
-    uint8_t hashDepth;          // depth of the entry found, 0 when none
     uint32_t orderKeys[MAX_LIST_MOVES];  // history ordering keys of the moves still to search
 };
 

@@ -16,8 +16,6 @@ constexpr int LOSS_BASE = -30000;
 // Scores are 16-bit and wrap like the values they stand for.
 inline int16_t asScore(int value) { return int16_t(uint16_t(value)); }
 
-inline int pst(int code, int square) { return pieceSquareValue(code, square); }
-
 // A slider that stood behind a piece leaving `from` now sees `to`: add those the lines through
 // both squares lead to. Returns what was added.
 inline Bitboard uncoverDiagonal(int from, int to, Bitboard& sliders, Bitboard& attackers) {
@@ -43,6 +41,9 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
     const int mover = p.sideToMove;
     const int opponent = mover ^ 1;
     const int victim = p.board[to];
+    // Both colours read a kind's table at the square as given. (Looking the set up again for
+    // each read is cheaper than keeping it at hand through the exchange.)
+    auto pst = [](int code, int square) { return pieceSquareValue(code, square); };
     int16_t swapList[32];
     swapList[0] = pieceValue[victim];
     int pstDelta = -pst(code, from);

@@ -25,6 +25,14 @@ inline Bitboard pieceAttacks(int s) {
     else return queenAttacksFrom(s);
 }
 
+// The lines a slider code moves along on an empty board.
+template <int Code>
+inline Bitboard sliderRays(int s) {
+    if constexpr (Code == WBISHOP || Code == BBISHOP) return bishopRays[s];
+    else if constexpr (Code == WROOK || Code == BROOK) return rookRays[s];
+    else return queenRays[s];
+}
+
 // A capture by a piece: taken at face value when the victim is worth at least the attacker
 // less 50, otherwise played out by the exchange evaluation.
 template <int Code>
@@ -70,6 +78,9 @@ inline ScoredMove* pieceMoves(ScoredMove* out, Bitboard rookSliders, Bitboard bi
     const Position& p = position;
     for (Bitboard pieces = p.pieces[Code]; pieces;) {
         const int from = popSquare(pieces);
+        // Captures only: a slider with no enemy piece on its lines need not look along them.
+        if constexpr (!Quiet && Code != KNIGHT<Us>)
+            if (!(sliderRays<Code>(from) & p.occupied[Us ^ 1])) continue;
         const Bitboard targets = pieceAttacks<Code>(from) & ~p.occupied[Us];
         for (Bitboard captures = targets & p.occupied[Us ^ 1]; captures;) {
             const int to = popSquare(captures);

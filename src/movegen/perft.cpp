@@ -19,21 +19,26 @@ ScoredMove* generateNode(ScoredMove* list) {
     return end;
 }
 
+// The walk with the side to move `Us` known: the colours alternate down the tree.
+template <int Us>
+uint64_t perftAs(int depth, ScoredMove* list) {
+    ScoredMove* const end = generateNode(list);
+    uint64_t nodes = 0;
+    for (const ScoredMove* entry = list; entry != end; ++entry) {
+        makeMoveAs<Us>(entry->move, currentUndo->undo);
+        ++currentUndo;
+        if (!leavesKingAttackedAs<Us>(entry->move)) nodes += depth == 1 ? 1 : perftAs<Us ^ 1>(depth - 1, end);
+        --currentUndo;
+        unmakeMoveAs<Us>(entry->move, currentUndo->undo);
+    }
+    return nodes;
+}
+
 }  // namespace
 
 uint64_t perft(int depth, ScoredMove* list) {
     if (depth <= 0) return 1;
-    const int us = position.sideToMove;
-    ScoredMove* const end = generateNode(list);
-    uint64_t nodes = 0;
-    for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMove(entry->move, currentUndo->undo);
-        ++currentUndo;
-        if (!leavesKingAttacked(entry->move, us)) nodes += depth == 1 ? 1 : perft(depth - 1, end);
-        --currentUndo;
-        unmakeMove(entry->move, currentUndo->undo);
-    }
-    return nodes;
+    return position.sideToMove == WHITE ? perftAs<WHITE>(depth, list) : perftAs<BLACK>(depth, list);
 }
 
 int perftDivide(int depth, ScoredMove* list, DivideEntry* out) {

@@ -10,64 +10,62 @@
 #include "search/quiescence.h"
 #include "search/search.h"
 
-int searchChild(int depth, int alpha, int beta, bool alphaRaised) {
-    currentUndo->listEnd = nullptr;
-    if (depth == 1) return -quiescence(0, -beta, -alpha);
-    if (!alphaRaised) return -searchNode(depth - 1, -beta, -alpha);
+namespace {
+
+template <int Us>
+int searchNodeAs(int depth, int alpha, int beta);
+
+// The child of a move by `Us` (so `Them` is to move there).
+template <int Us>
+int searchChildAs(int depth, int alpha, int beta, bool alphaRaised) {
+    constexpr int Them = Us ^ 1;
+    if (depth == 1) return -quiescenceAs<Them>(0, -beta, -alpha);
+    if (!alphaRaised) return -searchNodeAs<Them>(depth - 1, -beta, -alpha);
     // Once a move has raised alpha, the others only have to be proved no better.
-    const int score = -searchNode(depth - 1, -alpha - 1, -alpha);
-    if (score > alpha && score < beta) return -searchNode(depth - 1, -beta, -alpha);
+    const int score = -searchNodeAs<Them>(depth - 1, -alpha - 1, -alpha);
+    if (score > alpha && score < beta) return -searchNodeAs<Them>(depth - 1, -beta, -alpha);
     return score;
 }
 
-void rememberCutoff(PlyFrame& frame, int side, Move move, int depth) {
-    const int type = moveType(move);
-    if ((type == QUIET || type >= CASTLE_BLACK_SHORT) && move != frame.killer1) {
-        frame.killer2 = frame.killer1;
-        frame.killer1 = move;
-    }
-    historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
-}
-
-int searchNode(int depth, int alpha, int beta) {
+// The node with `Us` to move.
+template <int Us>
+int searchNodeAs(int depth, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
     int score;
     if (probeForNode(frame, depth, alpha, beta, score)) return score;
     findCheckers(frame);
 
-    const int side = position.sideToMove;
     ScoredMove* const begin = (&frame - 1)->listEnd;
     const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
-    frame.listEnd = moveGenerators[2 * kind + side](begin, frame);
+    frame.listEnd = moveGenerators[2 * kind + Us](begin, frame);
     saveUndo(frame.undo);
-    markSpecialMoves(frame, begin);
 
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
     bool byHistory = false;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        selectMove(frame, begin, cursor, byHistory, historyTable[side]);
+        selectMove(frame, begin, cursor, byHistory, historyTable[Us]);
         const Move move = cursor->move;
-        makeMove(move, frame.undo);
+        makeMoveAs<Us>(move, frame.undo);
         ++searchNodes;
         prefetchHash();
         currentUndo = &frame + 1;
-        if (leavesKingAttacked(move, side)) {
+        if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;
         } else if (drawByRule(1)) {
             score = 0;   // inside the tree one earlier occurrence is enough
         } else {
-            score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
+            score = searchChildAs<Us>(depth, alpha, beta, bound == EXACT_BOUND);
         }
         currentUndo = &frame;
-        unmakeMove(move, frame.undo);
+        unmakeMoveAs<Us>(move, frame.undo);
         if (stopFlag.load(std::memory_order_relaxed)) return best;
         cursor->score = int16_t(score);
 
         if (score > best) {
             if (score >= beta) {
-                rememberCutoff(frame, side, move, depth);
+                rememberCutoff(frame, Us, move, depth);
                 storeHash(depth, LOWER_BOUND, move, score);
                 return score;
             }
@@ -91,4 +89,25 @@ int searchNode(int depth, int alpha, int beta) {
     }
     storeHash(depth, bound, bestMove, best);
     return best;
+}
+
+}  // namespace
+
+int searchChild(int depth, int alpha, int beta, bool alphaRaised) {
+    // The child is on the board: its mover is the side not to move now.
+    return position.sideToMove == WHITE ? searchChildAs<BLACK>(depth, alpha, beta, alphaRaised)
+                                        : searchChildAs<WHITE>(depth, alpha, beta, alphaRaised);
+}
+
+void rememberCutoff(PlyFrame& frame, int side, Move move, int depth) {
+    const int type = moveType(move);
+    if ((type == QUIET || type >= CASTLE_BLACK_SHORT) && move != frame.killer1) {
+        frame.killer2 = frame.killer1;
+        frame.killer1 = move;
+    }
+    historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
+}
+
+int searchNode(int depth, int alpha, int beta) {
+    return position.sideToMove == WHITE ? searchNodeAs<WHITE>(depth, alpha, beta) : searchNodeAs<BLACK>(depth, alpha, beta);
 }

@@ -4,7 +4,7 @@
 #include "frames/frames.h"
 
 // Search the node of the current frame to `depth` (at least 1) within alpha, beta; the score is
-// for the side to move. The caller has made the move, advanced the frame and nulled its list end.
+// for the side to move. The caller has made the move and advanced the frame.
 int searchNode(int depth, int alpha, int beta);
 
 // Search the child position just made, `depth` being the parent's: with the full window until a

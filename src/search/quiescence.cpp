@@ -16,61 +16,62 @@ namespace {
 constexpr int KILLER1_BONUS = 1500;
 constexpr int KILLER2_BONUS = 1000;
 
+// The hash move goes first; the killers keep their capture's order, raised above their equals.
+inline int quiescenceMark(int score, int which) {
+    return which == 0 ? HASH_MOVE_SCORE : which == 1 ? score + KILLER1_BONUS : score + KILLER2_BONUS;
+}
+
 inline bool noMatingMaterial() {
     return position.material < 4 && !(position.pieces[WPAWN] | position.pieces[BPAWN]);
 }
 
 }  // namespace
 
-int quiescence(int q, int alpha, int beta) {
+template <int Us>
+int quiescenceAs(int q, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
     int score;
     if (probeForNode(frame, q, alpha, beta, score)) return score;
     findCheckers(frame);
 
-    const int side = position.sideToMove;
     ScoredMove* const begin = (&frame - 1)->listEnd;
     const bool inCheck = frame.checkers != 0;
     int best;
     if (inCheck) {
         best = NO_SCORE;   // no standing pat in check
-        frame.listEnd = moveGenerators[2 * EVASIONS + side](begin, frame);
+        frame.listEnd = moveGenerators[2 * EVASIONS + Us](begin, frame);
     } else {
         best = evaluate();
         if (best > alpha) {
             if (best >= beta) return best;
             alpha = best;
         }
-        frame.listEnd = moveGenerators[2 * CAPTURES + side](begin, frame);
+        frame.listEnd = moveGenerators[2 * CAPTURES + Us](begin, frame);
     }
     saveUndo(frame.undo);
-    for (ScoredMove* entry = begin; entry < frame.listEnd; ++entry) {
-        if (entry->move == frame.hashMove) entry->score = HASH_MOVE_SCORE;
-        else if (entry->move == frame.killer1) entry->score = int16_t(entry->score + KILLER1_BONUS);
-        else if (entry->move == frame.killer2) entry->score = int16_t(entry->score + KILLER2_BONUS);
-    }
 
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        std::swap(*highestScore(cursor, frame.listEnd), *cursor);
+        ScoredMove* const next = cursor == begin ? markAndFindHighest(frame, begin, frame.listEnd, quiescenceMark)
+                                                 : highestScore(cursor, frame.listEnd);
+        std::swap(*next, *cursor);
         const Move move = cursor->move;
-        makeMove(move, frame.undo);
+        makeMoveAs<Us>(move, frame.undo);
         ++searchNodes;
-        prefetchHash();
+        if (q != QUIESCENCE_FLOOR) prefetchHash();   // moves at the floor are only evaluated
         currentUndo = &frame + 1;
-        if (leavesKingAttacked(move, side)) {
+        if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;
         } else if (q == QUIESCENCE_FLOOR) {
             score = -evaluate();
         } else if (noMatingMaterial()) {
             score = 0;
         } else {
-            currentUndo->listEnd = nullptr;
-            score = -quiescence(q - 1, -beta, -alpha);
+            score = -quiescenceAs<Us ^ 1>(q - 1, -beta, -alpha);
         }
         currentUndo = &frame;
-        unmakeMove(move, frame.undo);
+        unmakeMoveAs<Us>(move, frame.undo);
         cursor->score = int16_t(score);
 
         if (score > best) {
@@ -102,4 +103,11 @@ int quiescence(int q, int alpha, int beta) {
         storeHash(0, bound, bestMove, best);
     }
     return best;
+}
+
+template int quiescenceAs<WHITE>(int, int, int);
+template int quiescenceAs<BLACK>(int, int, int);
+
+int quiescence(int q, int alpha, int beta) {
+    return position.sideToMove == WHITE ? quiescenceAs<WHITE>(q, alpha, beta) : quiescenceAs<BLACK>(q, alpha, beta);
 }

@@ -8,3 +8,7 @@ constexpr int QUIESCENCE_FLOOR = -8;
 // within alpha, beta; the score is for the side to move. The caller has made the move and
 // advanced the frame.
 int quiescence(int q, int alpha, int beta);
+
+// The same with the side to move known to the caller.
+template <int Us>
+int quiescenceAs(int q, int alpha, int beta);

@@ -39,7 +39,6 @@ int searchRoot(int alpha, int beta) {
         frame.listEnd = moveGenerators[2 * kind + side](rootMoves, frame);
         saveUndo(frame.undo);
     }
-    markSpecialMoves(frame, rootMoves);
 
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;

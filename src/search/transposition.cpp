@@ -1,6 +1,11 @@
 #include "search/transposition.h"
 
+#include <cstdint>
 #include <cstring>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "board/position.h"
 
@@ -24,9 +29,29 @@ inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Mo
               (uint32_t(depth) & 0x7F);
 }
 
+// Nearly every probe of a table this size misses the caches; in pages of 2 MB, where the system
+// grants them, its address translations at least stay at hand. The table is not aligned to such
+// pages (that would upset tools that read the program file), so it asks for the whole large pages
+// inside it: 10 of its 12 MB or more. Asked before the first clear touches the table; a refusal
+// leaves ordinary pages.
+bool askForLargePages() {
+#ifdef MADV_HUGEPAGE
+    constexpr uintptr_t LARGE_PAGE = uintptr_t(1) << 21;
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(hashTable) + LARGE_PAGE - 1) & ~(LARGE_PAGE - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(hashTable) + sizeof hashTable) & ~(LARGE_PAGE - 1);
+    return madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE) == 0;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
-void clearHashTable() { std::memset(hashTable, 0, sizeof hashTable); }
+void clearHashTable() {
+    static const bool largePages = askForLargePages();
+    (void)largePages;
+    std::memset(hashTable, 0, sizeof hashTable);
+}
 
 const HashEntry* probeHash() {
     const uint64_t key = position.hashKey;

@@ -29,11 +29,12 @@ void clearHashTable();
 // The entry of the current position (side to move and hashKey), or null.
 const HashEntry* probeHash();
 
-// Start loading the current position's bucket into the cache, ahead of its probe.
+// Start loading the current position's bucket into the cache, ahead of its probe. A bucket of
+// 24 bytes may straddle two cache lines: fetch the lines of its first and of its last byte.
 inline void prefetchHash() {
-    const HashEntry* bucket = hashTable[position.sideToMove][position.hashKey & (HASH_BUCKETS - 1)];
+    const char* bucket = reinterpret_cast<const char*>(hashTable[position.sideToMove][position.hashKey & (HASH_BUCKETS - 1)]);
     __builtin_prefetch(bucket);
-    __builtin_prefetch(bucket + 1);
+    __builtin_prefetch(bucket + sizeof(HashEntry[2]) - 1);
 }
 
 // Record a search result for the current position by the replacement rule of the two slots.

@@ -88,6 +88,7 @@ TEST(TextToMove, PromotionsAndEnPassant) {
 TEST(PositionToText, InitialPositionAndAfterADoublePush) {
     setUpPosition(INITIAL_POSITION_TEXT);
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    saveUndo(currentUndo->undo);
     makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
     gameBoard.sideToMove = BLACK;
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");

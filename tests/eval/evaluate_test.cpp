@@ -9,7 +9,7 @@ namespace {
 
 // Table value of a white piece of `kind` on `square` at the current material.
 int table(int kind, const char* square) {
-    return pieceSquareTables[kind][materialIndex(position.material)][squareOf(square)];
+    return pieceSquareSets[materialIndex(position.material)]->byKind[kind][squareOf(square)];
 }
 
 // The position turned through half a circle with the colours exchanged: the same game seen
@@ -122,8 +122,8 @@ TEST(Evaluate, CachedPawnScoreOutlivesAChangeOfMaterialBand) {
     clearPawnHashTable();
     const int fresh = evaluate();
     // The cached pawn terms come from the top band's pawn table, the fresh ones from the next.
-    const int16_t* before = pieceSquareTables[PAWN_KIND][72];
-    const int16_t* after = pieceSquareTables[PAWN_KIND][67];
+    const int16_t* before = pieceSquareSets[72]->byKind[PAWN_KIND];
+    const int16_t* after = pieceSquareSets[67]->byKind[PAWN_KIND];
     int shift = 0;
     for (int s = 0; s < 64; ++s) {
         if (position.board[s] == WPAWN) shift += before[s] - after[s];
@@ -137,4 +137,19 @@ TEST(Evaluate, CachedPawnScoreOutlivesAChangeOfMaterialBand) {
 TEST(Evaluate, AHeapOfQueensStaysBelowMateScores) {
     setUpPosition("QQQQQQQQ/Q7/8/8/8/8/8/K6k b - -");
     EXPECT_EQ(evaluate(), -EVAL_LIMIT);
+}
+
+// The set in force changes exactly where a material band begins, and each set holds its band's
+// tables: the king on g1 gets 12 in the opening, 6 in the middlegame and -12 in the late endgame.
+TEST(EvaluationTables, SetsChangeAtTheBandLimits) {
+    initTablesOnce();
+    for (int m = 1; m <= MAX_MATERIAL_INDEX; ++m) {
+        const bool bandStarts = m == 15 || m == 47 || m == 63 || m == 71;
+        EXPECT_EQ(pieceSquareSets[m] != pieceSquareSets[m - 1], bandStarts) << "material " << m;
+    }
+    const int g1 = squareOf("g1");
+    EXPECT_EQ(pieceSquareSets[78]->byKind[KING_KIND][g1], 12);
+    EXPECT_EQ(pieceSquareSets[63]->byKind[KING_KIND][g1], 6);
+    EXPECT_EQ(pieceSquareSets[14]->byKind[KING_KIND][g1], -12);
+    EXPECT_EQ(pieceSquareSets[70]->byKind[KNIGHT_KIND][g1], pieceSquareSets[0]->byKind[KNIGHT_KIND][g1]);
 }

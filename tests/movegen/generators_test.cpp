@@ -72,6 +72,34 @@ TEST(Generators, CapturesListDropsLosingPieceCapturesButNotPawnCaptures) {
     EXPECT_TRUE(contains(generatedList(ALL_MOVES), moveOf(CAPTURE, "a2", "d5")));
 }
 
+// Piece by piece, the captures list holds exactly the piece captures of the full list that score
+// -10000 or more, in the same order and with the same scores, however few enemies a slider sees.
+TEST(Generators, CapturesListKeepsEveryGoodPieceCaptureOfTheFullList) {
+    const char* positions[] = {
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq -",
+        "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - -",
+        "2r3k1/1q3ppp/p3p3/1pbpP1Q1/3P4/P1B2N1P/1P3PP1/2R1R1K1 b - -",
+        "1q5k/8/8/2b5/R6B/8/8/K5Q1 w - -",
+    };
+    for (const char* text : positions) {
+        setUpPosition(text);
+        const auto all = generatedList(ALL_MOVES), captures = generatedList(CAPTURES);
+        const int us = position.sideToMove;
+        for (int code = BKNIGHT - us; code <= BKING - us; code += 2) {
+            auto pieceCaptures = [code](const std::vector<ScoredMove>& list, bool goodOnly) {
+                std::vector<std::pair<Move, int>> kept;
+                for (const ScoredMove& entry : list)
+                    if (moveType(entry.move) == CAPTURE && position.board[moveFrom(entry.move)] == code &&
+                        (!goodOnly || entry.score >= -10000))
+                        kept.emplace_back(entry.move, entry.score);
+                return kept;
+            };
+            EXPECT_EQ(pieceCaptures(captures, false), pieceCaptures(all, true)) << text << ", piece " << code;
+        }
+    }
+}
+
 TEST(Generators, KingNeverStepsNextToTheEnemyKing) {
     // d4 (a black knight) and e4 lie next to the black king: neither is a target.
     setUpPosition("8/8/8/3kp3/3n4/4K3/8/8 w - -");

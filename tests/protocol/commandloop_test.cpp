@@ -64,6 +64,7 @@ std::string keyLineAfter(const char* text, const char* moveText) {
     initTablesOnce();
     currentUndo = plyFrames;
     setPosition(text, false);
+    saveUndo(currentUndo->undo);
     makeMove(textToMove(moveText), currentUndo->undo);
     char line[32];
     std::snprintf(line, sizeof line, "%x %x\n", unsigned(position.hashKey >> 32), unsigned(position.hashKey));

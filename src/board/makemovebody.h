@@ -1,0 +1,241 @@
+// The bodies of make and unmake for a known mover, inline so that the search's loops and perft
+// pay no call and no test of the side to move. Included by board/makemove.h only.
+#pragma once
+
+#include "board/attacks.h"
+
+// Stops the program: a move of type 3 stands for a search result and can be neither made nor
+// taken back.
+[[noreturn]] void invalidMoveType(Move move);
+
+namespace makeMoveDetail {
+
+// Everything that differs between the colours in make and unmake.
+template <int Us>
+struct MoveTraits;
+
+template <>
+struct MoveTraits<WHITE> {
+    static constexpr int doublePushStep = 16;     // from - to of a double push
+    static constexpr int epCaptureOffset = 8;     // captured pawn = destination + offset
+    static constexpr int shortRookHome = 63;      // h1
+    static constexpr int longRookHome = 56;       // a1
+};
+
+template <>
+struct MoveTraits<BLACK> {
+    static constexpr int doublePushStep = -16;
+    static constexpr int epCaptureOffset = -8;
+    static constexpr int shortRookHome = 7;       // h8
+    static constexpr int longRookHome = 0;        // a8
+};
+
+// The right tied to each corner square, and the square of its key in zobrist row 0.
+struct CornerRight {
+    uint16_t right;
+    uint16_t castledBit;
+    uint8_t keySquare;
+};
+
+constexpr CornerRight cornerRight(int square) {
+    switch (square) {
+        case 0: return {BLACK_LONG, BLACK_CASTLED, 2};
+        case 7: return {BLACK_SHORT, BLACK_CASTLED, 6};
+        case 56: return {WHITE_LONG, WHITE_CASTLED, 58};
+        case 63: return {WHITE_SHORT, WHITE_CASTLED, 62};
+        default: return {0, 0, 0};
+    }
+}
+
+// A lost right leaves the key; a colour that has castled keeps its rights frozen.
+inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint64_t& key) {
+    if ((position.castleFlags & right) && !(position.castleFlags & castledBit)) {
+        position.castleFlags &= ~right;
+        key ^= zobrist[0][keySquare];
+    }
+}
+
+inline void removeCornerRight(int square, uint64_t& key) {
+    CornerRight corner = cornerRight(square);
+    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare, key);
+}
+
+inline void setRotated(int square) {
+    position.occupied90 |= mask90[square];
+    position.occupiedA1H8 |= maskA1H8[square];
+    position.occupiedA8H1 |= maskA8H1[square];
+}
+
+inline void toggleRotated(int square) {
+    position.occupied90 ^= mask90[square];
+    position.occupiedA1H8 ^= maskA1H8[square];
+    position.occupiedA8H1 ^= maskA8H1[square];
+}
+
+// Remove the piece standing on `to` before the mover lands there.
+template <int Us>
+inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
+    constexpr int Them = Us ^ 1;
+    int victim = position.board[to];
+    undo.captured = uint8_t(victim);
+    removeCornerRight(to, position.hashKey);
+    undo.materialDelta = int8_t(materialGain - CAPTURE_VALUE[victim]);
+    position.material = uint8_t(position.material + undo.materialDelta);
+    position.pieces[victim] &= ~squareMask[to];
+    position.occupied[Them] &= ~squareMask[to];
+    position.hashKey ^= zobrist[victim][to];
+    if (isPawn(victim)) position.pawnKey ^= uint32_t(zobrist[victim][to]);
+}
+
+// What every move does first: a new history entry, and the en-passant square lapses. Returns the
+// fifty-move counter of the position before the move.
+inline uint16_t openPly() {
+    Position& p = position;
+    const uint16_t previousFifty = historyTop->fiftyCounter;
+    ++historyTop;
+    if (p.epSquare) {
+        p.hashKey ^= zobrist[0][p.epSquare];
+        p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+        p.epSquare = 0;
+    }
+    return previousFifty;
+}
+
+// ... and last: the other side moves, and the history entry records the new position's key.
+template <int Us>
+inline void closePly(uint16_t fifty, uint64_t key) {
+    position.sideToMove = Us ^ 1;
+    historyTop->key = key;
+    historyTop->fiftyCounter = fifty;
+}
+
+// What every take-back does first: the side and the snapshot saved before the move come back.
+template <int Us>
+inline void restoreSnapshot(const UndoRecord& undo) {
+    Position& p = position;
+    p.sideToMove = Us;
+    p.occupied90 = undo.occupied90;
+    p.occupiedA1H8 = undo.occupiedA1H8;
+    p.occupiedA8H1 = undo.occupiedA8H1;
+    p.occupiedAll = undo.occupiedAll;
+    p.occupied[Us] = undo.occupiedMover;
+    p.epSquare = undo.epSquare;
+    p.hashKey = undo.hashKey;
+    p.pawnKey = undo.pawnKey;
+}
+
+}  // namespace makeMoveDetail
+
+// En passant, promotions and castling, rare enough to stay out of line (board/makemove.cpp).
+template <int Us>
+void makeSpecialMove(Move move, UndoRecord& undo);
+template <int Us>
+void unmakeSpecialMove(Move move, const UndoRecord& undo);
+
+// A quiet move or a capture is made here; the rest goes to makeSpecialMove.
+template <int Us>
+inline void makeMoveAs(Move move, UndoRecord& undo) {
+    using namespace makeMoveDetail;
+    using Traits = MoveTraits<Us>;
+    const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
+    if (type > CAPTURE) {
+        makeSpecialMove<Us>(move, undo);
+        return;
+    }
+    constexpr int Them = Us ^ 1;
+    Position& p = position;
+    const int piece = p.board[from];
+    const Bitboard fromTo = squareMask[from] | squareMask[to];
+    const uint16_t previousFifty = historyTop->fiftyCounter;
+    ++historyTop;
+
+    // The snapshot in `undo` holds the position's occupancies and keys: the new ones are built
+    // from there, not from the fields that the last take-back has only just written back.
+    uint64_t key = undo.hashKey;
+    uint32_t pawnKey = undo.pawnKey;
+    if (undo.epSquare) {
+        key ^= zobrist[0][undo.epSquare];
+        pawnKey ^= uint32_t(zobrist[0][undo.epSquare]);
+        p.epSquare = 0;
+    }
+    uint16_t fifty = 0;
+    if (type == QUIET) {
+        // The destination is empty: one exclusive or leaves the origin and enters it.
+        p.occupied90 = undo.occupied90 ^ mask90[from] ^ mask90[to];
+        p.occupiedA1H8 = undo.occupiedA1H8 ^ maskA1H8[from] ^ maskA1H8[to];
+        p.occupiedA8H1 = undo.occupiedA8H1 ^ maskA8H1[from] ^ maskA8H1[to];
+        p.occupiedAll = undo.occupiedAll ^ fromTo;
+        fifty = piece == pawnCode(Us) ? 0 : uint16_t(previousFifty + 1);
+    } else {
+        const int victim = p.board[to];
+        undo.captured = uint8_t(victim);
+        removeCornerRight(to, key);
+        undo.materialDelta = int8_t(-CAPTURE_VALUE[victim]);
+        p.material = uint8_t(p.material + undo.materialDelta);
+        p.pieces[victim] &= ~squareMask[to];
+        p.occupied[Them] &= ~squareMask[to];
+        key ^= zobrist[victim][to];
+        if (isPawn(victim)) pawnKey ^= uint32_t(zobrist[victim][to]);
+        // The destination stays occupied, by the mover now.
+        p.occupied90 = undo.occupied90 ^ mask90[from];
+        p.occupiedA1H8 = undo.occupiedA1H8 ^ maskA1H8[from];
+        p.occupiedA8H1 = undo.occupiedA8H1 ^ maskA8H1[from];
+        p.occupiedAll = undo.occupiedAll ^ squareMask[from];
+    }
+    key ^= zobrist[piece][from] ^ zobrist[piece][to];
+    if (piece == pawnCode(Us)) {
+        undo.moverPieces = p.pieces[piece];
+        p.pieces[piece] ^= fromTo;
+        pawnKey ^= uint32_t(zobrist[piece][from] ^ zobrist[piece][to]);
+        if (from - to == Traits::doublePushStep) {
+            p.epSquare = uint8_t(to + Traits::epCaptureOffset);
+            key ^= zobrist[0][p.epSquare];
+            pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
+        }
+    } else if (piece == kingCode(Us)) {
+        p.kingSquare[Us] = uint8_t(to);
+        removeCornerRight(Traits::shortRookHome, key);
+        removeCornerRight(Traits::longRookHome, key);
+    } else {
+        undo.moverPieces = p.pieces[piece];
+        p.pieces[piece] ^= fromTo;
+        if (piece == BROOK - Us && (from == Traits::shortRookHome || from == Traits::longRookHome))
+            removeCornerRight(from, key);
+    }
+    p.board[to] = uint8_t(piece);
+    p.board[from] = EMPTY;
+    p.occupied[Us] = undo.occupiedMover ^ fromTo;
+    p.hashKey = key;
+    p.pawnKey = pawnKey;
+    closePly<Us>(fifty, key);
+}
+
+template <int Us>
+inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
+    using namespace makeMoveDetail;
+    constexpr int Them = Us ^ 1;
+    const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
+    if (type > CAPTURE) {
+        unmakeSpecialMove<Us>(move, undo);
+        return;
+    }
+    Position& p = position;
+    restoreSnapshot<Us>(undo);
+    p.castleFlags = undo.castleFlags;
+    const int piece = p.board[to];
+    if (p.kingSquare[Us] == to)
+        p.kingSquare[Us] = uint8_t(from);
+    else
+        p.pieces[piece] = undo.moverPieces;
+    p.board[from] = uint8_t(piece);
+    if (type == CAPTURE) {
+        p.material = uint8_t(p.material - undo.materialDelta);
+        p.pieces[undo.captured] |= squareMask[to];
+        p.occupied[Them] |= squareMask[to];
+        p.board[to] = undo.captured;
+    } else {
+        p.board[to] = EMPTY;
+    }
+    --historyTop;
+}
+

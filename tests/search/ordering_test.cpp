@@ -1,0 +1,40 @@
+#include "search/ordering.h"
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The moves of a node's list in the order selectMove hands them out, from moves and scores.
+std::vector<Move> selectionOrder(const std::vector<ScoredMove>& list, Move killer1, const uint32_t* history) {
+    PlyFrame& frame = plyFrames[1];
+    frame.hashMove = 0;
+    frame.killer1 = killer1;
+    frame.killer2 = 0;
+    ScoredMove* const begin = moveStack;
+    for (size_t i = 0; i < list.size(); ++i) begin[i] = list[i];
+    frame.listEnd = begin + list.size();
+    std::vector<Move> order;
+    bool byHistory = false;
+    for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
+        selectMove(frame, begin, cursor, byHistory, history);
+        order.push_back(cursor->move);
+    }
+    return order;
+}
+
+}  // namespace
+
+// Equal scores and equal history keys go by their place in the list at the time of choosing,
+// which the swaps of earlier choices have changed.
+TEST(MoveOrdering, FirstOfEqualsByScoreThenByHistoryKey) {
+    static uint32_t history[4096];
+    const std::vector<ScoredMove> list = {{-30000, 1}, {-9000, 2}, {-9000, 3}, {-30000, 4}, {-30000, 5}};
+    EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 1, 4, 5}));
+    // Move 5 now has a history: it leads the quiet moves, and its swap puts 1 behind 4.
+    history[5] = 10;
+    EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 5, 4, 1}));
+    // A killer is searched after the good captures, before the history moves.
+    EXPECT_EQ(selectionOrder(list, 4, history), (std::vector<Move>{2, 3, 4, 5, 1}));
+}
