@@ -122,6 +122,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
             invalidMoveType(move);
     }
     closePly<Us>(0, p.hashKey);   // none of these is reversible
+    INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
 }
 
 template <int Us>
@@ -179,6 +180,7 @@ void unmakeSpecialMove(Move move, const UndoRecord& undo) {
             invalidMoveType(move);
     }
     --historyTop;
+    INVARIANT(positionIsConsistent());
 }
 
 template void makeSpecialMove<WHITE>(Move, UndoRecord&);

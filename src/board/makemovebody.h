@@ -3,6 +3,8 @@
 #pragma once
 
 #include "board/attacks.h"
+#include "board/consistency.h"
+#include "ground/invariant.h"
 
 // Stops the program: a move of type 3 stands for a search result and can be neither made nor
 // taken back.
@@ -208,6 +210,8 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
     p.hashKey = key;
     p.pawnKey = pawnKey;
     closePly<Us>(fifty, key);
+    // The mover may stand in check: the legality test comes after the move.
+    INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
 }
 
 template <int Us>
@@ -237,5 +241,6 @@ inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
         p.board[to] = EMPTY;
     }
     --historyTop;
+    INVARIANT(positionIsConsistent());
 }
 

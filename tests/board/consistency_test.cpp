@@ -86,4 +86,14 @@ TEST(Consistency, KeyFromScratchFollowsLostAndSpentRights) {
     EXPECT_EQ(position.castleFlags & CASTLE_RIGHTS, 0);
 }
 
+#if defined(TARNEK_CHECKS) && TARNEK_CHECKS
+// Checked builds stop at the first move made on a damaged board, naming what broke.
+TEST(ConsistencyDeathTest, CheckedBuildsStopAtTheFirstMoveOnADamagedBoard) {
+    setUpPosition(MIDDLEGAME);
+    position.material = uint8_t(position.material + 1);
+    saveUndo(currentUndo->undo);
+    EXPECT_DEATH(makeMove(textToMove("a2a3"), currentUndo->undo), "invariant broken");
+}
+#endif
+
 }  // namespace
