@@ -16,6 +16,20 @@ inline void saveUndo(UndoRecord& undo) {
     undo.epSquare = position.epSquare;
 }
 
+// The hash key the position will have after `move`, for a quiet move or a capture that keeps the
+// castling rights; for any other move a near guess. Reads the position, changes nothing.
+inline uint64_t keyAfterMove(Move move) {
+    const Position& p = position;
+    const int from = moveFrom(move), to = moveTo(move);
+    const int piece = p.board[from], victim = p.board[to];
+    uint64_t key = p.hashKey ^ zobrist[piece][from] ^ zobrist[piece][to];
+    if (victim) key ^= zobrist[victim][to];
+    if (p.epSquare) key ^= zobrist[0][p.epSquare];
+    // A double push leaves its en-passant square in the key.
+    if (isPawn(piece) && ((from - to) & 31) == 16) key ^= zobrist[0][(from + to) >> 1];
+    return key;
+}
+
 // Play a pseudo-legal move: updates every representation, the keys and the history stack, and
 // writes into `undo` what the take-back needs. The snapshot in `undo` must be that of the position
 // on the board: the new occupancies and keys are built from it.

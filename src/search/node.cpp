@@ -39,6 +39,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
     const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
     frame.listEnd = moveGenerators[2 * kind + Us](begin, frame);
     saveUndo(frame.undo);
+    prefetchChildren(begin, frame.listEnd);
 
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;
@@ -49,7 +50,6 @@ int searchNodeAs(int depth, int alpha, int beta) {
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
         ++searchNodes;
-        prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;

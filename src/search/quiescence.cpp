@@ -49,6 +49,7 @@ int quiescenceAs(int q, int alpha, int beta) {
         frame.listEnd = moveGenerators[2 * CAPTURES + Us](begin, frame);
     }
     saveUndo(frame.undo);
+    if (q != QUIESCENCE_FLOOR) prefetchChildren(begin, frame.listEnd);   // moves at the floor are only evaluated
 
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
@@ -59,7 +60,6 @@ int quiescenceAs(int q, int alpha, int beta) {
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
         ++searchNodes;
-        if (q != QUIESCENCE_FLOOR) prefetchHash();   // moves at the floor are only evaluated
         currentUndo = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;

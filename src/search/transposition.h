@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "board/makemove.h"
 #include "board/position.h"
 
 // One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
@@ -29,12 +30,34 @@ void clearHashTable();
 // The entry of the current position (side to move and hashKey), or null.
 const HashEntry* probeHash();
 
-// Start loading the current position's bucket into the cache, ahead of its probe. A bucket of
-// 24 bytes may straddle two cache lines: fetch the lines of its first and of its last byte.
-inline void prefetchHash() {
-    const char* bucket = reinterpret_cast<const char*>(hashTable[position.sideToMove][position.hashKey & (HASH_BUCKETS - 1)]);
-    __builtin_prefetch(bucket);
-    __builtin_prefetch(bucket + sizeof(HashEntry[2]) - 1);
+// Ask for the cache line of `address`. The compiler's own prefetch counts as free of effects, so
+// that it may drop a whole loop of them, and did: on x86-64 the instruction is written out.
+inline void prefetchLine(const void* address) {
+#if defined(__x86_64__)
+    asm volatile("prefetcht0 %0" : : "m"(*static_cast<const char*>(address)));
+#else
+    __builtin_prefetch(address);
+#endif
+}
+
+// Start loading the bucket of `key` for `side` to move into the cache, ahead of its probe. A
+// bucket of 24 bytes may straddle two cache lines: fetch the lines of its first and last byte.
+inline void prefetchBucket(int side, uint64_t key) {
+    const char* bucket = reinterpret_cast<const char*>(hashTable[side][key & (HASH_BUCKETS - 1)]);
+    prefetchLine(bucket);
+    prefetchLine(bucket + sizeof(HashEntry[2]) - 1);
+}
+
+// The same for the position on the board.
+inline void prefetchHash() { prefetchBucket(position.sideToMove, position.hashKey); }
+
+// The same, at once, for every position the moves of [begin, end) lead to. Nearly every probe
+// misses the caches, and one node after another waits for its own: fetched together as soon as
+// the list stands, the buckets of the later children arrive while the earlier are searched.
+// The keys are guesses (keyAfterMove); a wrong one costs only a useless fetch.
+inline void prefetchChildren(const ScoredMove* begin, const ScoredMove* end) {
+    const int side = position.sideToMove ^ 1;
+    for (const ScoredMove* entry = begin; entry < end; ++entry) prefetchBucket(side, keyAfterMove(entry->move));
 }
 
 // Record a search result for the current position by the replacement rule of the two slots.
