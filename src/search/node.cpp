@@ -50,7 +50,7 @@ int searchNode(int depth, int alpha, int beta) {
         selectMove(frame, begin, cursor, byHistory, historyTable[side]);
         const Move move = cursor->move;
         makeMove(move, frame.undo);
-        ++searchNodes;
+        countNode();
         prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttacked(move, side)) {

@@ -56,7 +56,7 @@ int quiescence(int q, int alpha, int beta) {
         std::swap(*highestScore(cursor, frame.listEnd), *cursor);
         const Move move = cursor->move;
         makeMove(move, frame.undo);
-        ++searchNodes;
+        countNode();
         prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttacked(move, side)) {
