@@ -27,17 +27,25 @@ namespace {
 
 char line[LINE_SIZE];
 Word words[MAX_WORDS];
+bool gameReady = false;
 
 void start() {
     currentUndo = plyFrames;
     initBoardTables();
     initEvalTables();
     launchEngineThread();
-    // Until the GUI sends a position, searches work on the initial position.
-    setPosition(INITIAL_POSITION_TEXT, false);
     stopEngine();
     iterationReport = reportIteration;
     launchSupervisor();
+}
+
+// Until the GUI sends a position, searches work on the initial position. Its set-up clears the
+// tables, whose first touch is the slowest step of the start: it waits for the first command
+// that needs the game, or for "isready", so that "uciok" comes at once.
+void prepareGame() {
+    if (gameReady) return;
+    setPosition(INITIAL_POSITION_TEXT, false);
+    gameReady = true;
 }
 
 void shutdown() {
@@ -59,6 +67,7 @@ void identify() {
 // One command with the words after it; false for "quit".
 bool dispatch(const Word& command, const Word* rest, int count) {
     if (wordIs(command, "isready")) {
+        prepareGame();
         sendLine("readyok");
     } else if (wordIs(command, "stop")) {
         stopSupervisedSearch();
@@ -70,6 +79,7 @@ bool dispatch(const Word& command, const Word* rest, int count) {
         // Whatever changes the position or the options waits for the search to end: it
         // should not come during one, and if it does the search stops and answers first.
         stopSupervisedSearch();
+        prepareGame();
         if (wordIs(command, "position")) setGamePosition(rest, count);
         else if (wordIs(command, "go")) startThinking(rest, count);
         else if (wordIs(command, "ucinewgame")) newGame();
