@@ -1,6 +1,7 @@
 #include "uci/uciloop.h"
 
 #include <csignal>
+#include <initializer_list>
 
 #include "board/attacks.h"
 #include "board/fen.h"
