@@ -414,9 +414,10 @@ TEST(UciOptions, LogFileOnlyWhenAskedAndClosedWhenEmptied) {
     Session session;
     session.send("uci\nsetoption name Debug Log File value my log.txt\nisready\n"
                  "setoption name Debug Log File value <empty>\nisready\n");
-    session.await("readyok\nreadyok\n", 0);
+    const size_t ready = session.await("readyok\nreadyok\n", 0);
+    ASSERT_NE(ready, std::string::npos);
     session.send("setoption name Debug Log File value no/such/folder/x.log\nisready\n");
-    EXPECT_NE(session.await("readyok", session.output().rfind("readyok\n") + 1), std::string::npos);
+    EXPECT_NE(session.await("readyok\n", ready + 16), std::string::npos);
     EXPECT_EQ(session.finish(), 0);
     EXPECT_EQ(readFolderFile(session.process, "my log.txt"),
               "::cmd:: isready\n::cmd:: setoption name Debug Log File value <empty>\n");
