@@ -7,8 +7,8 @@ JOBS ?= 2
 NEED = sh tools/need
 
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
-# The engine and its book only: playing needs no test framework.
-BUILD_ENGINE = $(NEED) build && $(CONFIGURE) && cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnek book
+# The two programs (xboard and UCI) and the book only: playing needs no test framework.
+BUILD_ENGINE = $(NEED) build && $(CONFIGURE) && cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnek tarnek-uci book
 
 .PHONY: all run test clean
 
@@ -55,9 +55,9 @@ bench-compare:
 	@test -n "$(BASE)" || { echo "usage: make bench-compare BASE=<commit> [RUNS=5] [PERFT=1]"; exit 2; }
 	tools/bench-compare $(BASE) --runs $(RUNS) $(if $(PERFT),--perft)
 
-# Installation: the engine, its opening book, its manual page and an entry in xboard's engine
-# list. PREFIX is where it runs from; DESTDIR, when given, is a staging root put in front of
-# every installed path (but not of the paths the engine list names).
+# Installation: the engine for xboard and for UCI GUIs, its opening book, their manual pages and
+# an entry in xboard's engine list. PREFIX is where it runs from; DESTDIR, when given, is a
+# staging root put in front of every installed path (but not of the paths the engine list names).
 PREFIX ?= /usr/local
 DESTDIR ?=
 BINDIR = $(PREFIX)/bin
@@ -73,15 +73,17 @@ XBOARD_ENTRY = sed -e 's|@BINDIR@|$(BINDIR)|g' -e 's|@BOOKDIR@|$(BOOKDIR)|g' dat
 XBOARD_DROP_ENTRY = awk -v entry="$$($(XBOARD_ENTRY))" \
 	'{ line = $$0; sub(/^-date [0-9]+ /, "-date @DATE@ ", line); if (line != entry) print }'
 
-$(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book:
+$(BUILD_DIR)/tarnek $(BUILD_DIR)/tarnek-uci $(BUILD_DIR)/Tarnek.book:
 	$(BUILD_ENGINE)
 
 .PHONY: install uninstall
-install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book
+install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/tarnek-uci $(BUILD_DIR)/Tarnek.book
 	install -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(BOOKDIR) $(DESTDIR)$(MAN6DIR)
 	install -m 0755 $(BUILD_DIR)/tarnek $(DESTDIR)$(BINDIR)/tarnek
+	install -m 0755 $(BUILD_DIR)/tarnek-uci $(DESTDIR)$(BINDIR)/tarnek-uci
 	install -m 0644 $(BUILD_DIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.book
 	install -m 0644 doc/tarnek.6 $(DESTDIR)$(MAN6DIR)/tarnek.6
+	install -m 0644 doc/tarnek-uci.6 $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
 	@conf="$(XBOARD_CONF)"; \
 	if [ ! -w "$$conf" ]; then \
 	  echo "Not listed in xboard: no writable $$conf. The line xboard needs there:"; \
@@ -96,6 +98,7 @@ install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/Tarnek.book
 # Removes what install put, and the log an engine started from the book's folder left there.
 uninstall:
 	rm -f $(DESTDIR)$(BINDIR)/tarnek $(DESTDIR)$(MAN6DIR)/tarnek.6
+	rm -f $(DESTDIR)$(BINDIR)/tarnek-uci $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
 	rm -f $(DESTDIR)$(BOOKDIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.log
 	@if [ -d $(DESTDIR)$(BOOKDIR) ]; then rmdir $(DESTDIR)$(BOOKDIR) 2>/dev/null || echo "Kept $(DESTDIR)$(BOOKDIR): not empty"; fi
 	@conf="$(XBOARD_CONF)"; \
@@ -109,12 +112,14 @@ uninstall:
 # and the opponent: fairymax, phalanx or hoichess). `match` plays the longer match; `match-smoke`
 # two short games, enough to show that the engine plays whole games in a real GUI. Both fail when
 # the engine lost a game by an illegal move, a false claim, the clock, a crash or left it unfinished.
+# `match-uci` and `match-uci-smoke` do the same with the UCI program, which xboard drives through
+# its UCI adapter (package polyglot).
 MATCH_OPPONENT ?= fairymax
 MATCH_GAMES ?= 20
 MATCH_TC ?= 1
 MATCH_INC ?= 1
 
-.PHONY: match match-smoke
+.PHONY: match match-smoke match-uci match-uci-smoke
 match: all
 	$(NEED) gui $(MATCH_OPPONENT)
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent $(MATCH_OPPONENT) \
@@ -123,6 +128,15 @@ match: all
 match-smoke: all
 	$(NEED) gui fairymax
 	tools/xboard-match --engine $(BUILD_DIR)/tarnek --opponent fairymax --games 2 --tc 0:10 --inc 0.1
+
+match-uci: all
+	$(NEED) uci-gui $(MATCH_OPPONENT)
+	tools/xboard-match --uci --engine $(BUILD_DIR)/tarnek-uci --opponent $(MATCH_OPPONENT) \
+	  --games $(MATCH_GAMES) --tc $(MATCH_TC) --inc $(MATCH_INC)
+
+match-uci-smoke: all
+	$(NEED) uci-gui fairymax
+	tools/xboard-match --uci --engine $(BUILD_DIR)/tarnek-uci --opponent fairymax --games 2 --tc 0:10 --inc 0.1
 
 # The suite in a Debug build, where the board's invariants are checked after every make, unmake,
 # set-up and take-back (so are they in the sanitizer and fuzzing builds).

@@ -12,7 +12,15 @@
 #include "ground/invariant.h"
 #include "search/transposition.h"
 
-bool setPosition(const char* text, bool withBook, SetupNotes* notes) {
+namespace {
+
+// From a hundred reversible plies on the game is drawn by the fifty-move rule: higher counts
+// mean nothing more.
+constexpr int FIFTY_MOVE_PLIES = 100;
+
+}  // namespace
+
+bool setPosition(const char* text, bool withBook, SetupNotes* notes, int reversiblePlies) {
     if (notes) *notes = SetupNotes{};
     const Position previous = position;
     char epdMove[EPD_MOVE_SIZE];
@@ -28,7 +36,8 @@ bool setPosition(const char* text, bool withBook, SetupNotes* notes) {
     for (PlyRecord* record = historyTop; record > positionHistory; --record) *record = PlyRecord{};
     historyTop = positionHistory;
     historyTop->key = position.hashKey;
-    historyTop->fiftyCounter = 0;
+    historyTop->fiftyCounter =
+        uint16_t(reversiblePlies < 0 ? 0 : reversiblePlies < FIFTY_MOVE_PLIES ? reversiblePlies : FIFTY_MOVE_PLIES);
 
     std::memcpy(gameBoard.board, position.board, sizeof gameBoard.board);
     gameBoard.epSquare = position.epSquare;

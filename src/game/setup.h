@@ -14,6 +14,7 @@ struct SetupNotes {
 
 // Set up the position of `text`: board, game copy, history, search tables and, with `withBook`,
 // the opening book. Returns false, changing nothing, when the text is refused. `notes`, when
-// given, receives what the user should hear of it.
-bool setPosition(const char* text, bool withBook, SetupNotes* notes = nullptr);
+// given, receives what the user should hear of it. `reversiblePlies`: plies played before the
+// position since the last capture or pawn move (a FEN's halfmove clock), for the fifty-move rule.
+bool setPosition(const char* text, bool withBook, SetupNotes* notes = nullptr, int reversiblePlies = 0);
 

@@ -3,8 +3,18 @@
 std::ofstream engineLog;
 std::mutex engineLogMutex;
 
-void openEngineLog() {
+void openEngineLog() { openEngineLog("Tarnek.log"); }
+
+bool openEngineLog(const char* path) {
     std::lock_guard<std::mutex> lock(engineLogMutex);
     if (engineLog.is_open()) engineLog.close();
-    engineLog.open("Tarnek.log", std::ios::out | std::ios::trunc);
+    engineLog.clear();
+    engineLog.open(path, std::ios::out | std::ios::trunc);
+    return engineLog.is_open();
+}
+
+void closeEngineLog() {
+    std::lock_guard<std::mutex> lock(engineLogMutex);
+    if (engineLog.is_open()) engineLog.close();
+    engineLog.clear();
 }

@@ -9,6 +9,10 @@ extern std::mutex engineLogMutex;
 
 // Open (truncate) "Tarnek.log" in the current directory. Until then entries go nowhere.
 void openEngineLog();
+// Open (truncate) the log at `path` instead, closing any open one; false when it cannot be written.
+bool openEngineLog(const char* path);
+// Close the log: entries go nowhere again.
+void closeEngineLog();
 
 // Write one entry: the pieces in order, then a line end; flushed before the lock is released.
 template <typename... Pieces>

@@ -3,10 +3,7 @@
 #include <cctype>
 #include <limits>
 
-#include "game/enginethread.h"
-#include "ground/log.h"
-#include "search/enginestate.h"
-#include "search/search.h"
+#include "game/budgetstop.h"
 
 uint32_t movesPerControl = 40;
 uint32_t incrementMs = 0;
@@ -71,6 +68,13 @@ bool readSecondsAsMs(const char* field, uint32_t& ms) {
     return true;
 }
 
+// Extra time after a fail low, for a budget above the threshold only.
+bool extraTimeAfterFailLow(uint32_t elapsedMs, uint32_t& extraMs) {
+    if (moveBudgetMs <= FAIL_LOW_MIN_BUDGET_MS) return false;
+    extraMs = extraTimeMs(elapsedMs);
+    return true;
+}
+
 // Next whitespace-separated field of `cursor`, or null when there is none.
 const char* nextField(const char*& cursor) {
     while (std::isspace(static_cast<unsigned char>(*cursor))) ++cursor;
@@ -123,15 +127,5 @@ uint32_t extraTimeMs(uint32_t elapsedMs) {
 }
 
 void stopAfterBudget(std::chrono::steady_clock::time_point searchStart) {
-    // The search finishes the iteration under way but starts no new one.
-    engineState = Idle;
-    if (failLowFlag && moveBudgetMs > FAIL_LOW_MIN_BUDGET_MS) {
-        logLine("-M: FL - Extra time");
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - searchStart).count();
-        const uint32_t elapsedMs = elapsed > 0 ? saturated(uint64_t(elapsed)) : 0;
-        waitEvent(stoppedSignal, extraTimeMs(elapsedMs));
-    }
-    stopFlag = 1;
-    waitEvent(stoppedSignal);
+    endSearchAfterBudget(searchStart, extraTimeAfterFailLow);
 }

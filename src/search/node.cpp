@@ -49,7 +49,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
         selectMove(frame, begin, cursor, byHistory, historyTable[Us]);
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
-        ++searchNodes;
+        countNode();
         currentUndo = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;

@@ -59,7 +59,7 @@ int quiescenceAs(int q, int alpha, int beta) {
         std::swap(*next, *cursor);
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
-        ++searchNodes;
+        countNode();
         currentUndo = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;

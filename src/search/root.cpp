@@ -48,7 +48,7 @@ int searchRoot(int alpha, int beta) {
         selectMove(frame, rootMoves, cursor, byHistory, historyTable[side]);
         const Move move = cursor->move;
         makeMove(move, frame.undo);
-        ++searchNodes;
+        countNode();
         prefetchHash();
         currentUndo = &frame + 1;
         if (leavesKingAttacked(move, side)) {

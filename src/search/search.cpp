@@ -18,7 +18,8 @@ std::atomic<uint8_t> stopFlag{0};
 std::atomic<uint8_t> failLowFlag{1};
 unsigned maxDepth = 63;
 unsigned iterationDepth = 0;
-uint64_t searchNodes = 0;
+std::atomic<uint64_t> searchNodes{0};
+void (*iterationReport)(unsigned depth, int score) = nullptr;
 
 namespace {
 
@@ -159,6 +160,7 @@ Move searchPosition() {
 
         principalVariationText(pvBuffer, int(iterationDepth));
         logLine("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
+        if (iterationReport) iterationReport(iterationDepth, r);
         const int depth = int(iterationDepth);
         if (r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth) {
             logLine("--- MATE: ", r);

@@ -10,7 +10,16 @@ extern std::atomic<uint8_t> stopFlag;      // 1: abort the running search at onc
 extern std::atomic<uint8_t> failLowFlag;   // 1 while the root is re-searched after a fail low
 extern unsigned maxDepth;                  // last iteration to run, at most 63
 extern unsigned iterationDepth;            // nominal depth of the current iteration
-extern uint64_t searchNodes;               // moves made by the search; counted, never consulted
+// Moves made by the search. Only the engine thread writes it; a front end may read it while the
+// search runs (to stop at a node count), hence atomic, with plain loads and stores.
+extern std::atomic<uint64_t> searchNodes;
+
+// Count one move made by the search: a relaxed load and store, no locked increment.
+inline void countNode() { searchNodes.store(searchNodes.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed); }
+
+// Called on the engine thread after each completed iteration, with its depth and score, when a
+// front end sets it; the position is the root's then. Null: nobody is told.
+extern void (*iterationReport)(unsigned depth, int score);
 
 constexpr int ASPIRATION_HALF_WIDTH = 30;
 

@@ -60,7 +60,7 @@ TEST(SearchPosition, PositionsWithoutAMoveReturnTheirCodes) {
     // Drawn before searching: nothing is searched.
     EXPECT_EQ(searchFen("8/8/4k3/8/8/3BK3/8/8 w - -", 5), RepetitionCode);
     EXPECT_EQ(rootMoves[0].score, 0);
-    EXPECT_EQ(searchNodes, 0u);
+    EXPECT_EQ(searchNodes.load(), 0u);
 }
 
 TEST(SearchPosition, ThirdOccurrenceAtTheRootIsADrawButASecondIsNot) {
@@ -90,7 +90,7 @@ TEST(SearchPosition, SameSearchTwiceGivesTheSameMoveScoreAndNodes) {
     const uint64_t firstNodes = searchNodes;
     EXPECT_EQ(searchFen(fen, 4), first);
     EXPECT_EQ(rootMoves[0].score, firstResult.score);
-    EXPECT_EQ(searchNodes, firstNodes);
+    EXPECT_EQ(searchNodes.load(), firstNodes);
     EXPECT_GT(firstNodes, 1000u);
 }
 
@@ -106,7 +106,7 @@ TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
     LogCapture log;
     EXPECT_EQ(searchPosition(), stored);   // first iteration would be 8: none runs
     EXPECT_EQ(rootMoves[0].score, 12);
-    EXPECT_EQ(searchNodes, 0u);
+    EXPECT_EQ(searchNodes.load(), 0u);
     EXPECT_EQ(log.text(), "-FEN:\tr1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n"
                           "-***HT: 12\n");
 }

@@ -1,0 +1,46 @@
+#include "uci/golimits.h"
+
+#include "ground/types.h"
+
+namespace {
+
+// The number after a keyword, consumed only when it is one.
+bool numberAfter(const Word* words, int count, int& i, int64_t& value) {
+    if (i + 1 >= count || !readNumber(words[i + 1], value)) return false;
+    ++i;
+    return true;
+}
+
+int64_t notNegative(int64_t value) { return value < 0 ? 0 : value; }
+
+}  // namespace
+
+GoLimits readGoLimits(const Word* words, int count) {
+    GoLimits limits{{NOT_GIVEN, NOT_GIVEN}, {0, 0}, 0, NOT_GIVEN, 0, NOT_GIVEN, false};
+    for (int i = 0; i < count; ++i) {
+        const Word& word = words[i];
+        int64_t value;
+        if (wordIs(word, "infinite")) {
+            limits.infinite = true;
+        } else if (wordIs(word, "wtime") || wordIs(word, "btime")) {
+            // An overdrawn clock, as some GUIs report it, is an empty one.
+            if (numberAfter(words, count, i, value)) limits.clockMs[word.text[0] == 'w' ? WHITE : BLACK] = notNegative(value);
+        } else if (wordIs(word, "winc") || wordIs(word, "binc")) {
+            if (numberAfter(words, count, i, value)) limits.incrementMs[word.text[0] == 'w' ? WHITE : BLACK] = notNegative(value);
+        } else if (wordIs(word, "movestogo")) {
+            if (numberAfter(words, count, i, value)) limits.movesToGo = notNegative(value);
+        } else if (wordIs(word, "movetime")) {
+            if (numberAfter(words, count, i, value)) limits.moveTimeMs = notNegative(value);
+        } else if (wordIs(word, "depth")) {
+            if (numberAfter(words, count, i, value)) limits.depth = notNegative(value);
+        } else if (wordIs(word, "nodes")) {
+            if (numberAfter(words, count, i, value)) limits.nodes = notNegative(value);
+        }
+    }
+    return limits;
+}
+
+bool boundsSearch(const GoLimits& limits, int side) {
+    return limits.clockMs[side] != NOT_GIVEN || limits.moveTimeMs != NOT_GIVEN || limits.depth > 0 ||
+           limits.nodes != NOT_GIVEN;
+}

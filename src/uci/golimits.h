@@ -1,0 +1,28 @@
+// What a "go" line asks of the search: the clocks, a fixed time, a depth, a node count, or no
+// limit at all.
+#pragma once
+
+#include <cstdint>
+
+#include "uci/inputline.h"
+
+constexpr int64_t NOT_GIVEN = -1;
+
+struct GoLimits {
+    int64_t clockMs[2];       // wtime and btime, by colour (BLACK 0, WHITE 1); NOT_GIVEN or >= 0
+    int64_t incrementMs[2];   // winc and binc, by colour; 0 when not given
+    int64_t movesToGo;        // moves to the next time control; 0 when not given (sudden death)
+    int64_t moveTimeMs;       // movetime; NOT_GIVEN or >= 0
+    int64_t depth;            // plies; 0 when not given
+    int64_t nodes;            // NOT_GIVEN or >= 0
+    bool infinite;            // search until "stop"
+};
+
+// Read the words after "go". Words it does not know (searchmoves and its moves, ponder, mate
+// and its count) are skipped; a keyword without a number after it counts as not given;
+// negative times count as 0.
+GoLimits readGoLimits(const Word* words, int count);
+
+// Whether anything bounds a search for `side` (a clock of its own, a time, a depth or a node
+// count); without, "go" searches until "stop".
+bool boundsSearch(const GoLimits& limits, int side);

@@ -1,0 +1,123 @@
+#include "uci/uciloop.h"
+
+#include <csignal>
+#include <initializer_list>
+
+#include "board/attacks.h"
+#include "board/fen.h"
+#include "eval/tables.h"
+#include "frames/frames.h"
+#include "game/enginethread.h"
+#include "game/setup.h"
+#include "ground/log.h"
+#include "search/enginestate.h"
+#include "search/search.h"
+#include "uci/gamesetup.h"
+#include "uci/go.h"
+#include "uci/inputline.h"
+#include "uci/options.h"
+#include "uci/reply.h"
+#include "uci/report.h"
+#include "uci/supervisor.h"
+
+#ifndef TARNEK_VERSION
+#define TARNEK_VERSION "unknown"
+#endif
+
+namespace {
+
+char line[LINE_SIZE];
+Word words[MAX_WORDS];
+bool gameReady = false;
+
+void start() {
+    currentUndo = plyFrames;
+    initBoardTables();
+    initEvalTables();
+    launchEngineThread();
+    stopEngine();
+    iterationReport = reportIteration;
+    launchSupervisor();
+}
+
+// Until the GUI sends a position, searches work on the initial position. Its set-up clears the
+// tables, whose first touch is the slowest step of the start: it waits for the first command
+// that needs the game, or for "isready", so that "uciok" comes at once.
+void prepareGame() {
+    if (gameReady) return;
+    setPosition(INITIAL_POSITION_TEXT, false);
+    gameReady = true;
+}
+
+void shutdown() {
+    stopSupervisedSearch();
+    endSupervisor();
+    iterationReport = nullptr;
+    engineState = Quit;
+    startEngine(64);
+    joinEngineThread();
+}
+
+void identify() {
+    sendLine("id name Tarnek " TARNEK_VERSION);
+    sendLine("id author the Tarnek developers");
+    sendOptionLines();
+    sendLine("uciok");
+}
+
+// One command with the words after it; false for "quit".
+bool dispatch(const Word& command, const Word* rest, int count) {
+    if (wordIs(command, "isready")) {
+        prepareGame();
+        sendLine("readyok");
+    } else if (wordIs(command, "stop")) {
+        stopSupervisedSearch();
+    } else if (wordIs(command, "quit")) {
+        return false;
+    } else if (wordIs(command, "uci")) {
+        identify();
+    } else {
+        // Whatever changes the position or the options waits for the search to end: it
+        // should not come during one, and if it does the search stops and answers first.
+        stopSupervisedSearch();
+        prepareGame();
+        if (wordIs(command, "position")) setGamePosition(rest, count);
+        else if (wordIs(command, "go")) startThinking(rest, count);
+        else if (wordIs(command, "ucinewgame")) newGame();
+        else if (wordIs(command, "setoption")) setOption(rest, count);
+    }
+    return true;
+}
+
+bool isCommand(const Word& word) {
+    for (const char* name : {"uci", "isready", "setoption", "ucinewgame", "position", "go", "stop", "quit"})
+        if (wordIs(word, name)) return true;
+    return false;
+}
+
+}  // namespace
+
+int runUciLoop() {
+    // The GUI may interrupt its engines; this one keeps going. A GUI gone away is no reason to
+    // die on a write either: the end of its input follows.
+    std::signal(SIGINT, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+    start();
+    for (;;) {
+        const LineRead read = readLine(line);
+        if (read == INPUT_ENDED) break;
+        if (read == LINE_TOO_LONG) {
+            sendFormatted("info string Input line longer than %d characters ignored", LINE_SIZE - 1);
+            logLine("::cmd:: (a line too long, ignored)");
+            continue;
+        }
+        logLine("::cmd:: ", line);
+        const int count = splitWords(line, words, MAX_WORDS);
+        // Unknown words before a command are skipped, as the protocol asks.
+        int at = 0;
+        while (at < count && !isCommand(words[at])) ++at;
+        if (at < count && !dispatch(words[at], words + at + 1, count - at - 1)) break;
+    }
+    shutdown();
+    return 0;
+}

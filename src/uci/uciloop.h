@@ -1,0 +1,6 @@
+// The UCI command loop: one input line at a time until "quit" or the end of input, answered
+// while the engine searches.
+#pragma once
+
+// Run the whole session on standard input and output; returns the process exit status.
+int runUciLoop();

@@ -1,0 +1,3 @@
+#include "uci/uciloop.h"
+
+int main() { return runUciLoop(); }

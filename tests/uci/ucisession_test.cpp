@@ -1,0 +1,429 @@
+// The UCI program as a GUI drives it: the built tarnek-uci through its standard input and output.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "board/notation.h"
+#include "engineprocess.h"
+#include "frames/frames.h"
+#include "game/gamemove.h"
+#include "support.h"
+
+namespace {
+
+std::string uciProgram() { return TARNEK_BUILD_DIR "/tarnek-uci"; }
+
+// The handshake and the log to look inside the engine: every search writes the position it
+// starts from ("-FEN:") there.
+const std::string OPENING =
+    "uci\nsetoption name Debug Log File value uci.log\nsetoption name OwnBook value false\nisready\n";
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+// Lines that begin with `prefix`, the prefix left out.
+std::vector<std::string> linesAfter(const std::string& text, const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const std::string& line : linesOf(text))
+        if (line.rfind(prefix, 0) == 0) found.push_back(line.substr(prefix.size()));
+    return found;
+}
+
+// The value after `field` in an info line ("nodes", "score", ...), or "".
+std::string infoField(const std::string& line, const std::string& field) {
+    const size_t at = line.find(" " + field + " ");
+    if (at == std::string::npos) return "";
+    const size_t start = at + field.size() + 2;
+    const size_t end = line.find(' ', start);
+    return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+struct Session {
+    EngineProcess process;
+    int exitStatus = -1;
+
+    explicit Session(const std::string& folder = {}) { startProcess(process, uciProgram(), folder); }
+    ~Session() {
+        if (process.pid > 0) finish();
+        removeFolder(process);
+    }
+    void send(const std::string& text) { sendText(process, text); }
+    // The handshake, the log and no book; returns once the engine is ready.
+    void open() {
+        send(OPENING);
+        await("readyok\n", 0);
+    }
+    // Wait for `expected` after what was received so far; returns where it starts.
+    size_t await(const std::string& expected, size_t from, int timeoutMs = DEFAULT_SESSION_TIMEOUT_MS) {
+        if (!waitForOutput(process, expected, from, timeoutMs)) return std::string::npos;
+        return process.received.find(expected, from);
+    }
+    const std::string& output() const { return process.received; }
+    // Send lines that end in a "go" and wait for its "bestmove"; returns the output since sent
+    // (the bestmove line included), or "" when none came.
+    std::string go(const std::string& text, int timeoutMs = DEFAULT_SESSION_TIMEOUT_MS) {
+        const size_t from = output().size();
+        send(text);
+        const size_t best = await("bestmove ", from, timeoutMs);
+        if (best == std::string::npos || !waitForOutput(process, "\n", best, timeoutMs)) return "";
+        return output().substr(from, output().find('\n', best) + 1 - from);
+    }
+    std::string log() const { return readFolderFile(process, "uci.log"); }
+    int finish(const std::string& last = "quit\n") {
+        if (!last.empty()) send(last);
+        closeInput(process);
+        exitStatus = waitForExit(process);
+        return exitStatus;
+    }
+};
+
+// A whole session: the input, then the end of input.
+Session& run(Session& session, const std::string& input) {
+    session.send(input);
+    session.finish("");
+    return session;
+}
+
+// The search's starting positions, from the log.
+std::vector<std::string> searchedPositions(const Session& session) { return linesAfter(session.log(), "-FEN:\t"); }
+
+// Play `moves` from `fen` in this process; each must be legal in its turn.
+::testing::AssertionResult legalLine(const char* fen, const std::vector<std::string>& moves) {
+    initTablesOnce();
+    currentUndo = plyFrames;
+    if (!setPosition(fen, false)) return ::testing::AssertionFailure() << "refused: " << fen;
+    for (const std::string& word : moves) {
+        const Move move = textToMove(word.c_str());
+        if (!isLegalGameMove(move)) return ::testing::AssertionFailure() << "illegal: " << word;
+        playGameMove(move);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(UciHandshake, IdentityOptionsAndReadiness) {
+    Session session;
+    run(session, "uci\nisready\nquit\n");
+    EXPECT_EQ(session.output(),
+              "id name Tarnek " TARNEK_VERSION "\nid author the Tarnek developers\n"
+              "option name OwnBook type check default true\n"
+              "option name Debug Log File type string default <empty>\nuciok\nreadyok\n");
+    EXPECT_EQ(session.exitStatus, 0);
+    EXPECT_TRUE(readFolderFile(session.process, "Tarnek.log").empty()) << "no log unless asked";
+}
+
+TEST(UciHandshake, UnknownWordsBeforeACommandAreSkippedAndGarbageSurvived) {
+    Session session;
+    const std::string garbage = std::string("\x01\x02 \xff\xfe\t\r\n") + "xboard\nnew\ngo go go\n" +
+                                "position\nposition fen\nposition moves e2e4\nsetoption\nsetoption name\n" +
+                                "setoption name OwnBook value maybe\ngo depth\ngo wtime -500 btime x movestogo\n" +
+                                "stop\nstop\n";
+    session.send("uci\n" + garbage);
+    size_t at = session.await("bestmove", 0);
+    ASSERT_NE(at, std::string::npos) << session.output();
+    session.send("joho isready\n");
+    EXPECT_NE(session.await("readyok", at), std::string::npos) << session.output();
+    EXPECT_EQ(session.finish(), 0);
+    // Every "go" was answered with a legal move of the initial position.
+    for (const std::string& move : linesAfter(session.output(), "bestmove "))
+        EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {move})) << move;
+}
+
+TEST(UciHandshake, EndOfInputActsAsQuit) {
+    for (const char* input : {"", "uci", "uci\nposition startpos", "uci\ngo infinite\n", "isready"}) {
+        Session session;
+        run(session, input);
+        EXPECT_EQ(session.exitStatus, 0) << input;
+    }
+}
+
+TEST(UciInput, ALineTooLongIsRefusedWholeAndTheNextIsRead) {
+    Session session;
+    std::string moves;
+    while (moves.size() < 70000) moves += " g1f3 g8f6 f3g1 f6g8";
+    session.send(OPENING + "position startpos moves" + moves + "\ngo depth 2\n");
+    ASSERT_NE(session.await("bestmove", 0), std::string::npos) << session.output().substr(0, 2000);
+    session.finish();
+    EXPECT_EQ(linesAfter(session.output(), "info string Input line longer than").size(), 1u);
+    EXPECT_EQ(searchedPositions(session), std::vector<std::string>{INITIAL_POSITION_TEXT});
+}
+
+TEST(UciPosition, CastlingPromotionAndEnPassantInTheMoveList) {
+    Session session;
+    session.open();
+    session.go("position fen r3k2r/1P5p/8/8/5p2/8/6PP/R3K2R w KQkq - 0 1 moves g2g4 f4g3 h2g3 e8g8 b7a8q f8a8 e1c1\n"
+               "go depth 2\n");
+    session.go("position startpos moves e2e4 d7d5 e4d5 e7e5 d5e6 b8c6 e6f7 e8e7 f7g8N\ngo depth 2\n");
+    session.finish();
+    EXPECT_EQ(searchedPositions(session),
+              (std::vector<std::string>{"r5k1/7p/8/8/8/6P1/8/2KR3R b - -",
+                                        "r1bq1bNr/ppp1k1pp/2n5/8/8/8/PPPP1PPP/RNBQKBNR b KQ -"}))
+        << session.output();
+    EXPECT_FALSE(contains(session.output(), "info string")) << session.output();
+}
+
+TEST(UciPosition, RefusedFenAndIllegalMovesKeepThePosition) {
+    Session session;
+    session.send(OPENING + "position startpos moves e2e4\n");
+    const char* const commands[] = {
+        "position fen 4kk2/8/8/8/8/8/8/R3K3 w - -\n",                      // two black kings
+        "position fen 4k3/8/8/8/8/8/8/R3K3 w - - x 1\n",                   // no halfmove clock
+        "position startpos moves e2e4 e7e5 e1e2 e8e7 g1g3 b8c6\n",         // a knight's wrong step
+        "position startpos moves d2d4 d7d5 e2e5x g8f6\n",                  // malformed
+        "position startpos moves e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 e1e2 e8e7 e2e1\n",
+    };
+    for (const char* command : commands) session.go(std::string(command) + "go depth 2\n");
+    session.finish();
+    const std::string& output = session.output();
+    EXPECT_EQ(linesAfter(output, "info string Refused FEN: ").size(), 2u) << output;
+    EXPECT_TRUE(contains(output, "info string Illegal move g1g3 (move 5 of the list)")) << output;
+    EXPECT_TRUE(contains(output, "info string Illegal move e2e5x (move 3 of the list)")) << output;
+    const std::string afterE4 = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3";
+    EXPECT_EQ(searchedPositions(session),
+              (std::vector<std::string>{afterE4, afterE4, "rnbq1bnr/ppppkppp/8/4p3/4P3/8/PPPPKPPP/RNBQ1BNR w - -",
+                                        "rnbqkbnr/ppp1pppp/8/3p4/3P4/8/PPP1PPPP/RNBQKBNR w KQkq d6",
+                                        "rnbq1bnr/ppppkppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR b - -"}))
+        << output;
+}
+
+// The bench's figures for `fen` at `depth`: "best <move> score <s> nodes <n>".
+std::string benchFigures(unsigned depth, const std::string& fen) {
+    const std::string command = std::string(TARNEK_BUILD_DIR "/tarnek-bench ") + std::to_string(depth) + " " + fen;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return "";
+    char buffer[512];
+    std::string line = fgets(buffer, sizeof buffer, pipe) ? buffer : "";
+    pclose(pipe);
+    const size_t start = line.find("best "), end = line.find(" ms ");
+    return start == std::string::npos || end == std::string::npos ? line : line.substr(start, end - start);
+}
+
+TEST(UciSearch, NewGameSearchesExactlyAsTheBench) {
+    const unsigned depth = 5;
+    const std::vector<std::string> positions = {
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+        "r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w KQkq -",
+        "8/5pk1/6p1/1p5p/1P1R3P/6P1/5PK1/2r5 b - -",
+        "1K1k4/1P6/8/8/8/8/r7/2R5 w - -",
+    };
+    Session session;
+    session.open();
+    for (const std::string& fen : positions) {
+        const std::string answer = session.go("ucinewgame\nposition fen " + fen + "\ngo depth " + std::to_string(depth) + "\n");
+        const std::vector<std::string> infos = linesAfter(answer, "info depth ");
+        const std::vector<std::string> best = linesAfter(answer, "bestmove ");
+        ASSERT_TRUE(!infos.empty() && best.size() == 1u) << answer;
+        const std::string last = " " + infos.back();
+        EXPECT_EQ("best " + best[0] + " score " + infoField(last, "cp") + " nodes " + infoField(last, "nodes"),
+                  benchFigures(depth, fen))
+            << fen;
+    }
+}
+int millisecondsBetween(std::chrono::steady_clock::time_point from) { return millisecondsSince(from); }
+
+TEST(UciSearch, ReadyWhileSearchingAndInfiniteUntilStop) {
+    Session session;
+    session.send(OPENING + "position startpos\ngo infinite\n");
+    size_t info = session.await("info depth 4 ", 0);
+    ASSERT_NE(info, std::string::npos) << session.output();
+    session.send("isready\n");
+    const size_t ready = session.await("readyok\n", info);
+    EXPECT_NE(ready, std::string::npos);
+    EXPECT_EQ(session.output().find("bestmove"), std::string::npos) << "readyok does not stop the search";
+    // A mate found ends the search by itself; still no answer before "stop".
+    session.send("stop\nposition fen 6k1/5ppp/8/8/8/8/8/R5K1 w - -\ngo infinite\n");
+    const size_t mate = session.await("score mate 1 ", ready);
+    ASSERT_NE(mate, std::string::npos) << session.output();
+    session.await("\n", mate);
+    const size_t firstAnswer = session.output().find("bestmove ");
+    ASSERT_NE(firstAnswer, std::string::npos);
+    waitForOutput(session.process, "never", 0, 300);
+    EXPECT_EQ(session.output().find("bestmove ", firstAnswer + 1), std::string::npos) << session.output();
+    const auto stopped = std::chrono::steady_clock::now();
+    session.send("stop\n");
+    ASSERT_NE(session.await("bestmove a1a8\n", mate), std::string::npos) << session.output();
+    EXPECT_LT(millisecondsBetween(stopped), 5000);
+    EXPECT_EQ(session.finish(), 0);
+    // The search stopped answers with a legal move.
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {session.output().substr(firstAnswer + 9, 4)}));
+}
+
+TEST(UciSearch, MoveTimeNodesAndClock) {
+    Session session;
+    session.open();
+    session.send("position startpos moves e2e4 e7e5\n");
+    auto start = std::chrono::steady_clock::now();
+    std::string answer = session.go("go movetime 200\n");
+    const int took = millisecondsBetween(start);
+    EXPECT_GE(took, 195) << answer;
+    EXPECT_LT(took, 600) << answer;
+
+    // The node count: reached, and passed by no more than a few milliseconds of search.
+    answer = session.go("ucinewgame\nposition startpos moves d2d4\ngo nodes 200000\n");
+    const std::vector<std::string> infos = linesAfter(answer, "info depth ");
+    ASSERT_FALSE(infos.empty()) << answer;
+    const long nodes = std::stol(infoField(" " + infos.back(), "nodes"));
+    EXPECT_GE(nodes, 200000) << answer;
+    EXPECT_LT(nodes, 300000) << answer;
+
+    // One second on the clock: a fraction of it for the move.
+    start = std::chrono::steady_clock::now();
+    answer = session.go("position startpos moves d2d4 d7d5\ngo wtime 1000 btime 1000 winc 0 binc 0\n");
+    EXPECT_LT(millisecondsBetween(start), 500) << answer;
+    // An empty clock still gives a legal move at once.
+    answer = session.go("position startpos moves d2d4 d7d5 c2c4\ngo wtime 5 btime 0\n", 5000);
+    const std::vector<std::string> best = linesAfter(answer, "bestmove ");
+    ASSERT_EQ(best.size(), 1u) << answer;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"d2d4", "d7d5", "c2c4", best[0]}));
+    EXPECT_EQ(session.finish(), 0);
+}
+
+TEST(UciSearch, NoLegalMoveAnswersNone) {
+    struct Case {
+        const char* position;
+        const char* info;
+    };
+    const Case cases[] = {
+        {"6k1/8/8/8/8/8/5PPP/r5K1 w - -", "info depth 0 score mate 0\n"},
+        {"R5k1/5ppp/8/8/8/8/8/6K1 b - -", "info depth 0 score mate 0\n"},
+        {"7k/5Q2/6K1/8/8/8/8/8 b - -", "info depth 0 score cp 0\n"},
+    };
+    for (const Case& c : cases) {
+        Session session;
+        session.open();
+        EXPECT_EQ(session.go("position fen " + std::string(c.position) + "\ngo wtime 1000 btime 1000\n"),
+                  std::string(c.info) + "bestmove (none)\n");
+        // Analysing, the answer waits for "stop".
+        session.send("go infinite\n");
+        waitForOutput(session.process, "never", 0, 200);
+        EXPECT_EQ(linesAfter(session.output(), "bestmove").size(), 1u);
+        EXPECT_EQ(session.go("stop\n"), std::string(c.info) + "bestmove (none)\n");
+        EXPECT_EQ(session.finish(), 0);
+    }
+}
+
+TEST(UciSearch, QuitDuringASearchEndsAtOnce) {
+    Session session;
+    session.send(OPENING + "position startpos\ngo infinite\n");
+    ASSERT_NE(session.await("info depth 3 ", 0), std::string::npos);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(session.finish(), 0);
+    EXPECT_LT(millisecondsBetween(start), 3000);
+}
+
+TEST(UciGame, DrawsByRuleSeeTheWholeGame) {
+    Session session;
+    session.open();
+    // The third occurrence of the initial placement: drawn, answered with a legal move.
+    const std::vector<std::string> shuffle = {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"};
+    std::string list;
+    for (const std::string& move : shuffle) list += " " + move;
+    std::string answer = session.go("position startpos moves" + list + "\ngo depth 4\n");
+    EXPECT_TRUE(contains(answer, "info depth 0 score cp 0 ")) << answer;
+    std::vector<std::string> best = linesAfter(answer, "bestmove ");
+    ASSERT_EQ(best.size(), 1u);
+    std::vector<std::string> line = shuffle;
+    line.push_back(best[0]);
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, line));
+
+    // Black, a queen down, walks back to a position seen twice: the search scores the draw.
+    answer = session.go("position fen 7k/8/8/8/8/8/8/K2Q4 w - - moves d1e1 h8g8 e1d1 g8h7 d1e1 h7g8 e1d1 g8h8 d1e1\n"
+                        "go depth 5\n");
+    EXPECT_TRUE(contains(answer, "score cp 0 ")) << answer;
+    EXPECT_TRUE(contains(answer, "bestmove h8g8\n")) << answer;
+
+    // A FEN's halfmove clock counts: at 100 the fifty-move rule holds, at 0 the rook wins.
+    answer = session.go("position fen 4k3/8/8/8/8/8/8/R3K3 w - - 100 80\ngo depth 4\n");
+    EXPECT_TRUE(contains(answer, "info depth 0 score cp 0 ")) << answer;
+    answer = session.go("position fen 4k3/8/8/8/8/8/8/R3K3 w - - 0 80\ngo depth 4\n");
+    EXPECT_FALSE(contains(answer, "score cp 0 ")) << answer;
+    EXPECT_EQ(session.finish(), 0);
+}
+
+// Each game move played leaves its key line in the log: count them after a command.
+int keyLinesAfter(const std::string& log, const std::string& command) {
+    const size_t at = log.find("::cmd:: " + command + "\n");
+    if (at == std::string::npos) return -1;
+    int count = 0;
+    for (const std::string& line : linesOf(log.substr(at + command.size() + 9))) {
+        if (line.rfind("::cmd:: ", 0) == 0) break;
+        if (line.find_first_not_of("0123456789abcdef ") == std::string::npos && line.find(' ') != std::string::npos)
+            ++count;
+    }
+    return count;
+}
+
+TEST(UciGame, AGameSentMoveByMoveKeepsItsTables) {
+    Session session;
+    session.open();
+    session.send("ucinewgame\n");
+    const std::string first = "position startpos moves e2e4 e7e5";
+    std::string answer = session.go(first + "\ngo depth 5\n");
+    EXPECT_NE(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"), "0") << answer;
+    // The same game again: the table answers at once.
+    answer = session.go(first + "\ngo depth 5\n");
+    EXPECT_EQ(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"), "0") << answer;
+    // The GUI sends the whole game again with the reply and the next move: the search differs
+    // from one from scratch, as the bench makes it.
+    const std::string second = first + " g1f3 b8c6";
+    answer = session.go(second + "\ngo depth 5\n");
+    const std::string nodes = infoField(" " + linesAfter(answer, "info depth ").back(), "nodes");
+    EXPECT_EQ(benchFigures(5, "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -").find("nodes " + nodes),
+              std::string::npos)
+        << answer;
+    session.finish();
+    const std::string log = session.log();
+    EXPECT_EQ(keyLinesAfter(log, first), 2);
+    EXPECT_EQ(keyLinesAfter(log, second), 2) << "only the two new moves are played\n" << log;
+
+    // A different game is set up afresh, every move played.
+    Session other;
+    other.send(OPENING + "position startpos moves e2e4 e7e5\nposition startpos moves d2d4 d7d5 c2c4\nisready\n");
+    other.await("readyok\nreadyok", 0);
+    other.finish();
+    EXPECT_EQ(keyLinesAfter(other.log(), "position startpos moves d2d4 d7d5 c2c4"), 3) << other.log();
+}
+
+TEST(UciOptions, BookOnAndOff) {
+    const std::string folder = makeTemporaryFolder();
+    std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book");
+    Session session(folder);
+    session.send("uci\nsetoption name Debug Log File value uci.log\nucinewgame\nposition startpos\nisready\n");
+    session.await("readyok\n", 0);
+    std::string answer = session.go("go wtime 60000 btime 60000 winc 1000 binc 1000\n");
+    const std::vector<std::string> book = linesAfter(answer, "info string Book move ");
+    ASSERT_EQ(book.size(), 1u) << answer;
+    EXPECT_EQ(answer, "info string Book move " + book[0] + "\nbestmove " + book[0] + "\n");
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, book));
+    // Off: the same position is searched.
+    answer = session.go("setoption name ownbook value FALSE\nposition startpos\ngo depth 3\n");
+    EXPECT_TRUE(contains(answer, "info depth 3 ")) << answer;
+    EXPECT_FALSE(contains(answer, "Book move")) << answer;
+    session.finish();
+    EXPECT_TRUE(contains(session.log(), "-M: move(book): " + book[0] + "\n")) << session.log();
+    EXPECT_TRUE(contains(session.log(), "::cmd:: setoption name ownbook value FALSE\n"));
+}
+
+TEST(UciOptions, LogFileOnlyWhenAskedAndClosedWhenEmptied) {
+    Session session;
+    session.send("uci\nsetoption name Debug Log File value my log.txt\nisready\n"
+                 "setoption name Debug Log File value <empty>\nisready\n");
+    const size_t ready = session.await("readyok\nreadyok\n", 0);
+    ASSERT_NE(ready, std::string::npos);
+    session.send("setoption name Debug Log File value no/such/folder/x.log\nisready\n");
+    EXPECT_NE(session.await("readyok\n", ready + 16), std::string::npos);
+    EXPECT_EQ(session.finish(), 0);
+    EXPECT_EQ(readFolderFile(session.process, "my log.txt"),
+              "::cmd:: isready\n::cmd:: setoption name Debug Log File value <empty>\n");
+    EXPECT_TRUE(contains(session.output(), "info string Debug Log File: cannot write no/such/folder/x.log"))
+        << session.output();
+    EXPECT_FALSE(std::filesystem::exists(session.process.folder + "/Tarnek.log"));
+}
+
+}  // namespace
