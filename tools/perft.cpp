@@ -1,5 +1,6 @@
 // Move-path enumeration: counts the positions DEPTH plies below a position, walking the tree
-// with the engine's own generators, make/unmake and legality test.
+// with the engine's own generators, make/unmake and legality test (at the last ply only for the
+// moves that could uncover the king).
 //
 //   tarnek-perft DEPTH [FEN]             the count
 //   tarnek-perft --divide DEPTH [FEN]    one line per legal root move first ("e2e4 20")

@@ -1,5 +1,8 @@
 #include "movegen/perft.h"
 
+#include <array>
+
+#include "board/attacks.h"
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "frames/frames.h"
@@ -19,10 +22,66 @@ ScoredMove* generateNode(ScoredMove* list) {
     return end;
 }
 
+// For squares a and b on one rank, file or diagonal: the squares from a (excluded) to b
+// (included); empty otherwise.
+constexpr std::array<std::array<Bitboard, 64>, 64> makeRaysTowards() {
+    std::array<std::array<Bitboard, 64>, 64> rays{};
+    constexpr int steps[8][2] = {{0, 1}, {1, 0}, {1, 1}, {1, -1}, {0, -1}, {-1, 0}, {-1, -1}, {-1, 1}};
+    for (int a = 0; a < 64; ++a)
+        for (const auto& step : steps) {
+            Bitboard ray = 0;
+            for (int row = rowOf(a) + step[0], column = columnOf(a) + step[1];
+                 row >= 0 && row < 8 && column >= 0 && column < 8; row += step[0], column += step[1]) {
+                ray |= Bitboard(1) << (63 - (row * 8 + column));
+                rays[a][row * 8 + column] = ray;
+            }
+        }
+    return rays;
+}
+constexpr auto raysTowards = makeRaysTowards();
+
+// The squares between `Us`'s king and each enemy slider that could pin along its line, the
+// slider included. A move from elsewhere, by a piece other than the king and not en passant,
+// cannot uncover the king.
+template <int Us>
+Bitboard pinLines() {
+    constexpr int Them = Us ^ 1;
+    const Position& p = position;
+    const int king = p.kingSquare[Us];
+    const Bitboard queens = p.pieces[BQUEEN - Them];
+    Bitboard sliders = ((p.pieces[BROOK - Them] | queens) & rookRays[king]) |
+                       ((p.pieces[BBISHOP - Them] | queens) & bishopRays[king]);
+    Bitboard lines = 0;
+    while (sliders) lines |= raysTowards[king][popSquare(sliders)];
+    return lines;
+}
+
+// The last ply, out of check: moves that cannot uncover the king are counted as they stand;
+// the rest are made and tested as everywhere else.
+template <int Us>
+uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
+    const Bitboard risky = pinLines<Us>() | squareMask[position.kingSquare[Us]];
+    uint64_t nodes = 0;
+    for (const ScoredMove* entry = list; entry != end; ++entry) {
+        const Move move = entry->move;
+        if (!(squareMask[moveFrom(move)] & risky) && moveType(move) != EN_PASSANT && !isCastling(move)) {
+            ++nodes;
+            continue;
+        }
+        makeMoveAs<Us>(move, currentUndo->undo);
+        ++currentUndo;
+        if (!leavesKingAttackedAs<Us>(move)) ++nodes;
+        --currentUndo;
+        unmakeMoveAs<Us>(move, currentUndo->undo);
+    }
+    return nodes;
+}
+
 // The walk with the side to move `Us` known: the colours alternate down the tree.
 template <int Us>
 uint64_t perftAs(int depth, ScoredMove* list) {
     ScoredMove* const end = generateNode(list);
+    if (depth == 1 && !currentUndo->checkers) return countLeaves<Us>(list, end);
     uint64_t nodes = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) {
         makeMoveAs<Us>(entry->move, currentUndo->undo);

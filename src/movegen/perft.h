@@ -1,4 +1,6 @@
-// Counting the positions a fixed number of plies below the current one, as the search walks them.
+// Counting the positions a fixed number of plies below the current one, with the search's
+// generators, make, unmake and legality test (at the last ply only for moves that could uncover
+// the king).
 #pragma once
 
 #include <cstdint>

@@ -42,6 +42,28 @@ TEST(Perft, EnPassantPinsCastlingNextToTheKingAndPromotions) {
     for (const PerftCase& c : cases) EXPECT_EQ(perftOf(c.fen, c.depth), c.nodes) << c.fen;
 }
 
+// The last ply counts most moves without making them: only a piece between its king and an
+// enemy slider of the line's kind, the king itself and en passant are made and tested.
+TEST(Perft, LastPlyKeepsPinnedPiecesToTheirLines) {
+    const PerftCase cases[] = {
+        {"4k3/4r3/8/8/8/8/4R3/4K3 w - -", 1, 9},            // a rook pinned on its file moves along it
+        {"4k3/8/8/1b6/8/3N4/8/5K2 w - -", 1, 5},            // a knight pinned on a diagonal stays
+        {"8/8/8/8/q2P3K/8/8/k7 w - -", 1, 5},               // a pawn pinned on its rank cannot push
+        {"4k3/8/8/8/8/2b5/3P4/4K3 w - -", 1, 5},            // ... but a pinned pawn takes its pinner
+        {"4k3/8/8/8/b7/8/2NB4/3K4 w - -", 1, 12},           // two pieces on the line: neither pinned
+        {"4k3/4q3/8/8/4n3/8/4R3/4K3 w - -", 1, 11},         // an enemy piece shields the pin
+        {"k7/8/8/3q4/8/8/6B1/r3NK1R w - -", 1, 15},         // pins on a rank and a diagonal at once
+        {"4k3/4r3/8/8/8/8/4R3/4K3 w - -", 3, 759},
+        {"4k3/8/8/1b6/8/3N4/8/5K2 w - -", 3, 663},
+        {"8/8/8/8/q2P3K/8/8/k7 w - -", 3, 632},
+        {"4k3/8/8/8/8/2b5/3P4/4K3 w - -", 3, 504},
+        {"4k3/8/8/8/b7/8/2NB4/3K4 w - -", 3, 1649},
+        {"4k3/4q3/8/8/4n3/8/4R3/4K3 w - -", 3, 3639},
+        {"k7/8/8/3q4/8/8/6B1/r3NK1R w - -", 3, 4023},
+    };
+    for (const PerftCase& c : cases) EXPECT_EQ(perftOf(c.fen, c.depth), c.nodes) << c.fen << " depth " << c.depth;
+}
+
 TEST(Perft, DivideListsEveryLegalRootMoveOnceAndRestoresThePosition) {
     setUpPosition("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -");
     const Position before = position;
