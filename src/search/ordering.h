@@ -2,7 +2,6 @@
 // by score, then everything else by history counter plus score.
 #pragma once
 
-#include <cstdint>
 #include <utility>
 
 #include "frames/frames.h"
@@ -13,19 +12,22 @@ constexpr int KILLER2_SCORE = -9999;
 constexpr int GOOD_MOVE_SCORE = -10000;        // entries below this go by history
 constexpr uint32_t HISTORY_KEY_OFFSET = 33000; // lifts every score above zero in the history key
 
-// The first entry from `from` on whose score is `score` (there must be one).
-inline ScoredMove* firstWithScore(ScoredMove* from, int score) {
-    while (from->score != score) ++from;
-    return from;
-}
+// Lists are shorter than 512 moves: a position in a list fits in 9 bits.
+constexpr uint32_t POSITION_BITS = 9;
+constexpr uint32_t LAST_POSITION = (1u << POSITION_BITS) - 1;
+static_assert(MAX_LIST_MOVES <= int(LAST_POSITION) + 1);
 
-// The entry of [from, end) with the highest score, the first of equals. The highest score is
-// found first, by a plain maximum that the compiler takes several entries at a time, and then
-// its first entry.
+// The entry of [from, end) with the highest score, the first of equals. Found without branches:
+// each score carries its inverted position in the low bits, so the largest packed value is the
+// first of the largest scores.
 inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
-    int best = INT16_MIN;
-    for (const ScoredMove* entry = from; entry < end; ++entry) best = entry->score > best ? entry->score : best;
-    return firstWithScore(from, best);
+    const uint32_t count = uint32_t(end - from);
+    uint32_t best = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t packed = (uint32_t(from[i].score + 32768) << POSITION_BITS) | (LAST_POSITION - i);
+        best = packed > best ? packed : best;
+    }
+    return from + (LAST_POSITION - (best & LAST_POSITION));
 }
 
 // The same for the first scan of a node's list, which on its way gives the hash move and the two
@@ -33,15 +35,17 @@ inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
 template <typename Mark>
 inline ScoredMove* markAndFindHighest(const PlyFrame& frame, ScoredMove* from, ScoredMove* end, Mark mark) {
     const Move hashMove = frame.hashMove, killer1 = frame.killer1, killer2 = frame.killer2;
-    int best = INT16_MIN;
-    for (ScoredMove* entry = from; entry < end; ++entry) {
-        const Move move = entry->move;
-        if (move == hashMove) entry->score = int16_t(mark(entry->score, 0));
-        else if (move == killer1) entry->score = int16_t(mark(entry->score, 1));
-        else if (move == killer2) entry->score = int16_t(mark(entry->score, 2));
-        best = entry->score > best ? entry->score : best;
+    const uint32_t count = uint32_t(end - from);
+    uint32_t best = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const Move move = from[i].move;
+        if (move == hashMove) from[i].score = int16_t(mark(from[i].score, 0));
+        else if (move == killer1) from[i].score = int16_t(mark(from[i].score, 1));
+        else if (move == killer2) from[i].score = int16_t(mark(from[i].score, 2));
+        const uint32_t packed = (uint32_t(from[i].score + 32768) << POSITION_BITS) | (LAST_POSITION - i);
+        best = packed > best ? packed : best;
     }
-    return firstWithScore(from, best);
+    return from + (LAST_POSITION - (best & LAST_POSITION));
 }
 
 // Places of the hash move and killers in a full-width node.
@@ -65,12 +69,14 @@ inline void selectMove(PlyFrame& frame, ScoredMove* begin, ScoredMove* cursor, b
         for (uint32_t i = first; i < count; ++i)
             frame.orderKeys[i] = history[begin[i].move & 0xFFF] + uint32_t(begin[i].score + int(HISTORY_KEY_OFFSET));
     }
-    // The highest key, then its first position.
+    // The same packing, with the key widened to make room for the position.
     uint32_t* const keys = frame.orderKeys;
-    uint32_t best = 0;
-    for (uint32_t i = first; i < count; ++i) best = keys[i] > best ? keys[i] : best;
-    uint32_t chosen = first;
-    while (keys[chosen] != best) ++chosen;
+    uint64_t best = 0;
+    for (uint32_t i = first; i < count; ++i) {
+        const uint64_t packed = (uint64_t(keys[i]) << POSITION_BITS) | (LAST_POSITION - i);
+        best = packed > best ? packed : best;
+    }
+    const uint32_t chosen = LAST_POSITION - uint32_t(best & LAST_POSITION);
     std::swap(keys[chosen], keys[first]);
     std::swap(begin[chosen], begin[first]);
 }
