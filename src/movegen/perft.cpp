@@ -56,6 +56,22 @@ Bitboard pinLines() {
     return lines;
 }
 
+template <int Us>
+uint64_t perftAs(int depth, ScoredMove* list);
+
+// Makes `move` of `Us` and counts the leaves `depth` plies below it (1 at depth 0), none when
+// the move leaves its king attacked; takes the move back.
+template <int Us>
+uint64_t leavesAfter(Move move, int depth, ScoredMove* list) {
+    makeMoveAs<Us>(move, currentUndo->undo);
+    ++currentUndo;
+    uint64_t nodes = 0;
+    if (!leavesKingAttackedAs<Us>(move)) nodes = depth == 0 ? 1 : perftAs<Us ^ 1>(depth, list);
+    --currentUndo;
+    unmakeMoveAs<Us>(move, currentUndo->undo);
+    return nodes;
+}
+
 // The last ply, out of check: moves that cannot uncover the king are counted as they stand;
 // the rest are made and tested as everywhere else.
 template <int Us>
@@ -68,11 +84,7 @@ uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
             ++nodes;
             continue;
         }
-        makeMoveAs<Us>(move, currentUndo->undo);
-        ++currentUndo;
-        if (!leavesKingAttackedAs<Us>(move)) ++nodes;
-        --currentUndo;
-        unmakeMoveAs<Us>(move, currentUndo->undo);
+        nodes += leavesAfter<Us>(move, 0, nullptr);
     }
     return nodes;
 }
@@ -83,13 +95,7 @@ uint64_t perftAs(int depth, ScoredMove* list) {
     ScoredMove* const end = generateNode(list);
     if (depth == 1 && !currentUndo->checkers) return countLeaves<Us>(list, end);
     uint64_t nodes = 0;
-    for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMoveAs<Us>(entry->move, currentUndo->undo);
-        ++currentUndo;
-        if (!leavesKingAttackedAs<Us>(entry->move)) nodes += depth == 1 ? 1 : perftAs<Us ^ 1>(depth - 1, end);
-        --currentUndo;
-        unmakeMoveAs<Us>(entry->move, currentUndo->undo);
-    }
+    for (const ScoredMove* entry = list; entry != end; ++entry) nodes += leavesAfter<Us>(entry->move, depth - 1, end);
     return nodes;
 }
 
