@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "board/attacks.h"
 #include "eval/tables.h"
 #include "frames/frames.h"
 #include "game/setup.h"
+#include "ground/log.h"
 
 // Build the start-up tables once per test process.
 inline void initTablesOnce() {
@@ -37,3 +43,17 @@ inline bool samePosition(const Position& a, const Position& b) {
 
 // Square number from its name, such as "e4".
 inline int squareOf(const char* name) { return 8 * (8 - (name[1] - '0')) + (name[0] - 'a'); }
+
+// The log of what runs while it lives, in a file of its own; text() closes the log and reads it.
+struct LogCapture {
+    std::string path = ::testing::TempDir() + "tarnek_test_" + std::to_string(::getpid()) + ".log";
+    LogCapture() { openEngineLog(path.c_str()); }
+    std::string text() {
+        closeEngineLog();
+        std::ifstream in(path);
+        std::stringstream all;
+        all << in.rdbuf();
+        std::remove(path.c_str());
+        return all.str();
+    }
+};

@@ -4,61 +4,9 @@
 #include <vector>
 
 #include "board/makemove.h"
-#include "board/notation.h"
-#include "engineprocess.h"
-#include "frames/frames.h"
-#include "game/gamemove.h"
-#include "support.h"
+#include "xboardsession.h"
 
 namespace {
-
-const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature done=1\n";
-const std::string BOOK_ERROR = "tellusererror BOOK ERROR!\n";
-
-// The output with the book's complaint removed: the test folders hold no book.
-std::string withoutBookErrors(std::string output) {
-    for (size_t at; (at = output.find(BOOK_ERROR)) != std::string::npos;) output.erase(at, BOOK_ERROR.size());
-    return output;
-}
-
-// A whole session; the book's complaint, printed at every set-up, is left out of the output.
-SessionResult play(const std::string& input) {
-    SessionResult session = runSession(input);
-    session.output = withoutBookErrors(session.output);
-    return session;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-// The engine's moves, in order.
-std::vector<std::string> engineMoves(const std::string& output) {
-    std::vector<std::string> moves;
-    for (const std::string& line : linesOf(output))
-        if (line.rfind("move ", 0) == 0) moves.push_back(line.substr(5));
-    return moves;
-}
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// Play `moves` from the position `text` in this process: each must be legal in its turn.
-::testing::AssertionResult legalLine(const char* text, const std::vector<std::string>& moves) {
-    initTablesOnce();
-    currentUndo = plyFrames;
-    if (!setPosition(text, false)) return ::testing::AssertionFailure() << "refused: " << text;
-    for (const std::string& word : moves) {
-        Move move = textToMove(word.c_str());
-        if (!isLegalGameMove(move)) return ::testing::AssertionFailure() << "illegal: " << word;
-        playGameMove(move);
-    }
-    return ::testing::AssertionSuccess();
-}
 
 std::string keyLineAfter(const char* text, const char* moveText) {
     initTablesOnce();
@@ -168,6 +116,43 @@ TEST(CommandTable, ResultStartsANewGameAndItsWordsAreIgnored) {
     const std::vector<std::string> moves = engineMoves(session.output);
     ASSERT_EQ(moves.size(), 1u) << session.output;
     EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"e2e4", moves[0]}));
+}
+
+// "white" and "black" hand the move over without touching the pieces; "go" then plays the side
+// to move, whichever colour that is.
+TEST(CommandTable, WhiteAndBlackChooseTheSideThatGoPlays) {
+    struct Case {
+        const char* position;
+        const char* command;
+        const char* handedOver;   // the position the engine must move in
+    };
+    const Case cases[] = {
+        {"4k3/8/8/8/8/8/4P3/4K3 b - -", "white", "4k3/8/8/8/8/8/4P3/4K3 w - -"},
+        {"4k3/4p3/8/8/8/8/8/4K3 w - -", "black", "4k3/4p3/8/8/8/8/8/4K3 b - -"},
+        {"4k3/4p3/8/8/8/8/8/4K3 b - -", "black", "4k3/4p3/8/8/8/8/8/4K3 b - -"},
+    };
+    for (const Case& c : cases) {
+        SessionResult session = play("xboard\nsetboard " + std::string(c.position) + "\n" + c.command + "\n" +
+                                     QUICK_CLOCK + "go\nquit\n");
+        const std::vector<std::string> moves = engineMoves(session.output);
+        ASSERT_EQ(moves.size(), 1u) << c.position << " " << c.command << "\n" << session.output;
+        EXPECT_TRUE(legalLine(c.handedOver, moves)) << c.position << " " << c.command;
+    }
+}
+
+// "test" starts a new game and lets the engine play it; with the book at hand its first move
+// comes from the book at once, whatever game was on the board.
+TEST(CommandTable, TestPlaysTheInitialPositionsBookMove) {
+    EngineProcess process;
+    ASSERT_TRUE(startWithBook(process));
+    sendText(process, "xboard\nsetboard 4k3/8/8/8/8/8/4P3/4K3 w - -\ne2e4\ntest\nquit\n");
+    ASSERT_EQ(waitForExit(process), 0);
+    const std::string log = readFolderFile(process, "Tarnek.log");
+    removeFolder(process);
+    const std::vector<std::string> moves = engineMoves(process.received);
+    ASSERT_EQ(moves.size(), 1u) << process.received;
+    EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, moves)) << moves[0];
+    EXPECT_TRUE(contains(log, "-M: move(book): " + moves[0] + "\n")) << log;
 }
 
 TEST(CommandTable, MovesInForceModeAreOnlyPlayed) {
@@ -285,9 +270,7 @@ TEST(EngineTurn, ABudgetOfNothingStillGivesALegalMove) {
 
 TEST(EngineTurn, BookMoveIsPlayedWithoutASearch) {
     EngineProcess process;
-    const std::string folder = makeTemporaryFolder();
-    std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book");
-    ASSERT_TRUE(startProcess(process, engineProgram(), folder));
+    ASSERT_TRUE(startWithBook(process));
     sendText(process, "xboard\nnew\ngo\nquit\n");
     ASSERT_EQ(waitForExit(process), 0);
     const std::string log = readFolderFile(process, "Tarnek.log");
@@ -303,24 +286,68 @@ TEST(EngineTurn, BookMoveIsPlayedWithoutASearch) {
 }
 
 TEST(SearchedTurn, MateInOneIsPlayedAndClaimed) {
-    SessionResult white = play("xboard\nsetboard 6k1/5ppp/8/8/8/8/8/R5K1 w - -\ntime 2000\notim 2000\ngo\nquit\n");
+    SessionResult white = play("xboard\nsetboard 6k1/5ppp/8/8/8/8/8/R5K1 w - -\n" + CLOCK + "go\nquit\n");
     EXPECT_EQ(white.output, HANDSHAKE + "move a1a8\n1-0 {Tarnek mates 1}\n");
-    SessionResult black = play("xboard\nsetboard r5k1/8/8/8/8/8/5PPP/6K1 b - -\ntime 2000\notim 2000\ngo\nquit\n");
+    SessionResult black = play("xboard\nsetboard r5k1/8/8/8/8/8/5PPP/6K1 b - -\n" + CLOCK + "go\nquit\n");
     EXPECT_EQ(black.output, HANDSHAKE + "move a8a1\n0-1 {Tarnek mates 1}\n");
 }
 
 TEST(SearchedTurn, DrawByRepetitionAtTheEnginesTurn) {
     SessionResult session = play(
-        "xboard\nnew\nforce\ng1f3\ng8f6\nf3g1\nf6g8\ng1f3\ng8f6\nf3g1\nf6g8\ntime 2000\notim 2000\ngo\nquit\n");
+        "xboard\nnew\nforce\ng1f3\ng8f6\nf3g1\nf6g8\ng1f3\ng8f6\nf3g1\nf6g8\n" + CLOCK + "go\nquit\n");
     EXPECT_EQ(session.output, HANDSHAKE + "1/2-1/2 {Draw by repetition (2)}\n");
 }
 
 TEST(SearchedTurn, EnginesMoveThatRepeatsAThirdTimeIsClaimed) {
     // Black, a queen down, walks back to a position seen twice rather than lose.
     SessionResult session = play(
-        "xboard\nsetboard 7k/8/8/8/8/8/8/K2Q4 w - -\nd1e1\nh8g8\ne1d1\ng8h7\nd1e1\nh7g8\ne1d1\ng8h8\nd1e1\n"
-        "time 2000\notim 2000\ngo\nquit\n");
+        "xboard\nsetboard 7k/8/8/8/8/8/8/K2Q4 w - -\nd1e1\nh8g8\ne1d1\ng8h7\nd1e1\nh7g8\ne1d1\ng8h8\nd1e1\n" +
+        CLOCK + "go\nquit\n");
     EXPECT_EQ(session.output, HANDSHAKE + "move h8g8\n1/2-1/2 {Draw by ...(3)}\n");
+}
+
+// Lack of mating material ends the game like a repetition: claimed at the engine's turn when
+// the position is already drawn, and after the engine's move when that move draws.
+TEST(SearchedTurn, DrawByLackOfMaterialIsClaimed) {
+    SessionResult session = play("xboard\nsetboard 8/8/4k3/8/8/3BK3/8/8 w - -\n" + CLOCK + "go\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "1/2-1/2 {Draw by repetition (2)}\n");
+    // The king must take the checking pawn (or let it queen), leaving king against king.
+    session = play("xboard\nsetboard 4k3/8/8/8/8/8/3p4/4K3 w - -\n" + CLOCK + "go\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "move e1d2\n1/2-1/2 {Draw by ...(3)}\n");
+}
+
+// `plies` reversible moves with rooks on a1 and h8 standing still: the white king walks a round
+// of seven squares, the black king one of eight, so no placement recurs within 112 plies, no
+// piece can ever be taken, and only the fifty-move rule can draw.
+std::string reversibleWalk(int plies) {
+    const char* whiteRound[] = {"b2", "c2", "d2", "d3", "c4", "b4", "b3"};
+    const char* blackRound[] = {"e7", "f7", "g7", "g6", "g5", "f5", "e5", "e6"};
+    std::string moves;
+    for (int ply = 0; ply < plies; ++ply) {
+        const int step = ply / 2;
+        if (ply % 2 == 0)
+            moves += std::string(whiteRound[step % 7]) + whiteRound[(step + 1) % 7] + "\n";
+        else
+            moves += std::string(blackRound[step % 8]) + blackRound[(step + 1) % 8] + "\n";
+    }
+    return moves;
+}
+
+TEST(SearchedTurn, FiftyMoveRuleIsClaimedOnItsHundredthPly) {
+    const std::string start = "xboard\nsetboard 7r/4k3/8/8/8/8/1K6/R7 w - -\nforce\n";
+    // The engine's move is the hundredth reversible ply.
+    SessionResult session = play(start + reversibleWalk(99) + CLOCK + "go\nquit\n");
+    std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_EQ(session.output, HANDSHAKE + "move " + moves[0] + "\n1/2-1/2 {Draw by ...(3)}\n");
+    // The opponent's move was the hundredth: drawn before the engine moves.
+    session = play(start + reversibleWalk(100) + CLOCK + "go\nquit\n");
+    EXPECT_EQ(session.output, HANDSHAKE + "1/2-1/2 {Draw by repetition (2)}\n");
+    // One ply short: the game goes on.
+    session = play(start + reversibleWalk(98) + CLOCK + "go\nquit\n");
+    moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_EQ(session.output, HANDSHAKE + "move " + moves[0] + "\n");
 }
 
 TEST(SearchedTurn, NewGameAnswersTheOpponentsMove) {
@@ -342,8 +369,6 @@ std::vector<std::string> logLines(const std::string& log, const std::string& pre
         if (line.rfind(prefix, 0) == 0) found.push_back(line.substr(prefix.size()));
     return found;
 }
-
-const std::string QUICK_CLOCK = "time 100\notim 100\n";
 
 TEST(TakeBack, UndoInForceModeThenAnotherGame) {
     // The GUI's take-back of the user's move and the engine's answer, then another first move.
@@ -390,9 +415,7 @@ TEST(TakeBack, ExactPositionsOverCapturesPromotionsEnPassantAndCastling) {
 
 TEST(TakeBack, BackToTheStartPlaysFromTheBookAgain) {
     EngineProcess process;
-    const std::string folder = makeTemporaryFolder();
-    std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book");
-    ASSERT_TRUE(startProcess(process, engineProgram(), folder));
+    ASSERT_TRUE(startWithBook(process));
     // Out of the book at once, so that the engine searches before the take-back.
     sendText(process, "xboard\nnew\ngo\nh7h6\n" + QUICK_CLOCK + "a7a6\nforce\nundo\nundo\nundo\nundo\nundo\ngo\nquit\n");
     ASSERT_EQ(waitForExit(process), 0);

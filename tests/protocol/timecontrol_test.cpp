@@ -1,8 +1,16 @@
 #include "protocol/timecontrol.h"
 
-#include <gtest/gtest.h>
-
+#include <chrono>
 #include <limits>
+#include <string>
+#include <thread>
+
+#include "game/enginethread.h"
+#include "movegen/legality.h"
+#include "search/enginestate.h"
+#include "search/search.h"
+#include "search/transposition.h"
+#include "support.h"
 
 namespace {
 
@@ -129,6 +137,51 @@ TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
     // A tiny clock: 90% of it, not the two-second minimum of the hold-back.
     setClock(150);
     EXPECT_EQ(firstWaitMs(), 1350u);
+}
+
+// The engine thread searching a position whose root entry promises far more than it holds: the
+// first iteration (7) starts with a window around +30.00, fails low, and searches the root again.
+// The budget is declared spent while that second search runs; `timeControl` sets the clock.
+std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
+    setUpPosition("r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ -");
+    storeHash(6, EXACT_BOUND, anyLegalMove(), 3000);
+    setLevel(timeControl);
+    setClock(clock);
+    LogCapture log;
+    launchEngineThread();
+    stopEngine();
+    failLowFlag = 0;
+    engineState = Think;
+    const auto start = std::chrono::steady_clock::now();
+    startEngine(64);
+    for (int i = 0; i < 30000 && !failLowFlag; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(failLowFlag) << "the root never failed low";
+    stopAfterBudget(start);
+    // Release the thread from the end of its search, then end it.
+    engineState = AwaitOpponent;
+    startEngine(64);
+    stopEngine();
+    engineState = Quit;
+    startEngine(64);
+    joinEngineThread();
+    engineState = AwaitOpponent;
+    EXPECT_TRUE(isLegalMove(rootMoves[0].move));
+    return log.text();
+}
+
+// With a budget above two seconds the fail low gets up to half the clock more: here enough for
+// the second search to finish the iteration, which then ends the search.
+TEST_F(TimeControl, FailLowAtTheRootGetsExtraTime) {
+    const std::string log = budgetSpentDuringAFailLow("40 5 0", 30000);   // budget 7470 ms
+    EXPECT_NE(log.find("-M: FL - Extra time\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("-E: 7:\t"), std::string::npos) << log;
+    EXPECT_NE(log.find("-E: Ended ply after extra time\n"), std::string::npos) << log;
+}
+
+TEST_F(TimeControl, NoExtraTimeOnABudgetOfTwoSeconds) {
+    const std::string log = budgetSpentDuringAFailLow("40 5 0", 8100);   // budget 2000 ms
+    EXPECT_EQ(log.find("-M: FL - Extra time"), std::string::npos) << log;
+    EXPECT_EQ(log.find("-E: 7:\t"), std::string::npos) << "aborted, not finished\n" << log;
 }
 
 }  // namespace

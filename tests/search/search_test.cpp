@@ -1,32 +1,10 @@
 #include "search/search.h"
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "ground/log.h"
 #include "movegen/legality.h"
 #include "search/transposition.h"
 #include "searchsupport.h"
-
-namespace {
-
-// Capture the log of one search in a file of its own.
-struct LogCapture {
-    std::string path = ::testing::TempDir() + "search_test_" + std::to_string(::getpid()) + ".log";
-    LogCapture() { engineLog.open(path, std::ios::out | std::ios::trunc); }
-    std::string text() {
-        engineLog.close();
-        std::ifstream in(path);
-        std::stringstream all;
-        all << in.rdbuf();
-        std::remove(path.c_str());
-        return all.str();
-    }
-};
-
-}  // namespace
 
 TEST(SearchPosition, MateInOneScores8099AndEndsTheIterations) {
     LogCapture log;
@@ -207,4 +185,50 @@ TEST(PrincipalVariationText, FollowsTheHashMovesToMateOrToAMissingEntry) {
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
     principalVariationText(text, 3);
     EXPECT_STREQ(text, "NOE ");
+}
+
+// A root entry whose score is far from the truth sets a window that the first iteration misses:
+// the root is searched again with the window opened on the missed side, and the mate comes out
+// with its exact score.
+TEST(SearchPosition, MissedAspirationWindowIsSearchedAgain) {
+    struct Case {
+        const char* fen;
+        int score;
+    };
+    const Case cases[] = {
+        {"k7/8/2K5/8/8/8/8/6R1 w - -", 8097},    // White mates in two: the iteration fails high
+        {"k7/8/1K6/8/8/8/8/7R b - -", -8098},    // Black is mated: it fails low
+    };
+    for (const Case& c : cases) {
+        setUpPosition(c.fen);
+        storeHash(3, EXACT_BOUND, anyLegalMove(), 0);   // "a level game at depth 3"
+        engineState = Think;
+        stopFlag = 0;
+        maxDepth = 4;
+        LogCapture log;
+        searchPosition();
+        const std::string text = log.text();
+        EXPECT_EQ(rootMoves[0].score, c.score) << c.fen << "\n" << text;
+        EXPECT_NE(text.find("-E: 4:\t" + std::to_string(c.score)), std::string::npos) << text;
+    }
+}
+
+// Once a move has raised alpha, the others are first searched with a null window; one that
+// beats it must be searched again with the whole window to get its true score and line.
+TEST(SearchPosition, MoveThatBeatsTheNullWindowIsSearchedAgain) {
+    struct Case {
+        const char* fen;
+        const char* from;
+        const char* to;
+    };
+    const Case cases[] = {
+        // The knight forks king and queen (a quiet move, tried after taking a pawn).
+        {"q3k3/pp6/8/1N6/8/8/PP6/4K3 w - -", "b5", "c7"},
+        {"4k3/pp6/8/8/1n6/8/PP6/Q3K3 b - -", "b4", "c2"},
+    };
+    for (const Case& c : cases) {
+        const Move move = searchFen(c.fen, 4);
+        EXPECT_EQ(move, moveOf(QUIET, c.from, c.to)) << c.fen;
+        EXPECT_GT(rootMoves[0].score, 200) << "a queen down, a knight up after the fork\n" << c.fen;
+    }
 }
