@@ -24,10 +24,15 @@ TEST(SetUp, InitialPosition) {
 }
 
 TEST(SetUp, FieldsBeyondTheBoard) {
+    // The position after 1. e4, set up from its text, is the one the move itself reaches.
+    setUpPosition(INITIAL_POSITION_TEXT);
+    saveUndo(currentUndo->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
+    const Position afterMove = position;
     setUpPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
     EXPECT_EQ(position.epSquare, 44);
     EXPECT_EQ(position.sideToMove, BLACK);
-    EXPECT_EQ(position.hashKey & 0, 0u);
+    EXPECT_TRUE(samePosition(position, afterMove));
 
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R W Kq -");
     EXPECT_EQ(position.castleFlags, WHITE_SHORT | BLACK_LONG);
