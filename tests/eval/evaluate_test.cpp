@@ -153,3 +153,36 @@ TEST(EvaluationTables, SetsChangeAtTheBandLimits) {
     EXPECT_EQ(pieceSquareSets[14]->byKind[KING_KIND][g1], -12);
     EXPECT_EQ(pieceSquareSets[70]->byKind[KNIGHT_KIND][g1], pieceSquareSets[0]->byKind[KNIGHT_KIND][g1]);
 }
+
+// Two positions that differ only in where one piece stands differ by that piece's table values
+// and by the term under test. (Set up before the tables are read: they depend on the material.)
+int differenceOf(const char* with, const char* without) {
+    setUpPosition(with);
+    const int value = evaluate();
+    setUpPosition(without);
+    return value - evaluate();
+}
+
+TEST(Evaluate, BishopsOnBothColoursEarnThePair) {
+    // f1 is a light square, e3 a dark one like c1.
+    int difference = differenceOf("4k3/pp6/8/8/8/8/PP6/2B1KB2 w - -", "4k3/pp6/8/8/8/4B3/PP6/2B1K3 w - -");
+    EXPECT_EQ(difference, 25 + table(BISHOP_KIND, "f1") - table(BISHOP_KIND, "e3"));
+    // Black's pair (c8 light, f8 dark; e6 light) counts against White. Black's pieces read the
+    // table at their square turned through half a circle: f8 at c1, e6 at d3.
+    difference = differenceOf("2b1kb2/pp6/8/8/8/8/PP6/4K3 w - -", "2b1k3/pp6/4b3/8/8/8/PP6/4K3 w - -");
+    EXPECT_EQ(difference, -25 - table(BISHOP_KIND, "c1") + table(BISHOP_KIND, "d3"));
+}
+
+TEST(Evaluate, RooksGainOnHalfOpenAndOpenFiles) {
+    // Pawns on d2 (White's) and e7 (Black's): the d-file is closed to the rook, the e-file
+    // half-open, the f-file open.
+    const char* closed = "4k3/4p3/8/8/8/8/3P4/3R3K w - -";
+    int difference = differenceOf("4k3/4p3/8/8/8/8/3P4/4R2K w - -", closed);
+    EXPECT_EQ(difference, 8 + table(ROOK_KIND, "e1") - table(ROOK_KIND, "d1"));
+    difference = differenceOf("4k3/4p3/8/8/8/8/3P4/5R1K w - -", closed);
+    EXPECT_EQ(difference, 16 + table(ROOK_KIND, "f1") - table(ROOK_KIND, "d1"));
+    // A black rook behind its own pawn on d7, and on the e-file, half-open with White's pawn on
+    // e2 (d8 reads the table at e1, e8 at d1).
+    difference = differenceOf("3r3k/3p4/8/8/8/8/4P3/4K3 w - -", "4r2k/3p4/8/8/8/8/4P3/4K3 w - -");
+    EXPECT_EQ(difference, 8 + table(ROOK_KIND, "d1") - table(ROOK_KIND, "e1"));
+}

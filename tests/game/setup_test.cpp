@@ -63,7 +63,7 @@ TEST(SetUp, RefusedTextsChangeNothing) {
     const Position before = position;
     const GameBoard gameBefore = gameBoard;
     PlyRecord* topBefore = historyTop;
-    hashTable[1][5][0].word1 = 12345;
+    storeHash(5, EXACT_BOUND, encodeMove(QUIET, squareOf("a5"), squareOf("a6")), 77);
 
     const char* refused[] = {
         "8/8/8 w - -",                                              // board ends early
@@ -84,7 +84,8 @@ TEST(SetUp, RefusedTextsChangeNothing) {
         EXPECT_TRUE(samePosition(before, position)) << text;
         EXPECT_EQ(std::memcmp(&gameBefore, &gameBoard, sizeof gameBoard), 0) << text;
         EXPECT_EQ(historyTop, topBefore) << text;
-        EXPECT_EQ(hashTable[1][5][0].word1, 12345u) << text;
+        ASSERT_NE(probeHash(), nullptr) << "the search's table was cleared: " << text;
+        EXPECT_EQ(entryScore(*probeHash()), 77) << text;
     }
 }
 

@@ -70,9 +70,12 @@ TEST_F(TranspositionTable, SamePositionKeepsTheDeeperOrMoreExactResult) {
     storeHash(5, LOWER_BOUND, MOVE_1, 10);
     storeHash(5, EXACT_BOUND, MOVE_2, 20);   // equally deep and exact: replaces
     EXPECT_EQ(readBack(KEY_A).move, MOVE_2);
-    storeHash(5, LOWER_BOUND, MOVE_3, 30);   // equally deep bound over exact: nothing stored
+    poseAs(KEY_C);
+    storeHash(3, EXACT_BOUND, MOVE_1, 7);    // another position beside it
+    poseAs(KEY_A);
+    storeHash(5, LOWER_BOUND, MOVE_3, 30);   // equally deep bound over exact: nothing stored,
     EXPECT_EQ(readBack(KEY_A).score, 20);
-    EXPECT_EQ(slot(KEY_A, 1).word1, 0u);      // and slot 1 is not used either
+    EXPECT_EQ(readBack(KEY_C).score, 7);     // not even over the other position
     storeHash(4, EXACT_BOUND, MOVE_3, 40);   // shallower: nothing
     EXPECT_EQ(readBack(KEY_A).score, 20);
     storeHash(6, UPPER_BOUND, MOVE_3, 50);   // deeper: replaces, whatever the bound
@@ -80,10 +83,11 @@ TEST_F(TranspositionTable, SamePositionKeepsTheDeeperOrMoreExactResult) {
     EXPECT_EQ(readBack(KEY_A).bound, UPPER_BOUND);
 }
 
-TEST_F(TranspositionTable, ClearedBucketTakesEvenDepthZeroInSlotZero) {
+TEST_F(TranspositionTable, ClearedBucketTakesEvenDepthZero) {
     poseAs(KEY_A);
     storeHash(0, LOWER_BOUND, MOVE_1, 5);
-    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_A >> 32));
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
+    EXPECT_EQ(readBack(KEY_A).depth, 0);
 }
 
 TEST_F(TranspositionTable, OtherPositionGoesToSlotOneUnlessSlotZeroIsWeaker) {
@@ -96,24 +100,29 @@ TEST_F(TranspositionTable, OtherPositionGoesToSlotOneUnlessSlotZeroIsWeaker) {
     EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
     EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
     EXPECT_EQ(readBack(KEY_C).move, 0);
-    // Equal advantage: an exact result displaces a bound, a bound does not displace anything.
+    // Equal advantage: an exact result displaces a bound, a bound does not displace anything
+    // (it takes the second place, over the position there).
     poseAs(KEY_B);
     storeHash(9, LOWER_BOUND, MOVE_2, 4);
-    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_A >> 32));
+    EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
+    EXPECT_EQ(readBack(KEY_B).score, 4);
     clearHashTable();
     poseAs(KEY_A);
     storeHash(9, UPPER_BOUND, MOVE_1, 1);
     poseAs(KEY_B);
     storeHash(9, EXACT_BOUND, MOVE_2, 2);
-    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_B >> 32));
+    EXPECT_EQ(readBack(KEY_A).move, 0);
+    EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
     // A newer generation counts like depth: 3 - 9 + 7 - 1 = 0 is a tie that exact over exact
-    // does not win; 4 - 9 + 7 - 1 = 1 wins even as a bound.
+    // does not win (the second place takes it); 4 - 9 + 7 - 1 = 1 wins even as a bound.
     hashGeneration = 7;
     poseAs(KEY_C);
     storeHash(3, EXACT_BOUND, MOVE_3, 3);
-    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_B >> 32));
+    EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
+    EXPECT_EQ(readBack(KEY_C).depth, 3);
     storeHash(4, LOWER_BOUND, MOVE_3, 3);
-    EXPECT_EQ(slot(KEY_A, 0).word1, uint32_t(KEY_C >> 32));
+    EXPECT_EQ(readBack(KEY_B).move, 0);
+    EXPECT_EQ(readBack(KEY_C).depth, 4);
 }
 
 TEST_F(TranspositionTable, BookEntryGivesOnlyItsMoveUntilTheSearchStoresDeeper) {
