@@ -54,26 +54,26 @@ TEST(TextToMove, QuietCaptureAndIgnoredTail) {
 
 TEST(TextToMove, CastlingNeedsTheRightInTheGameBoard) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    EXPECT_EQ(textToMove("e1g1"), 0xDF3E);
-    EXPECT_EQ(textToMove("e1c1"), 0xFF3A);
-    EXPECT_EQ(textToMove("e8g8"), 0xC106);
-    EXPECT_EQ(textToMove("e8c8"), 0xE102);
+    EXPECT_EQ(textToMove("e1g1"), WHITE_SHORT_CASTLING);
+    EXPECT_EQ(textToMove("e1c1"), WHITE_LONG_CASTLING);
+    EXPECT_EQ(textToMove("e8g8"), BLACK_SHORT_CASTLING);
+    EXPECT_EQ(textToMove("e8c8"), BLACK_LONG_CASTLING);
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w Qk -");
-    EXPECT_EQ(textToMove("e1g1"), 3902);
-    EXPECT_EQ(textToMove("e1c1"), 0xFF3A);
-    EXPECT_EQ(textToMove("e8g8"), 0xC106);
+    EXPECT_EQ(textToMove("e1g1"), encodeMove(QUIET, 60, 62));
+    EXPECT_EQ(textToMove("e1c1"), WHITE_LONG_CASTLING);
+    EXPECT_EQ(textToMove("e8g8"), BLACK_SHORT_CASTLING);
     EXPECT_EQ(textToMove("e8c8"), encodeMove(QUIET, 4, 2));
     // Only the game board counts: the search position may differ while the engine thinks.
     position.castleFlags = 0;
-    EXPECT_EQ(textToMove("e8g8"), 0xC106);
+    EXPECT_EQ(textToMove("e8g8"), BLACK_SHORT_CASTLING);
 }
 
 TEST(TextToMove, PromotionsAndEnPassant) {
     setUpPosition("4k3/4P3/8/8/8/8/8/4K3 w - -");
     gameBoard.board[squareOf("e8")] = EMPTY;
-    EXPECT_EQ(textToMove("e7e8q"), 0x4304);
+    EXPECT_EQ(textToMove("e7e8q"), encodeMove(PROMOTE_Q, 12, 4));
     gameBoard.board[squareOf("e8")] = BROOK;
-    EXPECT_EQ(textToMove("e7e8q"), 0x8304);
+    EXPECT_EQ(textToMove("e7e8q"), encodeMove(CAPTURE_PROMOTE_Q, 12, 4));
     EXPECT_EQ(textToMove("e7e8n"), encodeMove(CAPTURE_PROMOTE_N, 12, 4));
     EXPECT_EQ(textToMove("e7e8r"), encodeMove(CAPTURE_PROMOTE_R, 12, 4));
     EXPECT_EQ(textToMove("e7e8b"), encodeMove(CAPTURE_PROMOTE_B, 12, 4));
@@ -81,7 +81,7 @@ TEST(TextToMove, PromotionsAndEnPassant) {
     EXPECT_EQ(textToMove("e7e8x"), encodeMove(QUIET, 12, 4));
 
     setUpPosition("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
-    EXPECT_EQ(textToMove("e5d6"), 0x2713);
+    EXPECT_EQ(textToMove("e5d6"), encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")));
     EXPECT_EQ(textToMove("e5e6"), encodeMove(QUIET, squareOf("e5"), squareOf("e6")));
 }
 

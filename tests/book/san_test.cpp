@@ -12,13 +12,14 @@ const char* const START_BLACK = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b K
 
 TEST(San, PiecesAndPawnPushesFromTheInitialPosition) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    EXPECT_EQ(parseSan("Nf3"), 4013);   // g1 (62) to f3 (45), quiet
-    EXPECT_EQ(parseSan("Nxf3"), 4013);
-    EXPECT_EQ(parseSan("Nf3!!"), 4013);
+    const Move nf3 = move(QUIET, "g1", "f3");
+    EXPECT_EQ(parseSan("Nf3"), nf3);
+    EXPECT_EQ(parseSan("Nxf3"), nf3);
+    EXPECT_EQ(parseSan("Nf3!!"), nf3);
     EXPECT_EQ(parseSan("e4"), move(QUIET, "e2", "e4"));   // e3 is empty: the double push
     EXPECT_EQ(parseSan("e3"), move(QUIET, "e2", "e3"));
-    EXPECT_EQ(parseSan("Ng1f3"), 4013);
-    EXPECT_EQ(parseSan("g1f3"), 4013);
+    EXPECT_EQ(parseSan("Ng1f3"), nf3);
+    EXPECT_EQ(parseSan("g1f3"), nf3);
     EXPECT_EQ(parseSan("Qh5"), 0);       // the e2 pawn blocks the diagonal
     EXPECT_EQ(parseSan("Bc4"), 0);
     EXPECT_EQ(parseSan("e1"), 0);        // no square behind the first rank
@@ -32,7 +33,7 @@ TEST(San, PiecesAndPawnPushesFromTheInitialPosition) {
 TEST(San, OnlyTheFirstNineCharactersCount) {
     setUpPosition(INITIAL_POSITION_TEXT);
     // Cut after nine characters the text is "Nf3" and six question marks; the "Q" never counts.
-    EXPECT_EQ(parseSan("Nf3??????Q"), 4013);
+    EXPECT_EQ(parseSan("Nf3??????Q"), move(QUIET, "g1", "f3"));
     EXPECT_EQ(parseSan("Nf3?????Q"), 0);
 }
 
