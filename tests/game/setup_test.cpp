@@ -6,21 +6,18 @@
 
 TEST(SetUp, InitialPosition) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    EXPECT_EQ(position.material, 78);
-    EXPECT_EQ(position.castleFlags, 0x01B);
+    const int allRights = WHITE_SHORT | WHITE_LONG | BLACK_SHORT | BLACK_LONG;
+    EXPECT_EQ(position.material, 78);   // 8 pawns, 2 knights, 2 bishops, 2 rooks, a queen a side
+    EXPECT_EQ(position.castleFlags, allRights);
     EXPECT_EQ(position.epSquare, 0);
     EXPECT_EQ(position.sideToMove, WHITE);
-    EXPECT_EQ(position.kingSquare[WHITE], 60);
-    EXPECT_EQ(position.kingSquare[BLACK], 4);
-    EXPECT_EQ(position.hashKey, initialPositionKey());
-    uint32_t pawns = 0;
-    for (int file = 0; file < 8; ++file)
-        pawns ^= uint32_t(zobrist[BPAWN][8 + file] ^ zobrist[WPAWN][48 + file]);
-    EXPECT_EQ(position.pawnKey, pawns);
+    EXPECT_EQ(position.kingSquare[WHITE], squareOf("e1"));
+    EXPECT_EQ(position.kingSquare[BLACK], squareOf("e8"));
+    EXPECT_EQ(position.hashKey, initialPositionKey()) << "the book recognises its start by this key";
     EXPECT_EQ(historyTop, positionHistory);
     EXPECT_EQ(historyTop->key, position.hashKey);
     EXPECT_EQ(gameBoard.board[squareOf("d1")], WQUEEN);
-    EXPECT_EQ(gameBoard.castleFlags, 0x01B);
+    EXPECT_EQ(gameBoard.castleFlags, allRights);
 }
 
 TEST(SetUp, FieldsBeyondTheBoard) {
