@@ -12,6 +12,7 @@
 #include <string>
 
 #include "board/attacks.h"
+#include "board/notation.h"
 #include "eval/tables.h"
 #include "frames/frames.h"
 #include "game/setup.h"
@@ -41,6 +42,13 @@ inline bool samePosition(const Position& a, const Position& b) {
            a.material == b.material;
 }
 
+// The position on the board as text.
+inline std::string currentPositionText() {
+    char buffer[POSITION_TEXT_SIZE];
+    positionToText(buffer);
+    return buffer;
+}
+
 // Square number from its name, such as "e4".
 inline int squareOf(const char* name) { return 8 * (8 - (name[1] - '0')) + (name[0] - 'a'); }
 
@@ -57,3 +65,6 @@ struct LogCapture {
         return all.str();
     }
 };
+
+// The move of `type` from one named square to another.
+inline Move moveOf(int type, const char* from, const char* to) { return encodeMove(type, squareOf(from), squareOf(to)); }

@@ -13,12 +13,6 @@ std::string textOf(Move move) {
     return buffer;
 }
 
-std::string currentPositionText() {
-    char buffer[POSITION_TEXT_SIZE];
-    positionToText(buffer);
-    return buffer;
-}
-
 TEST(MoveToText, CastlingIsWrittenAsTheKingsMove) {
     EXPECT_EQ(textOf(WHITE_SHORT_CASTLING), "e1g1");
     EXPECT_EQ(textOf(WHITE_LONG_CASTLING), "e1c1");

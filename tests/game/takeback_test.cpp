@@ -44,8 +44,6 @@ GameState currentState() {
     return ::testing::AssertionSuccess();
 }
 
-Move moveOf(int type, const char* from, const char* to) { return encodeMove(type, squareOf(from), squareOf(to)); }
-
 // A word is a move in coordinate text, "white" or "black" a hand-over.
 void play(const char* word) {
     if (std::strcmp(word, "white") == 0 || std::strcmp(word, "black") == 0) {

@@ -18,7 +18,6 @@ inline std::vector<ScoredMove> generatedList(GeneratorKind kind) {
     return std::vector<ScoredMove>(moveStack, end);
 }
 
-inline Move moveOf(int type, const char* from, const char* to) { return encodeMove(type, squareOf(from), squareOf(to)); }
 
 // The entry of `move` in the list; fails the test when it is missing.
 inline ScoredMove entryOf(const std::vector<ScoredMove>& list, Move move) {

@@ -1,5 +1,7 @@
 #include "search/node.h"
 
+#include "game/gamemove.h"
+#include "movegen/movegen_support.h"
 #include "search/transposition.h"
 #include "searchsupport.h"
 
@@ -71,4 +73,36 @@ TEST(SearchNode, StopReturnsAtOnceWithoutStoring) {
     EXPECT_EQ(probeHash(), nullptr);
     EXPECT_EQ(currentUndo, plyFrames + 1);
     stopFlag = 0;
+}
+
+// A node's value is the best of its moves' values as each would get with the whole window: the
+// moves after the first one that raised alpha are tried with a null window, and one that beats it
+// must be searched again for its true value. Depth 2, so the children (depth 1) search their own
+// moves with the whole window and give exact values to compare with.
+TEST(SearchNode, ValueIsTheBestOfTheMovesSearchedWithTheWholeWindow) {
+    const char* positions[] = {
+        "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq -",
+        "r2q1rk1/pp2bppp/2n1pn2/3p4/3P1B2/2NBPN2/PP3PPP/R2Q1RK1 b - -",
+        "2r3k1/5ppp/p3p3/1p1pP3/3P4/P4N2/1P3PPP/2R3K1 w - -",
+        "r4rk1/1b3ppp/p7/1p6/8/1B6/PP3PPP/R4RK1 b - -",
+    };
+    for (const char* fen : positions) {
+        // Each legal move's value from the child position, searched on its own.
+        setUpPosition(fen);
+        std::vector<std::string> children;
+        for (const ScoredMove& entry : generatedList(ALL_MOVES)) {
+            setUpPosition(fen);
+            if (!isLegalGameMove(entry.move)) continue;
+            playGameMove(entry.move);
+            children.push_back(currentPositionText());
+        }
+        int best = -8100;
+        for (const std::string& child : children) {
+            asChildNode(child.c_str(), 4);
+            const int value = -searchNode(1, -8100, 8099);
+            if (value > best) best = value;
+        }
+        asChildNode(fen, 4);
+        EXPECT_EQ(searchNode(2, -8100, 8099), best) << fen;
+    }
 }

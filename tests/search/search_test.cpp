@@ -120,7 +120,8 @@ TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
     EXPECT_EQ(move, anyLegalMove()) << "the first legal move in generation order";
     EXPECT_EQ(moveFrom(move), squareOf("e1"));   // only the king can move legally
     EXPECT_EQ(rootMoves[0].score, NO_SCORE) << "not searched: no score";
-    EXPECT_NE(log.text().find(std::string(117, '*') + "\n"), std::string::npos);
+    const std::string noEntryLine(117, '*');
+    EXPECT_NE(log.text().find(noEntryLine + '\n'), std::string::npos);
     stopFlag = 0;
 }
 

@@ -26,4 +26,3 @@ inline void playLine(std::initializer_list<Move> moves) {
     currentUndo = plyFrames;
 }
 
-inline Move moveOf(int type, const char* from, const char* to) { return encodeMove(type, squareOf(from), squareOf(to)); }
