@@ -55,21 +55,40 @@ bench-compare:
 	@test -n "$(BASE)" || { echo "usage: make bench-compare BASE=<commit> [RUNS=5] [PERFT=1]"; exit 2; }
 	tools/bench-compare $(BASE) --runs $(RUNS) $(if $(PERFT),--perft)
 
-# Installation: the engine for xboard and for UCI GUIs, its opening book, their manual pages and
-# an entry in xboard's engine list. PREFIX is where it runs from; DESTDIR, when given, is a
-# staging root put in front of every installed path (but not of the paths the engine list names).
+# Installation: the engine for xboard and for UCI GUIs, its opening book and their manual pages.
+# PREFIX is where it runs from; DESTDIR, when given, is a staging root put in front of every
+# installed path (but not of the paths that the manual pages and xboard's engine list name).
 PREFIX ?= /usr/local
 DESTDIR ?=
 BINDIR = $(PREFIX)/bin
 BOOKDIR = $(PREFIX)/share/tarnek
 MAN6DIR = $(PREFIX)/share/man/man6
+# A path as the right-hand side of a sed substitution.
+sedPath = $(subst |,\|,$(subst &,\&,$(1)))
 
-# xboard offers every engine its master settings install with -installEngine; the line carries
-# the date of installation so that users who saved their settings before it see it once too.
-# Its working folder (-fd) is the book's folder: the engine reads "Tarnek.book" from there.
+# The manual pages name the installed files as under the default prefix; installed, they name
+# them under PREFIX (only paths below /usr/local/ change, not the prefix named as such).
+MAN_PATHS = sed -e 's|/usr/local/|$(call sedPath,$(PREFIX))/|g'
+
+# Registering with xboard: a line in its master settings that offers the engine to every user
+# under the name Tarnek (xboard -fe Tarnek), started in the book's folder, where it reads
+# "Tarnek.book". The line carries the date of installation, so that users who saved their
+# settings before it see it too. An install to the system's own prefix, /usr or /usr/local,
+# registers; one elsewhere touches no system file and prints the line instead. REGISTER=1
+# registers any install, REGISTER=0 none; XBOARD_CONF=FILE on the command line registers in FILE
+# instead of xboard's own settings. Registering replaces any Tarnek entry already there, wherever
+# it points, so that the list never holds two; uninstall removes the entry when it names this
+# install.
 XBOARD_CONF ?= $(DESTDIR)/etc/xboard/xboard.conf
-XBOARD_ENTRY = sed -e 's|@BINDIR@|$(BINDIR)|g' -e 's|@BOOKDIR@|$(BOOKDIR)|g' data/xboard-engine-entry.in
-# Keeps every line of the settings file but the entry (whatever its date).
+REGISTER ?=
+SYSTEM_PREFIXES = /usr /usr/local
+XBOARD_REGISTERS = $(if $(REGISTER),$(if $(filter 0 no,$(REGISTER)),0,1),$(if \
+	$(filter $(patsubst %/,%,$(PREFIX)),$(SYSTEM_PREFIXES))$(filter-out file,$(origin XBOARD_CONF)),1,0))
+XBOARD_ENTRY = sed -e 's|@BINDIR@|$(call sedPath,$(BINDIR))|g' -e 's|@BOOKDIR@|$(call sedPath,$(BOOKDIR))|g' \
+	data/xboard-engine-entry.in
+# Every line of the settings that offers an engine by the name Tarnek, this install's or another.
+XBOARD_ANY_ENTRY = /-installEngine[ \t]+\{"Tarnek"[ \t]/
+# Keeps every line of the settings but this install's entry (whatever its date).
 XBOARD_DROP_ENTRY = awk -v entry="$$($(XBOARD_ENTRY))" \
 	'{ line = $$0; sub(/^-date [0-9]+ /, "-date @DATE@ ", line); if (line != entry) print }'
 
@@ -82,17 +101,25 @@ install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/tarnek-uci $(BUILD_DIR)/Tarnek.book
 	install -m 0755 $(BUILD_DIR)/tarnek $(DESTDIR)$(BINDIR)/tarnek
 	install -m 0755 $(BUILD_DIR)/tarnek-uci $(DESTDIR)$(BINDIR)/tarnek-uci
 	install -m 0644 $(BUILD_DIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.book
-	install -m 0644 doc/tarnek.6 $(DESTDIR)$(MAN6DIR)/tarnek.6
-	install -m 0644 doc/tarnek-uci.6 $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
-	@conf="$(XBOARD_CONF)"; \
-	if [ ! -w "$$conf" ]; then \
-	  echo "Not listed in xboard: no writable $$conf. The line xboard needs there:"; \
-	  $(XBOARD_ENTRY) | sed -e "s|@DATE@|$$(date +%s)|"; \
-	elif [ "$$($(XBOARD_DROP_ENTRY) "$$conf" | wc -l)" -ne "$$(wc -l < "$$conf")" ]; then \
-	  echo "Already listed in xboard's $$conf"; \
+	$(MAN_PATHS) doc/tarnek.6 > $(DESTDIR)$(MAN6DIR)/tarnek.6
+	$(MAN_PATHS) doc/tarnek-uci.6 > $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
+	chmod 0644 $(DESTDIR)$(MAN6DIR)/tarnek.6 $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
+	@conf="$(XBOARD_CONF)"; entry=$$($(XBOARD_ENTRY) | sed -e "s|@DATE@|$$(date +%s)|"); \
+	if [ "$(XBOARD_REGISTERS)" != 1 ]; then \
+	  echo "Not registered with xboard: $(PREFIX) is not the system's prefix (make install REGISTER=1 registers it)."; \
+	  echo "Play it with:  xboard -fcp $(BINDIR)/tarnek -fd $(BOOKDIR)"; \
+	  echo "or list it for every user with this line in xboard's settings $$conf:"; \
+	  echo "$$entry"; \
+	elif [ ! -w "$$conf" ]; then \
+	  echo "Not registered with xboard: no writable $$conf. The line xboard needs there:"; \
+	  echo "$$entry"; \
+	elif [ "$$(awk '$(XBOARD_ANY_ENTRY)' "$$conf" | wc -l)" -eq 1 ] && \
+	     [ "$$($(XBOARD_DROP_ENTRY) "$$conf" | wc -l)" -ne "$$(wc -l < "$$conf")" ]; then \
+	  echo "Already registered with xboard in $$conf: xboard -fe Tarnek starts it"; \
 	else \
-	  $(XBOARD_ENTRY) | sed -e "s|@DATE@|$$(date +%s)|" >> "$$conf"; \
-	  echo "Listed in xboard's $$conf"; \
+	  kept=$$(mktemp) && awk '!$(XBOARD_ANY_ENTRY)' "$$conf" > "$$kept" && \
+	  { cat "$$kept"; echo "$$entry"; } > "$$conf" && rm -f "$$kept" && \
+	  echo "Registered with xboard in $$conf: xboard -fe Tarnek starts it"; \
 	fi
 
 # Removes what install put, and the log an engine started from the book's folder left there.
@@ -102,7 +129,7 @@ uninstall:
 	rm -f $(DESTDIR)$(BOOKDIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.log
 	@if [ -d $(DESTDIR)$(BOOKDIR) ]; then rmdir $(DESTDIR)$(BOOKDIR) 2>/dev/null || echo "Kept $(DESTDIR)$(BOOKDIR): not empty"; fi
 	@conf="$(XBOARD_CONF)"; \
-	if [ -w "$$conf" ]; then \
+	if [ "$(filter 0 no,$(REGISTER))" = "" ] && [ -w "$$conf" ]; then \
 	  kept=$$(mktemp) && $(XBOARD_DROP_ENTRY) "$$conf" > "$$kept" && \
 	  if ! cmp -s "$$kept" "$$conf"; then cat "$$kept" > "$$conf"; echo "Removed from xboard's $$conf"; fi; \
 	  rm -f "$$kept"; \

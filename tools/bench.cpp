@@ -4,9 +4,9 @@
 //   tarnek-bench [DEPTH [FEN]]
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "arguments.h"
 #include "board/attacks.h"
 #include "board/notation.h"
 #include "eval/tables.h"
@@ -17,7 +17,14 @@
 
 namespace {
 
-constexpr unsigned DEFAULT_DEPTH = 7;
+constexpr long DEFAULT_DEPTH = 7;
+// The search's first iteration is 2 plies; its frames hold 63 plies of full-width search.
+constexpr long SHALLOWEST = 2, DEEPEST = 63;
+
+const char* const USAGE = "usage: tarnek-bench [DEPTH [FEN]]   (DEPTH 2 to 63, default 7)";
+const char* const HELP =
+    "Searches 30 built-in positions, or the one FEN, to DEPTH plies and prints each position's\n"
+    "best move, score and nodes, then the total: the engine's bench signature.\n";
 
 // Openings, middlegames, endgames, checks, promotions, and the three results without a move.
 const char* const POSITIONS[] = {
@@ -89,9 +96,12 @@ bool benchPosition(const char* fen, unsigned depth, Outcome& total) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    unsigned depth = argc > 1 ? unsigned(std::atoi(argv[1])) : DEFAULT_DEPTH;
-    if (depth < 2) depth = 2;
-    if (depth > 63) depth = 63;
+    if (argc > 1 && isHelpOption(argv[1])) {
+        std::printf("%s\n%s", USAGE, HELP);
+        return 0;
+    }
+    long depth = DEFAULT_DEPTH;
+    if (argc > 1 && !readCount(argv[1], SHALLOWEST, DEEPEST, depth)) return refuseArguments(USAGE);
     initBoardTables();
     initEvalTables();
 
@@ -103,9 +113,9 @@ int main(int argc, char** argv) {
             if (i > 2) fen += ' ';
             fen += argv[i];
         }
-        allAccepted = benchPosition(fen.c_str(), depth, total);
+        allAccepted = benchPosition(fen.c_str(), unsigned(depth), total);
     } else {
-        for (const char* fen : POSITIONS) allAccepted = benchPosition(fen, depth, total) && allAccepted;
+        for (const char* fen : POSITIONS) allAccepted = benchPosition(fen, unsigned(depth), total) && allAccepted;
     }
     const double nps = total.ms > 0 ? double(total.nodes) * 1000.0 / total.ms : 0.0;
     std::printf("bench nodes %llu ms %.0f nps %.0f\n", static_cast<unsigned long long>(total.nodes), total.ms, nps);

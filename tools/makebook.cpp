@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "board/attacks.h"
 #include "board/checks.h"
 #include "board/makemove.h"
@@ -23,6 +24,14 @@
 #include "movegen/generators.h"
 
 namespace {
+
+const char* const USAGE = "usage: tarnek-makebook IN OUT";
+const char* const HELP =
+    "Reads opening lines from the text file IN (moves in coordinate notation from the initial\n"
+    "position, one line per opening, \"#\" starts a comment) and writes the book OUT.\n";
+
+// An argument that reads as an option: this tool has none but --help.
+bool looksLikeOption(const char* argument) { return argument[0] == '-' && argument[1] != 0; }
 
 // The legal move of the current position written as `text`, or 0.
 Move findMove(const std::string& text) {
@@ -68,10 +77,11 @@ int readLine(const std::vector<std::string>& words, std::vector<Move>& moves) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: tarnek-makebook IN OUT\n");
-        return 2;
+    if (argc > 1 && isHelpOption(argv[1])) {
+        std::printf("%s\n%s", USAGE, HELP);
+        return 0;
     }
+    if (argc != 3 || looksLikeOption(argv[1]) || looksLikeOption(argv[2])) return refuseArguments(USAGE);
     const char* inName = argv[1];
     const char* outName = argv[2];
     std::ifstream in(inName);

@@ -8,10 +8,10 @@
 // The last line is always "nodes <N> ms <T> nps <R>". Without FEN the initial position is used.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "arguments.h"
 #include "board/attacks.h"
 #include "board/notation.h"
 #include "eval/tables.h"
@@ -21,27 +21,28 @@
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr, "usage: tarnek-perft [--divide] DEPTH [FEN]\n");
-    return 2;
-}
+const char* const USAGE = "usage: tarnek-perft [--divide] DEPTH [FEN]   (DEPTH 0 to 71, with --divide 1 to 71)";
+const char* const HELP =
+    "Counts the positions DEPTH plies below FEN (default: the initial position); --divide lists\n"
+    "each legal root move's count first. The last line is \"nodes <N> ms <T> nps <R>\".\n";
+
+static_assert(MAX_PERFT_DEPTH == 71, "the usage line names the deepest count");
 
 }  // namespace
 
 int main(int argc, char** argv) {
     int arg = 1;
+    if (arg < argc && isHelpOption(argv[arg])) {
+        std::printf("%s\n%s", USAGE, HELP);
+        return 0;
+    }
     bool divide = false;
     if (arg < argc && std::strcmp(argv[arg], "--divide") == 0) {
         divide = true;
         ++arg;
     }
-    if (arg >= argc) return usage();
-    char* rest = nullptr;
-    const long depth = std::strtol(argv[arg], &rest, 10);
-    if (*rest || depth < 0 || depth > MAX_PERFT_DEPTH || (divide && depth < 1)) {
-        std::fprintf(stderr, "tarnek-perft: depth must be %d to %d\n", divide ? 1 : 0, MAX_PERFT_DEPTH);
-        return 2;
-    }
+    long depth = 0;
+    if (arg >= argc || !readCount(argv[arg], divide ? 1 : 0, MAX_PERFT_DEPTH, depth)) return refuseArguments(USAGE);
     ++arg;
     // The position may come as one argument or as several words.
     std::string text;

@@ -1,0 +1,188 @@
+// The tools' command lines, through the tools themselves: each answers --help with its usage on
+// standard output and status 0, and an argument it cannot use with nothing but its one usage
+// line on standard error and status 2, before it starts any work.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#ifndef TARNEK_BUILD_DIR
+#define TARNEK_BUILD_DIR "."
+#endif
+
+namespace {
+
+// The project folder, two above this file's folder: the scripts run from their place in tools/.
+const std::string SOURCE_DIR = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+struct Tool {
+    std::string name;  // as its usage line names it
+    std::string path;
+};
+
+std::vector<Tool> allTools() {
+    std::vector<Tool> tools;
+    for (const char* program : {"tarnek-bench", "tarnek-perft", "tarnek-makebook"})
+        tools.push_back({program, std::string(TARNEK_BUILD_DIR "/") + program});
+    for (const char* script : {"bench-compare", "floors", "install-check", "latency", "need", "stress", "uci-latency",
+                               "xboard-match", "xboard-takeback"})
+        tools.push_back({std::string("tools/") + script, SOURCE_DIR + "/tools/" + script});
+    return tools;
+}
+
+Tool toolNamed(const std::string& name) {
+    for (const Tool& tool : allTools())
+        if (tool.name == name) return tool;
+    ADD_FAILURE() << "no tool " << name;
+    return {name, "false"};
+}
+
+std::string contents(const std::filesystem::path& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+// Runs `path arguments` (arguments as the shell reads them) in a temporary folder, with a time
+// limit: a tool that took a bad argument for a good one must not hold the suite.
+ToolRun runTool(const std::string& path, const std::string& arguments) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("tarnek-tool-arguments-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string command = "cd " + folder.string() + " && timeout 120 " + path + " " + arguments + " >" +
+                                (folder / "out").string() + " 2>" + (folder / "err").string() + " </dev/null";
+    const int status = std::system(command.c_str());
+    ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(folder / "out"), contents(folder / "err")};
+    std::filesystem::remove_all(folder);
+    return run;
+}
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n') + 1); }
+
+}  // namespace
+
+// A bad argument's answer: exit status 2, nothing on standard output, and on standard error one
+// line, the tool's usage.
+void expectUsageRefusal(const std::vector<std::pair<const char*, const char*>>& cases) {
+    for (const auto& [name, arguments] : cases) {
+        const ToolRun run = runTool(toolNamed(name).path, arguments);
+        EXPECT_EQ(run.status, 2) << name << " " << arguments << ": " << run.out << run.err;
+        EXPECT_EQ(run.err.rfind(std::string("usage: ") + name + " ", 0), 0u) << name << " " << arguments << ": " << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << name << " " << arguments << ": " << run.err;
+        EXPECT_EQ(run.out, "") << name << " " << arguments;
+    }
+}
+
+TEST(ToolArguments, HelpShowsTheUsageAndSucceeds) {
+    for (const Tool& tool : allTools()) {
+        const ToolRun run = runTool(tool.path, "--help");
+        EXPECT_EQ(run.status, 0) << tool.name << ": " << run.err;
+        EXPECT_EQ(run.out.rfind("usage: " + tool.name + " ", 0), 0u) << tool.name << ": " << run.out;
+        EXPECT_EQ(run.err, "") << tool.name;
+    }
+    // The built tools' usage line is the one a bad argument gets.
+    for (const char* name : {"tarnek-bench", "tarnek-perft", "tarnek-makebook"}) {
+        const ToolRun help = runTool(toolNamed(name).path, "-h");
+        EXPECT_EQ(help.status, 0) << name;
+        EXPECT_EQ(firstLine(help.out), runTool(toolNamed(name).path, "x").err) << name;
+    }
+}
+
+TEST(ToolArguments, BuiltToolsReadNumbersInRangeAndDigitsAlone) {
+    expectUsageRefusal({
+        {"tarnek-bench", "abc"},
+        {"tarnek-bench", "5x"},
+        {"tarnek-bench", "-3"},
+        {"tarnek-bench", "+5"},
+        {"tarnek-bench", "1"},
+        {"tarnek-bench", "64"},
+        {"tarnek-bench", "''"},
+        {"tarnek-bench", "--depth 5"},
+        {"tarnek-perft", ""},
+        {"tarnek-perft", "3x"},
+        {"tarnek-perft", "-1"},
+        {"tarnek-perft", "72"},
+        {"tarnek-perft", "99999999999999999999"},
+        {"tarnek-perft", "--divide"},
+        {"tarnek-perft", "--divide 0"},
+        {"tarnek-perft", "--frobnicate 3"},
+        {"tarnek-makebook", ""},
+        {"tarnek-makebook", "lines.txt"},
+        {"tarnek-makebook", "lines.txt a.book b.book"},
+        {"tarnek-makebook", "-x out.book"},
+    });
+}
+
+TEST(ToolArguments, ShellToolsRefuseBadArguments) {
+    expectUsageRefusal({
+        {"tools/floors", "a b"},
+        {"tools/floors", "/nonexistent-folder"},
+        {"tools/floors", "-x"},
+        {"tools/install-check", "/nonexistent-folder"},
+        {"tools/need", ""},
+        {"tools/need", "build nothing-of-the-kind"},
+    });
+}
+
+TEST(ToolArguments, PythonToolsRefuseBadArguments) {
+    // Before any work: bench-compare builds nothing, the others start no engine or xboard.
+    expectUsageRefusal({
+        {"tools/bench-compare", ""},
+        {"tools/bench-compare", "HEAD --runs abc"},
+        {"tools/bench-compare", "HEAD --depth 1"},
+        {"tools/latency", "tarnek 0"},
+        {"tools/uci-latency", "tarnek-uci 5 more"},
+        {"tools/stress", "--steps 0"},
+        {"tools/stress", "--skip nothing-of-the-kind"},
+        {"tools/xboard-match", "--games x"},
+        {"tools/xboard-match", "--tc abc"},
+        {"tools/xboard-match", "--inc -1"},
+        {"tools/xboard-match", "stray"},
+        {"tools/xboard-takeback", "--steps -1"},
+        {"tools/xboard-takeback", "--tc 1:xx"},
+    });
+}
+
+TEST(ToolArguments, TheEdgesOfTheRangesAreTaken) {
+    // Depth 0 counts the position itself; --divide needs a move, so it starts at 1.
+    ToolRun run = runTool(toolNamed("tarnek-perft").path, "0");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("nodes 1 ", 0), 0u) << run.out;
+    run = runTool(toolNamed("tarnek-perft").path, "--divide 1 '8/8/8/8/8/8/8/K6k w - -'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 4) << run.out;  // three moves, then the total
+    EXPECT_NE(run.out.find("\nnodes 3 "), std::string::npos) << run.out;
+    // The shallowest bench depth; the position may come as several words.
+    run = runTool(toolNamed("tarnek-bench").path, "2 8/8/8/8/8/8/8/K6k w - -");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("8/8/8/8/8/8/8/K6k w - - | best ", 0), 0u) << run.out;
+    run = runTool(toolNamed("tools/floors").path, SOURCE_DIR + "/src");
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+}
+
+TEST(ToolArguments, AWellFormedArgumentThatNamesNothingIsSaidSo) {
+    // Not a usage error: the arguments read well, but the program or position is not there.
+    ToolRun run = runTool(toolNamed("tools/latency").path, "/nonexistent/tarnek 3");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "tools/latency: no program at /nonexistent/tarnek\n");
+    run = runTool(toolNamed("tarnek-perft").path, "1 '8/8/8/8/8/8/8/8 w - -'");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "tarnek-perft: position refused: 8/8/8/8/8/8/8/8 w - -\n");
+    run = runTool(toolNamed("tools/xboard-match").path, "--engine /nonexistent/tarnek");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "xboard-match: engine not found: /nonexistent/tarnek\n");
+}

@@ -1,0 +1,32 @@
+// Command-line arguments of the built tools: each answers --help with its usage on standard
+// output and status 0, and a bad argument with its one usage line on standard error and status 2.
+#pragma once
+
+#include <cstdio>
+#include <cstring>
+
+constexpr int USAGE_STATUS = 2;
+
+inline bool isHelpOption(const char* argument) {
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
+}
+
+// The usage line alone, on standard error: the answer to an argument that cannot be used.
+inline int refuseArguments(const char* usage) {
+    std::fprintf(stderr, "%s\n", usage);
+    return USAGE_STATUS;
+}
+
+// A count written in decimal digits only (no sign, blank or suffix), within [low, high].
+inline bool readCount(const char* text, long low, long high, long& value) {
+    if (!*text) return false;
+    long number = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return false;
+        number = number * 10 + (*c - '0');
+        if (number > high) return false;
+    }
+    if (number < low) return false;
+    value = number;
+    return true;
+}
