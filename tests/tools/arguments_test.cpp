@@ -139,21 +139,15 @@ TEST(ToolArguments, ShellToolsRefuseBadArguments) {
 }
 
 TEST(ToolArguments, PythonToolsRefuseBadArguments) {
-    // Before any work: bench-compare builds nothing, the others start no engine or xboard.
+    // Before any work: bench-compare builds nothing, the others start no engine or xboard. One
+    // case a tool (each start of the interpreter costs a noticeable part of a second).
     expectUsageRefusal({
-        {"tools/bench-compare", ""},
         {"tools/bench-compare", "HEAD --runs abc"},
-        {"tools/bench-compare", "HEAD --depth 1"},
         {"tools/latency", "tarnek 0"},
         {"tools/uci-latency", "tarnek-uci 5 more"},
         {"tools/stress", "--steps 0"},
-        {"tools/stress", "--skip nothing-of-the-kind"},
-        {"tools/xboard-match", "--games x"},
         {"tools/xboard-match", "--tc abc"},
-        {"tools/xboard-match", "--inc -1"},
-        {"tools/xboard-match", "stray"},
         {"tools/xboard-takeback", "--steps -1"},
-        {"tools/xboard-takeback", "--tc 1:xx"},
     });
 }
 
