@@ -162,18 +162,18 @@ inline void removeFolder(EngineProcess& process) {
     if (!process.folder.empty()) std::filesystem::remove_all(process.folder, ignored);
 }
 
-// One whole session: start, send `input`, close the input when asked, wait for the end.
+// What a whole session left: the engine's output, its log and how it ended.
 struct SessionResult {
     std::string output;
     std::string log;        // the child's Tarnek.log
     int exitStatus = -1;
 };
 
-inline SessionResult runSession(const std::string& input, bool closeAtEnd = true,
-                                int timeoutMs = DEFAULT_SESSION_TIMEOUT_MS) {
+// The rest of a session on a started process: send `input`, close the input when asked, wait for
+// the end, and clear the folder away.
+inline SessionResult finishSession(EngineProcess& process, const std::string& input, bool closeAtEnd = true,
+                                   int timeoutMs = DEFAULT_SESSION_TIMEOUT_MS) {
     SessionResult result;
-    EngineProcess process;
-    if (!startProcess(process)) return result;
     sendText(process, input);
     if (closeAtEnd) closeInput(process);
     result.exitStatus = waitForExit(process, timeoutMs);
@@ -181,4 +181,12 @@ inline SessionResult runSession(const std::string& input, bool closeAtEnd = true
     result.log = readFolderFile(process, "Tarnek.log");
     removeFolder(process);
     return result;
+}
+
+// One whole session in a fresh folder.
+inline SessionResult runSession(const std::string& input, bool closeAtEnd = true,
+                                int timeoutMs = DEFAULT_SESSION_TIMEOUT_MS) {
+    EngineProcess process;
+    if (!startProcess(process)) return {};
+    return finishSession(process, input, closeAtEnd, timeoutMs);
 }

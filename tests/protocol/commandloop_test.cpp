@@ -143,16 +143,12 @@ TEST(CommandTable, WhiteAndBlackChooseTheSideThatGoPlays) {
 // "test" starts a new game and lets the engine play it; with the book at hand its first move
 // comes from the book at once, whatever game was on the board.
 TEST(CommandTable, TestPlaysTheInitialPositionsBookMove) {
-    EngineProcess process;
-    ASSERT_TRUE(startWithBook(process));
-    sendText(process, "xboard\nsetboard 4k3/8/8/8/8/8/4P3/4K3 w - -\ne2e4\ntest\nquit\n");
-    ASSERT_EQ(waitForExit(process), 0);
-    const std::string log = readFolderFile(process, "Tarnek.log");
-    removeFolder(process);
-    const std::vector<std::string> moves = engineMoves(process.received);
-    ASSERT_EQ(moves.size(), 1u) << process.received;
+    SessionResult session = playWithBook("xboard\nsetboard 4k3/8/8/8/8/8/4P3/4K3 w - -\ne2e4\ntest\nquit\n");
+    ASSERT_EQ(session.exitStatus, 0);
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
     EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, moves)) << moves[0];
-    EXPECT_TRUE(contains(log, "-M: move(book): " + moves[0] + "\n")) << log;
+    EXPECT_TRUE(contains(session.log, "-M: move(book): " + moves[0] + "\n")) << session.log;
 }
 
 TEST(CommandTable, MovesInForceModeAreOnlyPlayed) {
@@ -269,16 +265,12 @@ TEST(EngineTurn, ABudgetOfNothingStillGivesALegalMove) {
 }
 
 TEST(EngineTurn, BookMoveIsPlayedWithoutASearch) {
-    EngineProcess process;
-    ASSERT_TRUE(startWithBook(process));
-    sendText(process, "xboard\nnew\ngo\nquit\n");
-    ASSERT_EQ(waitForExit(process), 0);
-    const std::string log = readFolderFile(process, "Tarnek.log");
-    removeFolder(process);
-
-    const std::vector<std::string> moves = engineMoves(process.received);
-    ASSERT_EQ(moves.size(), 1u) << process.received;
-    EXPECT_EQ(process.received, HANDSHAKE + "move " + moves[0] + "\n");
+    SessionResult session = playWithBook("xboard\nnew\ngo\nquit\n");
+    ASSERT_EQ(session.exitStatus, 0);
+    const std::string& log = session.log;
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 1u) << session.output;
+    EXPECT_EQ(session.output, HANDSHAKE + "move " + moves[0] + "\n");
     EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, moves));
     EXPECT_TRUE(contains(log, "-M: move(book): " + moves[0] + "\n")) << log;
     EXPECT_FALSE(contains(log, "-FEN:")) << "no search runs for a book move";
@@ -414,15 +406,13 @@ TEST(TakeBack, ExactPositionsOverCapturesPromotionsEnPassantAndCastling) {
 }
 
 TEST(TakeBack, BackToTheStartPlaysFromTheBookAgain) {
-    EngineProcess process;
-    ASSERT_TRUE(startWithBook(process));
     // Out of the book at once, so that the engine searches before the take-back.
-    sendText(process, "xboard\nnew\ngo\nh7h6\n" + QUICK_CLOCK + "a7a6\nforce\nundo\nundo\nundo\nundo\nundo\ngo\nquit\n");
-    ASSERT_EQ(waitForExit(process), 0);
-    const std::string log = readFolderFile(process, "Tarnek.log");
-    removeFolder(process);
-    const std::vector<std::string> moves = engineMoves(process.received);
-    ASSERT_EQ(moves.size(), 4u) << process.received;
+    SessionResult session = playWithBook("xboard\nnew\ngo\nh7h6\n" + QUICK_CLOCK +
+                                         "a7a6\nforce\nundo\nundo\nundo\nundo\nundo\ngo\nquit\n");
+    ASSERT_EQ(session.exitStatus, 0);
+    const std::string& log = session.log;
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 4u) << session.output;
     const std::vector<std::string> book = logLines(log, "-M: move(book): ");
     ASSERT_FALSE(book.empty()) << log;
     EXPECT_EQ(book.back(), moves[0]) << "the same book move as at first\n" << log;

@@ -71,3 +71,10 @@ inline bool startWithBook(EngineProcess& process) {
     std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book", failed);
     return !failed && startProcess(process, engineProgram(), folder);
 }
+
+// A whole session in a folder that holds the built opening book.
+inline SessionResult playWithBook(const std::string& input) {
+    EngineProcess process;
+    if (!startWithBook(process)) return {};
+    return finishSession(process, input);
+}
