@@ -19,7 +19,7 @@ bool eventually(Condition done) {
 constexpr unsigned HANG_MS = 10000;
 
 // Join the waiters once they are released; a waiter still blocked is left behind (the event it
-// waits on is static, so it stays valid) and the test fails instead of hanging.
+// waits on is never destroyed, so it stays valid) and the test fails instead of hanging.
 void joinReleased(std::thread& first, std::thread& second, bool released) {
     if (released) {
         first.join();
@@ -57,7 +57,7 @@ TEST(Event, ManualResetStaysUntilReset) {
 }
 
 TEST(Event, AutomaticResetReleasesExactlyOneOfTwoWaiters) {
-    static Event event;
+    static Event& event = *new Event;   // destroyed with blocked waiters, it would hang the exit
     initEvent(event, false);
     static std::atomic<int> released{0};
     auto waiter = [] {
@@ -76,7 +76,7 @@ TEST(Event, AutomaticResetReleasesExactlyOneOfTwoWaiters) {
 }
 
 TEST(Event, ManualResetReleasesEveryWaiter) {
-    static Event event;
+    static Event& event = *new Event;   // destroyed with blocked waiters, it would hang the exit
     initEvent(event, true);
     static std::atomic<int> released{0};
     auto waiter = [] {
@@ -84,6 +84,7 @@ TEST(Event, ManualResetReleasesEveryWaiter) {
         ++released;
     };
     std::thread first(waiter), second(waiter);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));   // most likely both wait by now
     setEvent(event);
     const bool both = eventually([] { return released == 2; });
     EXPECT_TRUE(both) << released << " of two waiters released";
