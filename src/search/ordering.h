@@ -17,17 +17,22 @@ constexpr uint32_t POSITION_BITS = 9;
 constexpr uint32_t LAST_POSITION = (1u << POSITION_BITS) - 1;
 static_assert(MAX_LIST_MOVES <= int(LAST_POSITION) + 1);
 
-// The entry of [from, end) with the highest score, the first of equals. Found without branches:
-// each score carries its inverted position in the low bits, so the largest packed value is the
-// first of the largest scores.
+// A score with its inverted position `i` in the low bits: the largest packed value is the first
+// of the largest scores, so the choice needs no branches.
+inline uint32_t packedScore(int score, uint32_t i) { return (uint32_t(score + 32768) << POSITION_BITS) | (LAST_POSITION - i); }
+
+// The position that a packed maximum carries.
+inline uint32_t positionOf(uint64_t packed) { return LAST_POSITION - uint32_t(packed & LAST_POSITION); }
+
+// The entry of [from, end) with the highest score, the first of equals.
 inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
     const uint32_t count = uint32_t(end - from);
     uint32_t best = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t packed = (uint32_t(from[i].score + 32768) << POSITION_BITS) | (LAST_POSITION - i);
+        const uint32_t packed = packedScore(from[i].score, i);
         best = packed > best ? packed : best;
     }
-    return from + (LAST_POSITION - (best & LAST_POSITION));
+    return from + positionOf(best);
 }
 
 // The same for the first scan of a node's list, which on its way gives the hash move and the two
@@ -42,10 +47,10 @@ inline ScoredMove* markAndFindHighest(const PlyFrame& frame, ScoredMove* from, S
         if (move == hashMove) from[i].score = int16_t(mark(from[i].score, 0));
         else if (move == killer1) from[i].score = int16_t(mark(from[i].score, 1));
         else if (move == killer2) from[i].score = int16_t(mark(from[i].score, 2));
-        const uint32_t packed = (uint32_t(from[i].score + 32768) << POSITION_BITS) | (LAST_POSITION - i);
+        const uint32_t packed = packedScore(from[i].score, i);
         best = packed > best ? packed : best;
     }
-    return from + (LAST_POSITION - (best & LAST_POSITION));
+    return from + positionOf(best);
 }
 
 // Places of the hash move and killers in a full-width node.
@@ -76,7 +81,7 @@ inline void selectMove(PlyFrame& frame, ScoredMove* begin, ScoredMove* cursor, b
         const uint64_t packed = (uint64_t(keys[i]) << POSITION_BITS) | (LAST_POSITION - i);
         best = packed > best ? packed : best;
     }
-    const uint32_t chosen = LAST_POSITION - uint32_t(best & LAST_POSITION);
+    const uint32_t chosen = positionOf(best);
     std::swap(keys[chosen], keys[first]);
     std::swap(begin[chosen], begin[first]);
 }
