@@ -13,22 +13,22 @@ int exchange(const char* from, const char* to) {
     return staticExchange(p.board[squareOf(from)], squareOf(from), squareOf(to), rookSliders, bishopSliders);
 }
 
+// What the moving piece's square values change when it goes from `from` to `to`.
+int squareChange(const char* from, const char* to) {
+    const int code = position.board[squareOf(from)];
+    return pst(code, to) - pst(code, from);
+}
+
 // The scores of the evaluator's three outcomes for the piece on `from` taking on `to`: a gain
 // of `gain` (the victim's square value counts), an even trade, and a loss of `loss`.
 int gainScore(int gain, const char* from, const char* to) {
-    const int code = position.board[squareOf(from)], victim = position.board[squareOf(to)];
-    return gain - 9500 + pst(code, to) - pst(code, from) + (victim ? pst(victim, to) : 0);
+    const int victim = position.board[squareOf(to)];
+    return gain - 9500 + squareChange(from, to) + (victim ? pst(victim, to) : 0);
 }
 
-int evenScore(const char* from, const char* to) {
-    const int code = position.board[squareOf(from)];
-    return -29985 + pst(code, to) - pst(code, from);
-}
+int evenScore(const char* from, const char* to) { return -29985 + squareChange(from, to); }
 
-int lossScore(int loss, const char* from, const char* to) {
-    const int code = position.board[squareOf(from)];
-    return -30000 - loss + pst(code, to) - pst(code, from);
-}
+int lossScore(int loss, const char* from, const char* to) { return -30000 - loss + squareChange(from, to); }
 
 }  // namespace
 
