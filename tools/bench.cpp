@@ -11,15 +11,12 @@
 #include "board/notation.h"
 #include "eval/tables.h"
 #include "frames/frames.h"
+#include "game/enginethread.h"
 #include "game/setup.h"
-#include "search/enginestate.h"
-#include "search/search.h"
 
 namespace {
 
 constexpr long DEFAULT_DEPTH = 7;
-// The search's first iteration is 2 plies; its frames hold 63 plies of full-width search.
-constexpr long SHALLOWEST = 2, DEEPEST = 63;
 
 const char* const USAGE = "usage: tarnek-bench [DEPTH [FEN]]   (DEPTH 2 to 63, default 7)";
 const char* const HELP =
@@ -72,13 +69,12 @@ bool benchPosition(const char* fen, unsigned depth, Outcome& total) {
         std::printf("%s | refused\n", fen);
         return false;
     }
-    engineState = Think;
-    stopFlag = 0;
-    maxDepth = depth;
-    searchNodes = 0;
-    const auto start = std::chrono::steady_clock::now();
-    const Move move = searchPosition();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    startSearch(SearchRequest{depth, NO_NODE_LIMIT, UNLIMITED_TIME, nullptr});
+    waitForSearch();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStartTime()).count();
+    const ScoredMove result = searchResult();
+    const Move move = result.move;
 
     char text[MOVE_TEXT_SIZE];
     const char* shown = text;
@@ -86,7 +82,7 @@ bool benchPosition(const char* fen, unsigned depth, Outcome& total) {
     else if (move == StalemateCode) shown = "stalemate";
     else if (move == RepetitionCode) shown = "draw";
     else moveToText(text, move);
-    std::printf("%s | best %s score %d nodes %llu ms %.0f\n", fen, shown, int(rootMoves[0].score),
+    std::printf("%s | best %s score %d nodes %llu ms %.0f\n", fen, shown, int(result.score),
                 static_cast<unsigned long long>(searchNodes), ms);
     total.nodes += searchNodes;
     total.ms += ms;
@@ -101,9 +97,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     long depth = DEFAULT_DEPTH;
-    if (argc > 1 && !readCount(argv[1], SHALLOWEST, DEEPEST, depth)) return refuseArguments(USAGE);
+    if (argc > 1 && !readCount(argv[1], FIRST_ITERATION, DEEPEST_ITERATION, depth)) return refuseArguments(USAGE);
     initBoardTables();
     initEvalTables();
+    launchEngine();
 
     Outcome total{0, 0.0};
     bool allAccepted = true;
@@ -117,6 +114,7 @@ int main(int argc, char** argv) {
     } else {
         for (const char* fen : POSITIONS) allAccepted = benchPosition(fen, unsigned(depth), total) && allAccepted;
     }
+    quitEngine();
     const double nps = total.ms > 0 ? double(total.nodes) * 1000.0 / total.ms : 0.0;
     std::printf("bench nodes %llu ms %.0f nps %.0f\n", static_cast<unsigned long long>(total.nodes), total.ms, nps);
     return allAccepted ? 0 : 1;

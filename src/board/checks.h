@@ -40,3 +40,9 @@ inline bool leavesKingAttackedAs(Move move) {
 
 // The same for a side given at run time.
 bool leavesKingAttacked(Move move, int side);
+
+// True when the side to move stands in check.
+inline bool sideToMoveInCheck() {
+    const int side = position.sideToMove;
+    return attackedByNonKing(position.kingSquare[side], side ^ 1);
+}

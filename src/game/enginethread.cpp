@@ -1,75 +1,101 @@
 #include "game/enginethread.h"
 
-#include "search/enginestate.h"
-#include "search/search.h"
+#include <thread>
 
-Event startSignal;
-Event startedSignal;
-Event stoppedSignal;
-unsigned depthCeiling = 63;
+#include "frames/frames.h"
+#include "ground/event.h"
+#include "ground/log.h"
+#include "search/control.h"
+
+unsigned depthCeiling = DEEPEST_ITERATION;
 
 namespace {
 
+Event requestSignal;   // automatic: a search, or the end, is asked of the engine thread
+Event idleSignal;      // manual: set exactly while the engine thread waits for a request
 std::thread engineThreadHandle;
 
-// Waiting states: tell the command loop that no search runs and wait for the next request.
-void idleHandler() {
-    setEvent(stoppedSignal);
-    waitEvent(startSignal);
-    resetEvent(stoppedSignal);
-}
+// Written while the engine thread waits idle, read by it once the request arrives.
+SearchRequest request;
+bool quitRequested = false;
+std::chrono::steady_clock::time_point startTime;
 
-// One search, then the idle wait that ends when the command loop has taken the result.
-void thinkHandler() {
-    setEvent(startedSignal);
-    searchPosition();
-    idleHandler();
-    setEvent(startedSignal);
-}
-
-void quitHandler() {}
-
-// Indexed by EngineState. Ponder is never entered; should it be, the thread waits idle.
-void (*const HANDLERS[5])() = {idleHandler, thinkHandler, idleHandler, idleHandler, quitHandler};
+// The longest single wait on an event; longer waits are made of such steps.
+constexpr uint64_t LONGEST_WAIT_MS = 3600 * 1000;
 
 void engineThread() {
-    do {
-        HANDLERS[engineState.load()]();
-    } while (engineState.load() != Quit);
-    setEvent(startedSignal);
+    for (;;) {
+        setEvent(idleSignal);
+        waitEvent(requestSignal);
+        if (quitRequested) return;
+        const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
+        searchPosition(SearchLimits{request.depth < ceiling ? request.depth : ceiling, request.nodes, request.report});
+    }
+}
+
+uint64_t elapsedMs() {
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - startTime).count();
+    return ms > 0 ? uint64_t(ms) : 0;
 }
 
 }  // namespace
 
-void launchEngineThread() {
-    initEvent(startSignal, false);
-    engineState = AwaitOpponent;
-    initEvent(stoppedSignal, true);
-    initEvent(startedSignal, false);
+void launchEngine() {
+    initEvent(requestSignal, false);
+    initEvent(idleSignal, true);
+    quitRequested = false;
     startThread(engineThreadHandle, engineThread);
+    waitEvent(idleSignal);
 }
 
-void startEngine(unsigned depth) {
-    // The thread must be back in its idle wait after the previous request, or the signal meant
-    // for this one could end a later idle wait instead.
-    waitEvent(stoppedSignal);
-    const int request = engineState;
-    const unsigned limit = depth & 0xFF;
-    const unsigned ceiling = depthCeiling < 63 ? depthCeiling : 63;
-    maxDepth = limit < ceiling ? limit : ceiling;
-    stopFlag = 0;
-    setEvent(startSignal);
-    waitEvent(startedSignal);
-    // Released from the end of a search, the thread reads the state once more on its way back
-    // to the idle wait. Wait until it is there, so that the next state written (Think for the
-    // opponent's next move) cannot start a search while the command loop still moves pieces.
-    if (request == Idle || request == AwaitOpponent) waitEvent(stoppedSignal);
+void startSearch(const SearchRequest& newRequest) {
+    waitEvent(idleSignal);
+    request = newRequest;
+    resetSearchControl();
+    currentUndo = plyFrames;
+    startTime = std::chrono::steady_clock::now();
+    resetEvent(idleSignal);
+    setEvent(requestSignal);
 }
 
-void stopEngine() {
-    engineState = Idle;
+void stopSearch() {
+    lastIterationFlag = 1;
     stopFlag = 1;
-    waitEvent(stoppedSignal);
 }
 
-void joinEngineThread() { joinThread(engineThreadHandle); }
+void finishIteration() { lastIterationFlag = 1; }
+
+void waitForSearch() { waitEvent(idleSignal); }
+
+bool waitForSearch(uint64_t ms) {
+    for (;;) {
+        const uint64_t step = ms < LONGEST_WAIT_MS ? ms : LONGEST_WAIT_MS;
+        if (waitEvent(idleSignal, uint32_t(step))) return true;
+        ms -= step;
+        if (ms == 0) return false;
+    }
+}
+
+void endSearchAfterBudget() {
+    finishIteration();
+    uint64_t extraMs = 0;
+    if (failLowFlag && extraTimeAfterFailLow(request.time, elapsedMs(), extraMs)) {
+        logLine("-M: FL - Extra time");
+        waitForSearch(extraMs);
+    }
+    stopSearch();
+    waitForSearch();
+}
+
+std::chrono::steady_clock::time_point searchStartTime() { return startTime; }
+
+ScoredMove searchResult() { return rootMoves[0]; }
+
+void quitEngine() {
+    stopSearch();
+    waitForSearch();
+    quitRequested = true;
+    setEvent(requestSignal);
+    joinThread(engineThreadHandle);
+}

@@ -1,27 +1,55 @@
-// The engine thread: a dispatcher on EngineState that waits idle or runs one search.
+// The engine thread and the one way to use it: start a search of the position on the board with
+// a request, end it at once or after its iteration, wait for it, read its result, quit. Both
+// programs, the bench tool and the tests reach the search through here alone.
 #pragma once
 
-#include "ground/event.h"
+#include <chrono>
+#include <cstdint>
 
-extern Event startSignal;     // automatic: the command loop asks the engine thread to go on
-extern Event startedSignal;   // automatic: the engine thread has left its idle wait
-extern Event stoppedSignal;   // manual: set exactly while the engine thread waits idle
+#include "game/timebudget.h"
+#include "search/search.h"
 
-// Deepest iteration any search may run: 63, the design's limit. A harness that must not wait
-// for long searches (the "test" command searches on an endless clock) lowers it.
+struct SearchRequest {
+    unsigned depth;           // deepest iteration: FIRST_ITERATION up to DEEPEST_ITERATION
+    uint64_t nodes;           // moves the search may make (NO_NODE_LIMIT: no limit)
+    TimeBudget time;          // when endSearchAfterBudget is due, and what extra time it grants
+    IterationReport report;   // told after each completed iteration (engine thread), or null
+};
+
+// Deepest iteration any search runs: DEEPEST_ITERATION. A harness that must not wait for long
+// searches (the "test" command searches on an endless clock) lowers it.
 extern unsigned depthCeiling;
 
-// Create the events and start the engine thread; it settles in its idle wait.
-void launchEngineThread();
+// Start the engine thread; returns once it waits idle.
+void launchEngine();
 
-// Wake the engine thread for the state just written (Think, AwaitOpponent after a search, or
-// Quit), with the depth limit `depth` (at most 63, or the ceiling). Returns once the thread has
-// left its idle wait: searching for Think, settled in the idle wait again when released after
-// a search.
-void startEngine(unsigned depth);
+// The engine thread searches the position on the board; returns at once. Waits first for any
+// earlier search to end. The position, the game and the request's budget stay as they are until
+// the search has ended.
+void startSearch(const SearchRequest& request);
 
-// Make the state Idle, abort any search, and return once the engine thread waits idle.
-void stopEngine();
+// Abort the search at once; returns at once (the search ends within a move). Harmless when idle.
+void stopSearch();
 
-// Wait for the engine thread's end (after Quit has been sent with startEngine).
-void joinEngineThread();
+// Let the search finish the iteration under way and start no other.
+void finishIteration();
+
+// Wait until no search runs; with `ms`, at most that long, true when none runs then.
+void waitForSearch();
+bool waitForSearch(uint64_t ms);
+
+// The request's budget is spent: no new iteration; a fail low at the root granted extra time by
+// the budget may finish its iteration within it ("-M: FL - Extra time" in the log); then the
+// search is aborted. Returns once no search runs.
+void endSearchAfterBudget();
+
+// When the latest search started.
+std::chrono::steady_clock::time_point searchStartTime();
+
+// The latest search's result once it has ended: a legal move and its score (NO_SCORE when it was
+// never searched), or the code of a position without a move (MatedCode, StalemateCode) or
+// already drawn (RepetitionCode), with score 0 or MATED_SCORE.
+ScoredMove searchResult();
+
+// End any search and the engine thread; returns once the thread has ended.
+void quitEngine();

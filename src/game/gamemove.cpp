@@ -6,6 +6,7 @@
 #include "board/checks.h"
 #include "board/consistency.h"
 #include "board/makemove.h"
+#include "board/notation.h"
 #include "book/book.h"
 #include "frames/frames.h"
 #include "game/gamerecord.h"
@@ -103,6 +104,17 @@ bool isLegalGameMove(Move move) {
     // Codes of type 3 stand for search results, never for a move.
     if (move == 0 || moveType(move) == 3) return false;
     return isLegalMove(move);
+}
+
+Move legalBookMove() {
+    const Move move = bookMove();
+    return move && isLegalGameMove(move) ? move : 0;
+}
+
+void logBookMove(Move move) {
+    char text[MOVE_TEXT_SIZE];
+    moveToText(text, move);
+    logLine("-M: move(book): ", text);
 }
 
 bool playGameMove(Move move) {

@@ -7,6 +7,12 @@
 // Whether `move` may be played in the game now.
 bool isLegalGameMove(Move move);
 
+// The book's move for the game now, when the table holds one that is legal here; else 0.
+Move legalBookMove();
+
+// Log the book move the engine plays ("-M: move(book): " and the move).
+void logBookMove(Move move);
+
 // Play a legal move in the game: position, history, game board, game record, fresh history
 // table and a log line with the new key. False, changing nothing, for the move 0.
 bool playGameMove(Move move);

@@ -13,10 +13,10 @@
 #include "game/gamemove.h"
 #include "game/setup.h"
 #include "ground/console.h"
+#include "ground/decimal.h"
 #include "ground/log.h"
 #include "protocol/play.h"
 #include "protocol/timecontrol.h"
-#include "search/enginestate.h"
 
 namespace {
 
@@ -30,7 +30,6 @@ void putBack(int c) {
     if (c != EOF) std::ungetc(c, commandInput);
 }
 bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 int skipBlanks() {
     int c;
@@ -78,16 +77,14 @@ bool readNumber(int& value) {
     int c = skipBlanks();
     const bool negative = c == '-';
     if (c == '-' || c == '+') c = nextChar();
-    if (!isDigit(c)) {
+    if (!isDecimalDigit(c)) {
         putBack(c);
         return false;
     }
-    long long magnitude = 0;
-    for (; isDigit(c); c = nextChar())
-        if (magnitude <= std::numeric_limits<int>::max()) magnitude = magnitude * 10 + (c - '0');
+    uint64_t magnitude = 0;
+    for (; isDecimalDigit(c); c = nextChar()) magnitude = appendDigit(magnitude, c, std::numeric_limits<int>::max());
     putBack(c);
-    if (magnitude > std::numeric_limits<int>::max()) magnitude = std::numeric_limits<int>::max();
-    value = int(negative ? -magnitude : magnitude);
+    value = negative ? -int(magnitude) : int(magnitude);
     return true;
 }
 
@@ -100,7 +97,7 @@ void send(const char* line) {
 
 void handshake(char* command) {
     bookMovePlayed = false;
-    engineState = AwaitOpponent;
+    awaitingOpponent = false;
     std::setvbuf(commandOutput, nullptr, _IONBF, 0);
     std::setvbuf(commandInput, nullptr, _IONBF, 0);
     std::fflush(nullptr);
@@ -112,7 +109,7 @@ void handshake(char* command) {
     send("feature setboard=1\n");
 
     currentUndo = plyFrames;
-    launchEngineThread();
+    launchEngine();
     initBoardTables();
     initEvalTables();
     send("feature done=1\n");
@@ -120,9 +117,6 @@ void handshake(char* command) {
     // than on an empty board. The set-up also clears the transposition table; its first touch
     // of the table's memory is the slowest step of the start, so the GUI hears "done" first.
     setPosition(INITIAL_POSITION_TEXT, false);
-
-    stopEngine();
-    engineState = Idle;
 }
 
 // "time": our clock in centiseconds. The GUI's "otim" line with the opponent's clock normally
@@ -147,9 +141,8 @@ void moveCommand(const char* word, Move move) {
         std::fflush(commandOutput);
         return;
     }
-    const bool answer = engineState == AwaitOpponent;
     playGameMove(move);
-    if (answer) thinkAndMove();
+    if (awaitingOpponent) thinkAndMove();
 }
 
 // Set up a game from `text` with the book, and tell the user what the set-up found. False when
@@ -169,45 +162,30 @@ bool setUpGame(const char* text) {
 }
 
 void newGame() {
-    stopEngine();
     setUpGame(INITIAL_POSITION_TEXT);
-    engineState = AwaitOpponent;
+    awaitingOpponent = true;
 }
 
 void setboardCommand(char* command) {
-    stopEngine();
+    awaitingOpponent = false;
     readRestOfLine(command, POSITION_LINE_SIZE);
     logLine("setboard ", command);
     if (!setUpGame(command)) logLine("-M: tellusererror Illegal position");
 }
 
 void sideCommand(int side) {
-    stopEngine();
+    awaitingOpponent = false;
     if (!setSideToMove(side)) logLine("-M: tellusererror Illegal position");
 }
 
 // "undo" takes back the last move, "remove" the last two (the user's and the engine's answer,
 // the user being on move). The engine keeps the side it plays, or stays in force mode.
-void takeBackCommand(int moves) {
-    const int state = engineState;
-    stopEngine();
-    takeBackGameMoves(moves);
-    engineState = state;
-}
+void takeBackCommand(int moves) { takeBackGameMoves(moves); }
 
 void testCommand() {
-    stopEngine();
     setUpGame(INITIAL_POSITION_TEXT);
     setTestClock();
-    stopEngine();
     thinkAndMove();
-}
-
-void shutdown() {
-    stopEngine();
-    engineState = Quit;
-    startEngine(64);
-    joinEngineThread();
 }
 
 }  // namespace
@@ -229,7 +207,6 @@ int runCommandLoop() {
         } else if (Move move = textToMove(command)) {
             moveCommand(command, move);
         } else if (startsWith(command, "go")) {
-            stopEngine();
             thinkAndMove();
         } else if (startsWith(command, "new") || startsWith(command, "result")) {
             newGame();
@@ -237,7 +214,7 @@ int runCommandLoop() {
             readRestOfLine(command, COMMAND_SIZE - 1);
             setLevel(command);
         } else if (startsWith(command, "force")) {
-            stopEngine();
+            awaitingOpponent = false;
         } else if (startsWith(command, "setboard")) {
             setboardCommand(command);
         } else if (startsWith(command, "quit")) {
@@ -256,6 +233,6 @@ int runCommandLoop() {
             takeBackCommand(2);
         }
     }
-    shutdown();
+    quitEngine();
     return 0;
 }

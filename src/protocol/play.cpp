@@ -1,6 +1,5 @@
 #include "protocol/play.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -15,17 +14,11 @@
 #include "movegen/legality.h"
 #include "protocol/timecontrol.h"
 #include "search/draw.h"
-#include "search/enginestate.h"
-#include "search/search.h"
 
 bool bookMovePlayed = false;
+bool awaitingOpponent = false;
 
 namespace {
-
-bool inCheck() {
-    const int side = position.sideToMove;
-    return attackedByNonKing(position.kingSquare[side], side ^ 1);
-}
 
 void announceMove(Move move) {
     char text[MOVE_TEXT_SIZE];
@@ -41,22 +34,20 @@ void announce(const char* line) {
 
 // The claim of a side to move that has no legal move.
 const char* noMoveClaim() {
-    if (!inCheck()) return "1/2-1/2 {Draw by stalemate (1)}\n";
+    if (!sideToMoveInCheck()) return "1/2-1/2 {Draw by stalemate (1)}\n";
     return position.sideToMove == WHITE ? "0-1 {Tarnek mated 0}\n" : "1-0 {Tarnek mated 0}\n";
 }
 
 }  // namespace
 
 void thinkAndMove() {
-    char text[MOVE_TEXT_SIZE];
     // A book entry is trusted only as far as the move is legal here.
-    if (Move move = bookMove(); move && isLegalGameMove(move)) {
+    if (const Move move = legalBookMove()) {
         playGameMove(move);
         announceMove(move);
-        moveToText(text, move);
-        logLine("-M: move(book): ", text);
+        logBookMove(move);
         bookMovePlayed = true;
-        engineState = AwaitOpponent;
+        awaitingOpponent = true;
         return;
     }
     if (bookMovePlayed) {
@@ -64,14 +55,13 @@ void thinkAndMove() {
         lengthenBudgetAfterBook();
     }
 
-    engineState = Think;
-    const auto searchStart = std::chrono::steady_clock::now();
-    startEngine(64);
-    waitEvent(stoppedSignal, firstWaitMs());
-    stopAfterBudget(searchStart);
+    const TimeBudget budget = moveBudget();
+    startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, budget, nullptr});
+    waitForSearch(firstWaitMs(budget));
+    endSearchAfterBudget();
 
     // The search leaves a legal move, or the code of a position that is over.
-    const ScoredMove result = rootMoves[0];
+    const ScoredMove result = searchResult();
     const char* claim = nullptr;
     if (result.move == RepetitionCode) {
         claim = "1/2-1/2 {Draw by repetition (2)}\n";
@@ -80,16 +70,16 @@ void thinkAndMove() {
     } else {
         playGameMove(result.move);
         announceMove(result.move);
+        char text[MOVE_TEXT_SIZE];
         moveToText(text, result.move);
         logLine("move ", text, "\tscore: ", result.score);
-        if (result.score == WINDOW_HIGH && !anyLegalMove() && inCheck())
+        if (result.score == WINDOW_HIGH && !anyLegalMove() && sideToMoveInCheck())
             claim = position.sideToMove == BLACK ? "1-0 {Tarnek mates 1}\n" : "0-1 {Tarnek mates 1}\n";
         else if (drawByRule(2))
             claim = "1/2-1/2 {Draw by ...(3)}\n";
     }
     if (claim) announce(claim);
 
-    engineState = AwaitOpponent;
+    awaitingOpponent = true;
     logLine("- NO ponder move");
-    startEngine(64);
 }

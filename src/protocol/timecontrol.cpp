@@ -3,18 +3,15 @@
 #include <cctype>
 #include <limits>
 
-#include "game/budgetstop.h"
-
-uint32_t movesPerControl = 40;
+#include "ground/decimal.h"
+uint32_t movesPerControl = DEFAULT_MOVES_TO_GO;
 uint32_t incrementMs = 0;
 uint32_t moveBudgetMs = 0;
 uint64_t moveLimitMs = std::numeric_limits<uint64_t>::max();
 
 namespace {
 
-constexpr uint32_t DEFAULT_MOVES = 40;
 constexpr uint32_t TEST_CLOCK_CENTISECONDS = 4123456689u;
-constexpr uint32_t FAIL_LOW_MIN_BUDGET_MS = 2000;
 constexpr uint32_t MAX_UINT = std::numeric_limits<uint32_t>::max();
 
 // A 64-bit count of milliseconds, saturated to 32 bits.
@@ -24,17 +21,13 @@ uint32_t saturated(uint64_t ms) { return ms < MAX_UINT ? uint32_t(ms) : MAX_UINT
 uint32_t budgetFor(uint32_t centiseconds) { return incrementMs + (centiseconds / movesPerControl) * 10; }
 
 // 90% of the clock, in milliseconds: never lose on time through our own arithmetic.
-uint64_t limitFor(uint32_t centiseconds) { return uint64_t(centiseconds) * 9; }
+uint64_t limitFor(uint32_t centiseconds) { return ninetyPercent(uint64_t(centiseconds) * 10); }
 
 // Read a run of decimal digits, saturating; false when there is none.
-bool readDigits(const char*& cursor, uint32_t& value) {
-    if (!std::isdigit(static_cast<unsigned char>(*cursor))) return false;
-    uint64_t v = 0;
-    while (std::isdigit(static_cast<unsigned char>(*cursor))) {
-        v = v * 10 + uint64_t(*cursor++ - '0');
-        if (v > MAX_UINT) v = MAX_UINT;
-    }
-    value = uint32_t(v);
+bool readUnsigned(const char*& cursor, uint32_t& value) {
+    uint64_t digits;
+    if (!readDigits(cursor, nullptr, MAX_UINT, digits)) return false;
+    value = uint32_t(digits);
     return true;
 }
 
@@ -43,7 +36,7 @@ bool endOfField(const char* cursor) { return *cursor == 0 || std::isspace(static
 // A whole number of moves; false when the field is anything else.
 bool readMoves(const char* field, uint32_t& moves) {
     uint32_t value;
-    if (!readDigits(field, value) || !endOfField(field)) return false;
+    if (!readUnsigned(field, value) || !endOfField(field)) return false;
     moves = value;
     return true;
 }
@@ -52,11 +45,11 @@ bool readMoves(const char* field, uint32_t& moves) {
 bool readSecondsAsMs(const char* field, uint32_t& ms) {
     static constexpr uint32_t PLACE_VALUE[3] = {100, 10, 1};
     uint32_t seconds = 0;
-    bool digits = readDigits(field, seconds);
+    bool digits = readUnsigned(field, seconds);
     uint32_t thousandths = 0;
     if (*field == '.') {
         int place = 0;
-        for (++field; std::isdigit(static_cast<unsigned char>(*field)); ++field, ++place) {
+        for (++field; isDecimalDigit(*field); ++field, ++place) {
             const uint32_t digit = uint32_t(*field - '0');
             if (place < 3) thousandths += digit * PLACE_VALUE[place];
             else if (place == 3 && digit >= 5) ++thousandths;
@@ -65,13 +58,6 @@ bool readSecondsAsMs(const char* field, uint32_t& ms) {
     }
     if (!digits || !endOfField(field)) return false;
     ms = saturated(uint64_t(seconds) * 1000 + thousandths);
-    return true;
-}
-
-// Extra time after a fail low, for a budget above the threshold only.
-bool extraTimeAfterFailLow(uint32_t elapsedMs, uint32_t& extraMs) {
-    if (moveBudgetMs <= FAIL_LOW_MIN_BUDGET_MS) return false;
-    extraMs = extraTimeMs(elapsedMs);
     return true;
 }
 
@@ -92,7 +78,7 @@ void setLevel(const char* arguments) {
     const char* base = moves ? nextField(cursor) : nullptr;   // the base time plays no role
     const char* increment = base ? nextField(cursor) : nullptr;
     uint32_t value;
-    if (moves && readMoves(moves, value)) movesPerControl = value ? value : DEFAULT_MOVES;
+    if (moves && readMoves(moves, value)) movesPerControl = value ? value : DEFAULT_MOVES_TO_GO;
     if (increment && readSecondsAsMs(increment, value)) incrementMs = value;
 }
 
@@ -117,15 +103,4 @@ void lengthenBudgetAfterBook() {
     moveBudgetMs = saturated(tripled < share ? tripled : share);
 }
 
-uint32_t firstWaitMs() { return moveBudgetMs < moveLimitMs ? moveBudgetMs : uint32_t(moveLimitMs); }
-
-uint32_t extraTimeMs(uint32_t elapsedMs) {
-    // About half of the remaining clock.
-    const uint64_t extra = uint64_t(movesPerControl) * moveBudgetMs / 2;
-    const uint64_t left = moveLimitMs > elapsedMs ? moveLimitMs - elapsedMs : 0;
-    return saturated(extra < left ? extra : left);
-}
-
-void stopAfterBudget(std::chrono::steady_clock::time_point searchStart) {
-    endSearchAfterBudget(searchStart, extraTimeAfterFailLow);
-}
+TimeBudget moveBudget() { return levelBudget(moveBudgetMs, moveLimitMs, movesPerControl); }

@@ -2,8 +2,9 @@
 // timed search.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
+
+#include "game/timebudget.h"
 
 extern uint32_t movesPerControl;   // moves of one time control; 40 when the GUI gives none
 extern uint32_t incrementMs;       // time added to the clock after each move
@@ -23,12 +24,6 @@ void setTestClock();
 // The first search after a book move may use more of the clock (the book saved time).
 void lengthenBudgetAfterBook();
 
-// How long to wait for the search before ending it.
-uint32_t firstWaitMs();
-
-// Extra time after a fail low at the root, when `elapsedMs` have already been spent.
-uint32_t extraTimeMs(uint32_t elapsedMs);
-
-// End the search started at `searchStart` once its budget is spent: no further iteration,
-// extra time after a fail low, then abort. Returns when the engine thread waits idle.
-void stopAfterBudget(std::chrono::steady_clock::time_point searchStart);
+// The budget of the next search: moveBudgetMs within moveLimitMs, and after a fail low up to
+// half of what the control's moves would take at this budget.
+TimeBudget moveBudget();

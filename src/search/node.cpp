@@ -4,11 +4,11 @@
 #include "board/makemove.h"
 #include "movegen/checkers.h"
 #include "movegen/generators.h"
+#include "search/control.h"
 #include "search/draw.h"
 #include "search/ordering.h"
 #include "search/probe.h"
 #include "search/quiescence.h"
-#include "search/search.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "eval/evaluate.h"
 #include "movegen/checkers.h"
 #include "movegen/generators.h"
+#include "search/control.h"
 #include "search/ordering.h"
 #include "search/probe.h"
-#include "search/search.h"
 
 namespace {
 

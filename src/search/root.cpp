@@ -5,11 +5,11 @@
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "movegen/generators.h"
+#include "search/control.h"
 #include "search/draw.h"
 #include "search/node.h"
 #include "search/ordering.h"
 #include "search/probe.h"
-#include "search/search.h"
 
 namespace {
 

@@ -9,31 +9,21 @@
 #include "ground/log.h"
 #include "movegen/checkers.h"
 #include "movegen/legality.h"
+#include "search/control.h"
 #include "search/draw.h"
-#include "search/enginestate.h"
 #include "search/root.h"
 #include "search/transposition.h"
-
-std::atomic<uint8_t> stopFlag{0};
-std::atomic<uint8_t> failLowFlag{1};
-unsigned maxDepth = 63;
-unsigned iterationDepth = 0;
-std::atomic<uint64_t> searchNodes{0};
-void (*iterationReport)(unsigned depth, int score) = nullptr;
+#include "search/variation.h"
 
 namespace {
 
 constexpr int FULL_LOW = MATED_SCORE;    // -8100
 constexpr int FULL_HIGH = WINDOW_HIGH;   // 8099
-constexpr int FIRST_ITERATION = 2;
-constexpr unsigned DEEPEST_ITERATION = MAX_FRAMES - 9;   // 63: the frames hold 8 quiescence plies more
 
 char pvBuffer[1024];
 const char NO_HASH_ENTRY_LINE[] =
     "*********************************************************************************************************************";
 static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
-
-inline bool stopped() { return stopFlag.load(std::memory_order_relaxed) != 0; }
 
 // The result must be a move the engine may play, or the truth about a position without one. A
 // search stopped early can leave a move it generated but never tested, or none at all, and a
@@ -47,51 +37,40 @@ void keepResultLegal() {
         result = ScoredMove{int16_t(NO_SCORE), first};
         return;
     }
-    const int side = position.sideToMove;
-    if (attackedByNonKing(position.kingSquare[side], side ^ 1))
+    if (sideToMoveInCheck())
         result = ScoredMove{int16_t(MATED_SCORE), MatedCode};
     else
         result = ScoredMove{0, StalemateCode};
 }
 
+// How the log shows the end of a line.
+const char* endingText(VariationEnd end) {
+    switch (end) {
+        case VARIATION_NO_ENTRY: return "NOE ";
+        case VARIATION_MATE: return "# ";
+        case VARIATION_STALEMATE: return "1/2 - 1/2 (stalemate)";
+        case VARIATION_DRAWN: return "1/2 - 1/2 (repetition)";
+        default: return "";
+    }
+}
+
 }  // namespace
 
 void principalVariationText(char* buffer, int plies) {
-    *buffer = 0;
-    if (plies == 0) return;
-    const HashEntry* entry = probeHash();
-    if (!entry) {
-        std::strcpy(buffer, "NOE ");
-        return;
+    Variation variation;
+    walkVariation(variation, plies);
+    char* text = buffer;
+    for (int i = 0; i < variation.length; ++i) {
+        moveToText(text, variation.moves[i]);
+        text += std::strlen(text);
+        *text++ = ' ';
     }
-    const Move move = entryMove(*entry);
-    if (move == MatedCode) {
-        std::strcpy(buffer, "# ");
-        return;
-    }
-    if (move == StalemateCode) {
-        std::strcpy(buffer, "1/2 - 1/2 (stalemate)");
-        return;
-    }
-    if (move == RepetitionCode) {
-        std::strcpy(buffer, "1/2 - 1/2 (repetition)");
-        return;
-    }
-    if (move == 0 || moveType(move) == 3) return;   // nothing playable to follow
-    moveToText(buffer, move);
-    char* rest = buffer + std::strlen(buffer);
-    *rest++ = ' ';
-    saveUndo(currentUndo->undo);
-    makeMove(move, currentUndo->undo);
-    ++currentUndo;
-    principalVariationText(rest, plies - 1);
-    --currentUndo;
-    unmakeMove(move, currentUndo->undo);
+    std::strcpy(text, endingText(variation.end));
 }
 
-Move searchPosition() {
+Move searchPosition(const SearchLimits& limits) {
     ScoredMove& result = rootMoves[0];
-    searchNodes = 0;
+    nodeLimit = limits.nodes;
     if (drawByRule(2)) {
         result = ScoredMove{0, RepetitionCode};
         return RepetitionCode;
@@ -107,7 +86,7 @@ Move searchPosition() {
         result.move = entryMove(*entry);
         result.score = int16_t(entryScore(*entry));
         const int stored = entryScore(*entry);
-        if (entryDepth(*entry) >= FIRST_ITERATION) {
+        if (entryDepth(*entry) >= int(FIRST_ITERATION)) {
             switch (entryBound(*entry)) {
                 case EXACT_BOUND:
                     iterationDepth = unsigned(entryDepth(*entry) + 1);
@@ -135,7 +114,7 @@ Move searchPosition() {
     logLine("-FEN:\t", positionText);
     findCheckers(plyFrames[0]);
 
-    const unsigned lastIteration = maxDepth < DEEPEST_ITERATION ? maxDepth : DEEPEST_ITERATION;
+    const unsigned lastIteration = limits.depth < DEEPEST_ITERATION ? limits.depth : DEEPEST_ITERATION;
     while (iterationDepth <= lastIteration) {
         int r = searchRoot(alpha, beta);
         if (r <= alpha || r >= beta) {
@@ -160,7 +139,7 @@ Move searchPosition() {
 
         principalVariationText(pvBuffer, int(iterationDepth));
         logLine("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
-        if (iterationReport) iterationReport(iterationDepth, r);
+        if (limits.report) limits.report(iterationDepth, r);
         const int depth = int(iterationDepth);
         if (r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth) {
             logLine("--- MATE: ", r);
@@ -168,7 +147,7 @@ Move searchPosition() {
         }
         alpha = r - ASPIRATION_HALF_WIDTH;
         beta = r + ASPIRATION_HALF_WIDTH;
-        if (engineState.load() == Idle) {
+        if (lastIterationFlag.load()) {
             logLine("-E: Ended ply after extra time");
             break;
         }

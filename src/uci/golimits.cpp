@@ -44,3 +44,14 @@ bool boundsSearch(const GoLimits& limits, int side) {
     return limits.clockMs[side] != NOT_GIVEN || limits.moveTimeMs != NOT_GIVEN || limits.depth > 0 ||
            limits.nodes != NOT_GIVEN;
 }
+
+TimeBudget timeBudget(const GoLimits& limits, int side) {
+    TimeBudget budget = UNLIMITED_TIME;
+    if (limits.clockMs[side] != NOT_GIVEN)
+        budget = clockBudget(uint64_t(limits.clockMs[side]), uint64_t(limits.incrementMs[side]), uint64_t(limits.movesToGo));
+    if (limits.moveTimeMs != NOT_GIVEN) {
+        const uint64_t moveTime = uint64_t(limits.moveTimeMs);
+        if (moveTime < budget.budgetMs) budget = TimeBudget{moveTime, moveTime, 0};
+    }
+    return budget;
+}

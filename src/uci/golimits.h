@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "game/timebudget.h"
 #include "uci/inputline.h"
 
 constexpr int64_t NOT_GIVEN = -1;
@@ -26,3 +27,8 @@ GoLimits readGoLimits(const Word* words, int count);
 // Whether anything bounds a search for `side` (a clock of its own, a time, a depth or a node
 // count); without, "go" searches until "stop".
 bool boundsSearch(const GoLimits& limits, int side);
+
+// The time a search for `side` may take: a fixed move time when given; else from the side's
+// clock by the UCI variant of the time rules; else no limit. With both a move time and a clock,
+// the earlier end counts, and a fixed time earns no extra time.
+TimeBudget timeBudget(const GoLimits& limits, int side);

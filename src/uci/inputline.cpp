@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "ground/console.h"
+#include "ground/decimal.h"
 
 namespace {
 
@@ -56,22 +56,4 @@ bool wordIsAnyCase(const Word& word, const char* text) {
     return true;
 }
 
-bool readNumber(const Word& word, int64_t& value) {
-    int i = 0;
-    const bool negative = word.length > 0 && word.text[0] == '-';
-    if (word.length > 0 && (word.text[0] == '-' || word.text[0] == '+')) ++i;
-    if (i == word.length) return false;
-    constexpr uint64_t MOST = uint64_t(std::numeric_limits<int64_t>::max());
-    uint64_t magnitude = 0;
-    for (; i < word.length; ++i) {
-        const char c = word.text[i];
-        if (c < '0' || c > '9') return false;
-        magnitude = magnitude > MOST / 10 ? MOST + 1 : magnitude * 10 + uint64_t(c - '0');
-        if (magnitude > MOST) magnitude = MOST + 1;
-    }
-    if (negative)
-        value = magnitude > MOST ? std::numeric_limits<int64_t>::min() : -int64_t(magnitude);
-    else
-        value = magnitude > MOST ? std::numeric_limits<int64_t>::max() : int64_t(magnitude);
-    return true;
-}
+bool readNumber(const Word& word, int64_t& value) { return readInteger(word.text, word.length, value); }

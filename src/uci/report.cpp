@@ -1,5 +1,6 @@
 #include "uci/report.h"
 
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -8,20 +9,20 @@
 #include "board/makemove.h"
 #include "board/notation.h"
 #include "frames/frames.h"
+#include "game/enginethread.h"
 #include "ground/log.h"
 #include "movegen/legality.h"
-#include "search/search.h"
 #include "search/transposition.h"
+#include "search/variation.h"
 #include "uci/reply.h"
 
 namespace {
 
-std::chrono::steady_clock::time_point searchStart;
 // Depth of the last iteration the search completed (engine thread; read once it is idle).
 unsigned completedDepth = 0;
 
 uint64_t microsecondsSinceStart() {
-    const auto elapsed = std::chrono::steady_clock::now() - searchStart;
+    const auto elapsed = std::chrono::steady_clock::now() - searchStartTime();
     const auto us = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count();
     return us > 0 ? uint64_t(us) : 0;
 }
@@ -34,29 +35,16 @@ int appendCounts(char* line, int size) {
     return std::snprintf(line, size_t(size), " nodes %" PRIu64 " nps %" PRIu64 " time %" PRIu64, nodes, nps, us / 1000);
 }
 
-// The chain of hash moves from the current position, at most `plies`, each a legal move of the
-// position it is played from (a hash entry may belong to another position). Appended to `line`
-// while room is left; the position is the same afterwards.
+// The principal variation from the current position, at most `plies` moves, appended to `line`
+// (one blank before each move) while room is left.
 void appendVariation(char* line, char* end, int plies) {
-    if (plies == 0 || end - line < MOVE_TEXT_SIZE + 1) return;
-    const HashEntry* entry = probeHash();
-    if (!entry) return;
-    const Move move = entryMove(*entry);
-    if (move == 0 || moveType(move) == 3 || !isLegalMove(move)) return;
-    *line++ = ' ';
-    moveToText(line, move);
-    line += std::strlen(line);
-    saveUndo(currentUndo->undo);
-    makeMove(move, currentUndo->undo);
-    ++currentUndo;
-    appendVariation(line, end, plies - 1);
-    --currentUndo;
-    unmakeMove(move, currentUndo->undo);
-}
-
-bool sideToMoveInCheck() {
-    const int side = position.sideToMove;
-    return attackedByNonKing(position.kingSquare[side], side ^ 1);
+    Variation variation;
+    walkVariation(variation, plies);
+    for (int i = 0; i < variation.length && end - line > MOVE_TEXT_SIZE; ++i) {
+        *line++ = ' ';
+        moveToText(line, variation.moves[i]);
+        line += std::strlen(line);
+    }
 }
 
 // The final info line: depth, score, counts, and the variation of the move sent.
@@ -98,10 +86,7 @@ void scoreText(char* buffer, int bufferSize, int score) {
         std::snprintf(buffer, size, "cp %d", score);
 }
 
-void startReports(std::chrono::steady_clock::time_point start) {
-    searchStart = start;
-    completedDepth = 0;
-}
+void startReports() { completedDepth = 0; }
 
 void reportIteration(unsigned depth, int score) {
     completedDepth = depth;
@@ -123,7 +108,7 @@ void answerNoMove() {
 }
 
 Move answerSearch() {
-    ScoredMove result = rootMoves[0];
+    ScoredMove result = searchResult();
     if (moveType(result.move) == 3 || !isLegalMove(result.move)) {
         // Drawn by rule before the search: any legal move keeps the draw, which the GUI
         // adjudicates. (Any other result that is no legal move is answered the same, unscored.)

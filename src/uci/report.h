@@ -2,7 +2,6 @@
 // the best move.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "ground/types.h"
@@ -15,8 +14,8 @@ constexpr int MATE_RANGE = 256;
 // to move is the one mated.
 void scoreText(char* buffer, int bufferSize, int score);
 
-// Start counting a search's time and iterations from `start`.
-void startReports(std::chrono::steady_clock::time_point start);
+// Start counting the iterations of a new search.
+void startReports();
 
 // The search's report after each completed iteration (engine thread): depth, score, nodes,
 // nodes per second, time and the principal variation.

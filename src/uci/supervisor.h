@@ -1,22 +1,15 @@
 // The supervisor: a thread of the UCI front end that watches each search the command loop
-// starts, ends it by its time budget, node count or a "stop", and sends its final info line and
-// "bestmove". The command loop meanwhile goes on reading input.
+// starts, ends it by its time budget or a "stop", and sends its final info line and "bestmove".
+// The command loop meanwhile goes on reading input.
 #pragma once
 
-#include <chrono>
-#include <cstdint>
-
-#include "uci/timebudget.h"
-
-constexpr uint64_t NO_NODE_LIMIT = UINT64_MAX;
+#include "game/timebudget.h"
 
 // What the supervisor watches for one "go".
 struct SearchOrder {
-    bool searching;                                  // false: no legal move, nothing to search
-    bool untilStop;                                  // no "bestmove" before "stop" or "quit"
-    uint64_t nodeLimit;                              // NO_NODE_LIMIT or a count of nodes
-    TimeBudget time;
-    std::chrono::steady_clock::time_point start;     // when the search started
+    bool searching;     // false: no legal move, nothing to search
+    bool untilStop;     // no "bestmove" before "stop" or "quit"
+    TimeBudget time;    // the budget the search was started with
 };
 
 // Start the supervisor's thread; it waits for searches to watch.

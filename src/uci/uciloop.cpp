@@ -10,8 +10,6 @@
 #include "game/enginethread.h"
 #include "game/setup.h"
 #include "ground/log.h"
-#include "search/enginestate.h"
-#include "search/search.h"
 #include "uci/gamesetup.h"
 #include "uci/go.h"
 #include "uci/inputline.h"
@@ -34,9 +32,7 @@ void start() {
     currentUndo = plyFrames;
     initBoardTables();
     initEvalTables();
-    launchEngineThread();
-    stopEngine();
-    iterationReport = reportIteration;
+    launchEngine();
     launchSupervisor();
 }
 
@@ -52,10 +48,7 @@ void prepareGame() {
 void shutdown() {
     stopSupervisedSearch();
     endSupervisor();
-    iterationReport = nullptr;
-    engineState = Quit;
-    startEngine(64);
-    joinEngineThread();
+    quitEngine();
 }
 
 void identify() {

@@ -1,44 +1,52 @@
 #include "game/enginethread.h"
 
-#include <chrono>
+#include <atomic>
 
-#include "protocol/timecontrol.h"
-#include "search/enginestate.h"
-#include "search/search.h"
+#include "movegen/legality.h"
 #include "support.h"
 
 namespace {
 
-// The whole life of the engine thread in this process: idle, two searches, quit. A fault in the
-// hand-over between the threads shows as a hang here.
+std::atomic<unsigned> deepestReported{0};
+void noteDepth(unsigned depth, int) { deepestReported = depth; }
+
+// The whole life of the engine thread in this process: idle, searches ended by their budget, by
+// their depth and by a stop, then quit. A fault in the hand-over between the threads shows as a
+// hang here.
 TEST(EngineThread, IdleSearchesAndQuit) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    moveBudgetMs = 0;
-    launchEngineThread();
-    stopEngine();   // the thread reaches its idle wait
-    EXPECT_EQ(engineState, Idle);
-    stopEngine();   // already idle: returns at once
-    EXPECT_EQ(engineState, Idle);
+    launchEngine();
+    EXPECT_TRUE(waitForSearch(0)) << "idle once launched";
+    stopSearch();   // nothing to stop
+    EXPECT_TRUE(waitForSearch(0));
 
-    for (unsigned depth : {64u, 5u, 0x105u}) {
-        engineState = Think;
-        startEngine(depth);
-        EXPECT_EQ(maxDepth, depth == 64 ? 63u : 5u);
-        EXPECT_EQ(stopFlag, 0);
-        stopAfterBudget(std::chrono::steady_clock::now());
-        EXPECT_EQ(engineState, Idle);
-        EXPECT_EQ(stopFlag, 1);
-        EXPECT_TRUE(waitEvent(stoppedSignal, 0)) << "the thread waits idle once the search is ended";
-        // Release the thread from the end of its search. The next round writes Think at once,
-        // as the opponent's move does: the thread must not take that for its own next request.
-        engineState = AwaitOpponent;
-        startEngine(64);
+    // A spent budget ends the search; one started right after it is searched as well.
+    for (int round = 0; round < 2; ++round) {
+        startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, TimeBudget{0, 0, 0}, nullptr});
+        endSearchAfterBudget();
+        EXPECT_TRUE(waitForSearch(0)) << "idle once the search is ended";
+        EXPECT_TRUE(isLegalMove(searchResult().move));
     }
-    stopEngine();
-    engineState = Quit;
-    startEngine(64);
-    joinEngineThread();
-    engineState = AwaitOpponent;
+
+    // A depth limit ends it by itself, and no deeper than the ceiling. (Each from a cleared
+    // table, whose root entry would let the search start deeper.)
+    setUpPosition(INITIAL_POSITION_TEXT);
+    startSearch(SearchRequest{4, NO_NODE_LIMIT, UNLIMITED_TIME, noteDepth});
+    waitForSearch();
+    EXPECT_EQ(deepestReported, 4u);
+    setUpPosition(INITIAL_POSITION_TEXT);
+    depthCeiling = 3;
+    startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, UNLIMITED_TIME, noteDepth});
+    waitForSearch();
+    depthCeiling = DEEPEST_ITERATION;
+    EXPECT_EQ(deepestReported, 3u);
+
+    // A stop ends a search that nothing else would.
+    startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, UNLIMITED_TIME, nullptr});
+    stopSearch();
+    waitForSearch();
+    EXPECT_TRUE(isLegalMove(searchResult().move));
+    quitEngine();
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 
 #include "game/enginethread.h"
 #include "movegen/legality.h"
-#include "search/enginestate.h"
-#include "search/search.h"
 #include "search/transposition.h"
 #include "support.h"
 
@@ -26,9 +24,17 @@ protected:
     }
 };
 
+// The extra time a fail low `elapsedMs` into the search would get: none is -1.
+int64_t extraTimeMs(uint64_t elapsedMs) {
+    uint64_t extra = 0;
+    return extraTimeAfterFailLow(moveBudget(), elapsedMs, extra) ? int64_t(extra) : -1;
+}
+
+uint64_t firstWaitMs() { return firstWaitMs(moveBudget()); }
+
 TEST_F(TimeControl, NoClockYetMeansStopAtOnce) {
     EXPECT_EQ(firstWaitMs(), 0u);
-    EXPECT_EQ(extraTimeMs(0), 0u);
+    EXPECT_EQ(extraTimeMs(0), -1);
 }
 
 TEST_F(TimeControl, ClockDividedByMovesWithOneSecondHeldBack) {
@@ -111,7 +117,7 @@ TEST_F(TimeControl, FirstSearchAfterABookMove) {
 
 TEST_F(TimeControl, ExtraTimeAfterAFailLow) {
     setClock(30000);
-    EXPECT_EQ(extraTimeMs(7470), 149400u);
+    EXPECT_EQ(extraTimeMs(7470), 149400);
 }
 
 TEST_F(TimeControl, HugeMovesPerControlDoNotWrapAround) {
@@ -122,7 +128,7 @@ TEST_F(TimeControl, HugeMovesPerControlDoNotWrapAround) {
     EXPECT_EQ(moveBudgetMs, 3u * 65536u);
     moveBudgetMs = 65536;
     moveLimitMs = uint64_t(1) << 40;
-    EXPECT_EQ(extraTimeMs(0), 1u << 31);
+    EXPECT_EQ(extraTimeMs(0), int64_t(1) << 31);
 }
 
 TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
@@ -131,10 +137,10 @@ TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
     setClock(1100);   // 11 s shown, 10 s usable
     EXPECT_EQ(moveBudgetMs, 65000u);
     EXPECT_EQ(firstWaitMs(), 9000u);
-    EXPECT_EQ(extraTimeMs(0), 9000u);
-    EXPECT_EQ(extraTimeMs(8000), 1000u);
-    EXPECT_EQ(extraTimeMs(9000), 0u);
-    EXPECT_EQ(extraTimeMs(20000), 0u);
+    EXPECT_EQ(extraTimeMs(0), 9000);
+    EXPECT_EQ(extraTimeMs(8000), 1000);
+    EXPECT_EQ(extraTimeMs(9000), 0);
+    EXPECT_EQ(extraTimeMs(20000), 0);
     // A tiny clock: 90% of it, not the two-second minimum of the hold-back.
     setClock(150);
     EXPECT_EQ(firstWaitMs(), 1350u);
@@ -143,45 +149,33 @@ TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
 // The engine thread searching a position whose root entry promises far more than it holds: the
 // first iteration starts with a window around +30.00, fails low, and searches the root again.
 // The budget is declared spent while that second search runs; `timeControl` and `clock` set it.
-constexpr int FIRST_ITERATION = 5;
+constexpr int FIRST_SEARCHED = 5;
 std::atomic<unsigned> iterationsDone{0};
 void countIteration(unsigned depth, int) { iterationsDone = depth; }
 
 std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
     setLevel(timeControl);
     setClock(clock);
-    launchEngineThread();
-    stopEngine();
-    iterationReport = countIteration;
+    launchEngine();
     std::string text;
     // The second search of the root takes milliseconds: should this thread wake only once it has
     // ended, the iteration is complete, and the search is run again from the start.
     bool caught = false;
     for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
         setUpPosition("r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ -");
-        storeHash(FIRST_ITERATION - 1, EXACT_BOUND, anyLegalMove(), 3000);
+        storeHash(FIRST_SEARCHED - 1, EXACT_BOUND, anyLegalMove(), 3000);
         LogCapture log;
         failLowFlag = 0;
         iterationsDone = 0;
-        engineState = Think;
-        const auto start = std::chrono::steady_clock::now();
-        startEngine(64);
+        startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, moveBudget(), countIteration});
         for (int i = 0; i < 60000 && !caught && iterationsDone == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             caught = failLowFlag;
         }
-        stopAfterBudget(start);
-        // Release the thread from the end of its search.
-        engineState = AwaitOpponent;
-        startEngine(64);
-        stopEngine();
+        endSearchAfterBudget();
         text = log.text();
     }
-    iterationReport = nullptr;
-    engineState = Quit;
-    startEngine(64);
-    joinEngineThread();
-    engineState = AwaitOpponent;
+    quitEngine();
     EXPECT_TRUE(caught) << "the root never failed low";
     EXPECT_TRUE(isLegalMove(rootMoves[0].move));
     return text;
@@ -192,14 +186,14 @@ std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
 TEST_F(TimeControl, FailLowAtTheRootGetsExtraTime) {
     const std::string log = budgetSpentDuringAFailLow("40 5 0", 30000);   // budget 7470 ms
     EXPECT_NE(log.find("-M: FL - Extra time\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("-E: " + std::to_string(FIRST_ITERATION) + ":\t"), std::string::npos) << log;
+    EXPECT_NE(log.find("-E: " + std::to_string(FIRST_SEARCHED) + ":\t"), std::string::npos) << log;
     EXPECT_NE(log.find("-E: Ended ply after extra time\n"), std::string::npos) << log;
 }
 
 TEST_F(TimeControl, NoExtraTimeOnABudgetOfTwoSeconds) {
     const std::string log = budgetSpentDuringAFailLow("40 5 0", 8100);   // budget 2000 ms
     EXPECT_EQ(log.find("-M: FL - Extra time"), std::string::npos) << log;
-    EXPECT_EQ(log.find("-E: " + std::to_string(FIRST_ITERATION) + ":\t"), std::string::npos)
+    EXPECT_EQ(log.find("-E: " + std::to_string(FIRST_SEARCHED) + ":\t"), std::string::npos)
         << "aborted, not finished\n" << log;
 }
 

@@ -13,7 +13,7 @@ void asChildNode(const char* fen, unsigned depth) {
     plyFrames[0].listEnd = moveStack;
     currentUndo = plyFrames + 1;
     iterationDepth = depth;
-    stopFlag = 0;
+    resetSearchControl();
 }
 
 }  // namespace

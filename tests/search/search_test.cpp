@@ -49,15 +49,12 @@ TEST(SearchPosition, ThirdOccurrenceAtTheRootIsADrawButASecondIsNot) {
     const Move ng1 = moveOf(QUIET, "f3", "g1"), ng8 = moveOf(QUIET, "f6", "g8");
     setUpPosition(fen);
     playLine({nf3, nf6, ng1, ng8, nf3, nf6, ng1});
-    engineState = Think;
-    stopFlag = 0;
-    maxDepth = 3;
-    EXPECT_EQ(searchPosition(), ng8);
+    EXPECT_EQ(searchOnBoard(3), ng8);
     EXPECT_EQ(rootMoves[0].score, 0);
     // Only a second occurrence: ...Ng8 is searched like any move and keeps Black lost.
     setUpPosition(fen);
     playLine({nf3, nf6, ng1});
-    searchPosition();
+    searchOnBoard(3);
     EXPECT_LT(rootMoves[0].score, -500);
 }
 
@@ -77,12 +74,8 @@ TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
     const Move stored = moveOf(QUIET, "a7", "a6");
     setUpPosition(fen);
     storeHash(7, EXACT_BOUND, stored, 12);
-    engineState = Think;
-    stopFlag = 0;
-    maxDepth = 7;
-    searchNodes = 0;
     LogCapture log;
-    EXPECT_EQ(searchPosition(), stored);   // first iteration would be 8: none runs
+    EXPECT_EQ(searchOnBoard(7), stored);   // first iteration would be 8: none runs
     EXPECT_EQ(rootMoves[0].score, 12);
     EXPECT_EQ(searchNodes.load(), 0u);
     EXPECT_EQ(log.text(), "-FEN:\tr1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n"
@@ -97,11 +90,8 @@ TEST(SearchPosition, StoredMoveThatWouldRepeatRestartsFromTheFirstIteration) {
         setUpPosition(fen);
         playLine({nf3, nf6, ng1, ng8, nf3, nf6, ng1});
         storeHash(9, EXACT_BOUND, stored, -900);
-        engineState = Think;
-        stopFlag = 0;
-        maxDepth = 2;
         LogCapture log;
-        searchPosition();
+        searchOnBoard(2);
         // Only the repeating move sends the search back to iteration 2 (window 0 to 30);
         // otherwise the first iteration would be 10, beyond the limit.
         EXPECT_EQ(log.text().find("-E: 2:\t") != std::string::npos, stored == ng8);
@@ -111,18 +101,17 @@ TEST(SearchPosition, StoredMoveThatWouldRepeatRestartsFromTheFirstIteration) {
 TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
     // The knight on e2 is pinned; taking the queen is the first move tried and is illegal.
     setUpPosition("4r1k1/8/8/8/3q4/8/4N3/4K3 w - -");
-    engineState = Think;
+    resetSearchControl();
     stopFlag = 1;
-    maxDepth = 5;
     LogCapture log;
-    const Move move = searchPosition();
+    const Move move = searchPosition(SearchLimits{5, NO_NODE_LIMIT, nullptr});
     EXPECT_NE(move, moveOf(CAPTURE, "e2", "d4"));
     EXPECT_EQ(move, anyLegalMove()) << "the first legal move in generation order";
     EXPECT_EQ(moveFrom(move), squareOf("e1"));   // only the king can move legally
     EXPECT_EQ(rootMoves[0].score, NO_SCORE) << "not searched: no score";
     const std::string noEntryLine(117, '*');
     EXPECT_NE(log.text().find(noEntryLine + '\n'), std::string::npos);
-    stopFlag = 0;
+    resetSearchControl();
 }
 
 // A root entry of another position (a hash-key collision) is never trusted: its move is looked
@@ -148,11 +137,8 @@ TEST(SearchPosition, ResultOfAnotherPositionIsReplacedWithoutBeingMade) {
         storeHash(63, EXACT_BOUND, c.stored, 55);
         const Position before = position;
         const PlyRecord* top = historyTop;
-        engineState = Think;
-        stopFlag = 0;
-        maxDepth = 63;   // the entry's depth: no iteration runs
         LogCapture log;
-        const Move move = searchPosition();
+        const Move move = searchOnBoard(63);   // the entry's depth: no iteration runs
         log.text();
         EXPECT_EQ(move, c.expected ? c.expected : anyLegalMove()) << c.fen << " " << c.stored;
         EXPECT_EQ(rootMoves[0].move, move);
@@ -164,14 +150,13 @@ TEST(SearchPosition, ResultOfAnotherPositionIsReplacedWithoutBeingMade) {
     }
 }
 
-TEST(SearchPosition, EndsAfterTheCurrentIterationWhenTheEngineIsIdle) {
+TEST(SearchPosition, EndsAfterTheCurrentIterationWhenToldItIsTheLast) {
     LogCapture log;
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    engineState = Idle;
-    stopFlag = 0;
-    maxDepth = 9;
-    searchPosition();
-    engineState = Think;
+    resetSearchControl();
+    lastIterationFlag = 1;
+    searchPosition(SearchLimits{9, NO_NODE_LIMIT, nullptr});
+    resetSearchControl();
     EXPECT_EQ(iterationDepth, 2u);
     EXPECT_NE(log.text().find("-E: Ended ply after extra time\n"), std::string::npos);
 }
@@ -203,11 +188,8 @@ TEST(SearchPosition, MissedAspirationWindowIsSearchedAgain) {
     for (const Case& c : cases) {
         setUpPosition(c.fen);
         storeHash(3, EXACT_BOUND, anyLegalMove(), 0);   // "a level game at depth 3"
-        engineState = Think;
-        stopFlag = 0;
-        maxDepth = 4;
         LogCapture log;
-        searchPosition();
+        searchOnBoard(4);
         const std::string text = log.text();
         EXPECT_EQ(rootMoves[0].score, c.score) << c.fen << "\n" << text;
         EXPECT_NE(text.find("-E: 4:\t" + std::to_string(c.score)), std::string::npos) << text;

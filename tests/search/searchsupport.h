@@ -2,18 +2,23 @@
 #pragma once
 
 #include "board/makemove.h"
-#include "search/enginestate.h"
-#include "search/search.h"
+#include "game/enginethread.h"
 #include "support.h"
 
-// Search `fen` from a fresh set-up to `depth`, as the engine thread would.
+// Search the position on the board to `depth` on an engine thread of its own, as the programs do,
+// and return the result's move; rootMoves[0] holds it with its score.
+inline Move searchOnBoard(unsigned depth) {
+    launchEngine();
+    startSearch(SearchRequest{depth, NO_NODE_LIMIT, UNLIMITED_TIME, nullptr});
+    waitForSearch();
+    quitEngine();
+    return searchResult().move;
+}
+
+// Search `fen` from a fresh set-up to `depth`.
 inline Move searchFen(const char* fen, unsigned depth) {
     setUpPosition(fen);
-    engineState = Think;
-    stopFlag = 0;
-    maxDepth = depth;
-    searchNodes = 0;
-    return searchPosition();
+    return searchOnBoard(depth);
 }
 
 // Play moves on the board as the search does (snapshot, make, next frame), then return the
@@ -25,4 +30,3 @@ inline void playLine(std::initializer_list<Move> moves) {
     }
     currentUndo = plyFrames;
 }
-

@@ -8,7 +8,6 @@
 #include "uci/golimits.h"
 #include "uci/inputline.h"
 #include "uci/report.h"
-#include "uci/timebudget.h"
 
 namespace {
 
@@ -85,10 +84,10 @@ TimeBudget budgetOf(const char* text, int side = WHITE) { return timeBudget(limi
 TEST(TimeBudget, ShareOfTheClockAndMostOfTheIncrement) {
     // Sudden death: a fortieth of the clock and three quarters of the increment.
     const TimeBudget game = budgetOf("wtime 60000 btime 1000 winc 1000 binc 0");
-    EXPECT_EQ(game.budgetMs, 60000u / EXPECTED_MOVES + 750);
+    EXPECT_EQ(game.budgetMs, 60000u / DEFAULT_MOVES_TO_GO + 750);
     EXPECT_EQ(game.limitMs, 54000u);
-    EXPECT_TRUE(game.fromClock);
-    EXPECT_EQ(budgetOf("wtime 60000 btime 1000 winc 1000 binc 0", BLACK).budgetMs, 1000u / EXPECTED_MOVES);
+    EXPECT_EQ(game.extraMs, 30000u) << "half the clock";
+    EXPECT_EQ(budgetOf("wtime 60000 btime 1000 winc 1000 binc 0", BLACK).budgetMs, 1000u / DEFAULT_MOVES_TO_GO);
     // Moves to the control share the clock.
     EXPECT_EQ(budgetOf("wtime 30000 movestogo 10").budgetMs, 3000u);
     // The last move before the control may take up to 90% of the clock, never all of it.
@@ -97,7 +96,7 @@ TEST(TimeBudget, ShareOfTheClockAndMostOfTheIncrement) {
     const TimeBudget fixed = budgetOf("movetime 200");
     EXPECT_EQ(fixed.budgetMs, 200u);
     EXPECT_EQ(fixed.limitMs, 200u);
-    EXPECT_FALSE(fixed.fromClock);
+    EXPECT_EQ(fixed.extraMs, 0u);
     EXPECT_EQ(budgetOf("movetime 5000 wtime 40000").budgetMs, 1000u);
     EXPECT_EQ(budgetOf("movetime 500 wtime 40000").budgetMs, 500u);
     // No clock of our own: no limit.

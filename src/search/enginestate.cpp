@@ -1,3 +1,0 @@
-#include "search/enginestate.h"
-
-std::atomic<int> engineState{AwaitOpponent};

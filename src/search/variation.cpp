@@ -1,0 +1,50 @@
+#include "search/variation.h"
+
+#include "board/makemove.h"
+#include "frames/frames.h"
+#include "movegen/legality.h"
+#include "search/transposition.h"
+
+namespace {
+
+VariationEnd endOfCode(Move move) {
+    if (move == MatedCode) return VARIATION_MATE;
+    if (move == StalemateCode) return VARIATION_STALEMATE;
+    if (move == RepetitionCode) return VARIATION_DRAWN;
+    return VARIATION_NO_MOVE;
+}
+
+// Follow the line from ply `at` of the variation on.
+void walkFrom(Variation& variation, int at, int plies) {
+    if (at == plies) {
+        variation.length = at;
+        variation.end = VARIATION_FULL;
+        return;
+    }
+    const HashEntry* entry = probeHash();
+    if (!entry) {
+        variation.length = at;
+        variation.end = VARIATION_NO_ENTRY;
+        return;
+    }
+    const Move move = entryMove(*entry);
+    if (move == 0 || moveType(move) == 3 || !isLegalMove(move)) {
+        variation.length = at;
+        variation.end = endOfCode(move);
+        return;
+    }
+    variation.moves[at] = move;
+    saveUndo(currentUndo->undo);
+    makeMove(move, currentUndo->undo);
+    ++currentUndo;
+    walkFrom(variation, at + 1, plies);
+    --currentUndo;
+    unmakeMove(move, currentUndo->undo);
+}
+
+}  // namespace
+
+void walkVariation(Variation& variation, int plies) {
+    const int most = int(DEEPEST_ITERATION);
+    walkFrom(variation, 0, plies < 0 ? 0 : plies > most ? most : plies);
+}

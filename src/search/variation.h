@@ -1,0 +1,25 @@
+// The principal variation: the chain of moves the transposition table holds from a position.
+#pragma once
+
+#include "search/search.h"
+
+// How a walk through the table ended.
+enum VariationEnd : int {
+    VARIATION_FULL,         // it took as many moves as it was allowed
+    VARIATION_NO_ENTRY,     // a position of the line has no entry
+    VARIATION_MATE,         // the side to move at the end of the line is mated
+    VARIATION_STALEMATE,    // ... stalemated
+    VARIATION_DRAWN,        // ... drawn by rule before its move
+    VARIATION_NO_MOVE,      // the entry holds no move that may be played there
+};
+
+struct Variation {
+    Move moves[DEEPEST_ITERATION];
+    int length;
+    VariationEnd end;
+};
+
+// The hash moves followed from the current position, at most `plies` (up to DEEPEST_ITERATION),
+// each a legal move of the position it is played from (an entry may belong to another position
+// with the same key bits). Uses the frames from the current one on; leaves the position as it was.
+void walkVariation(Variation& variation, int plies);
