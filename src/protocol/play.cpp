@@ -73,7 +73,7 @@ void thinkAndMove() {
         char text[MOVE_TEXT_SIZE];
         moveToText(text, result.move);
         logLine("move ", text, "\tscore: ", result.score);
-        if (result.score == WINDOW_HIGH && !anyLegalMove() && sideToMoveInCheck())
+        if (!anyLegalMove() && sideToMoveInCheck())
             claim = position.sideToMove == BLACK ? "1-0 {Tarnek mates 1}\n" : "0-1 {Tarnek mates 1}\n";
         else if (drawByRule(2))
             claim = "1/2-1/2 {Draw by ...(3)}\n";

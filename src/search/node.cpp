@@ -66,7 +66,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
         if (score > best) {
             if (score >= beta) {
                 rememberCutoff(frame, Us, move, depth);
-                storeHash(depth, LOWER_BOUND, move, score);
+                storeNodeResult(depth, depth, LOWER_BOUND, move, score);
                 return score;
             }
             best = score;
@@ -80,14 +80,14 @@ int searchNodeAs(int depth, int alpha, int beta) {
 
     if (best == NO_SCORE) {
         if (frame.checkers) {
-            const int mated = MATED_SCORE + (int(iterationDepth) - depth);
-            storeHash(depth, EXACT_BOUND, MatedCode, mated);
+            const int mated = MATED_SCORE + plyOfDepth(depth);
+            storeNodeResult(depth, depth, EXACT_BOUND, MatedCode, mated);
             return mated;
         }
-        storeHash(depth, EXACT_BOUND, StalemateCode, 0);
+        storeNodeResult(depth, depth, EXACT_BOUND, StalemateCode, 0);
         return 0;
     }
-    storeHash(depth, bound, bestMove, best);
+    storeNodeResult(depth, depth, bound, bestMove, best);
     return best;
 }
 

@@ -2,7 +2,30 @@
 #pragma once
 
 #include "frames/frames.h"
+#include "search/control.h"
+#include "search/search.h"
 #include "search/transposition.h"
+
+// Mate scores count the plies from the root of the search (isMateScore). The table keeps them
+// counted from the node that stores them, `ply` plies from the root, so that an entry means the
+// same mate whatever ply, and whichever later search, reads it.
+constexpr int scoreToTable(int score, int ply) {
+    if (!isMateScore(score)) return score;
+    return score > 0 ? score + ply : score - ply;
+}
+constexpr int scoreFromTable(int score, int ply) {
+    if (!isMateScore(score)) return score;
+    return score > 0 ? score - ply : score + ply;
+}
+
+// The distance from the root of the node searched to `depth` (or quiescence depth).
+inline int plyOfDepth(int depth) { return int(iterationDepth) - depth; }
+
+// Record the result of the node searched to `depth` (see plyOfDepth) in the table, with the depth
+// `storedDepth` the table is to know it by.
+inline void storeNodeResult(int depth, int storedDepth, uint32_t bound, Move move, int score) {
+    storeHash(storedDepth, bound, move, scoreToTable(score, plyOfDepth(depth)));
+}
 
 // Look the position up for a node of `depth`: sets the frame's hash move, may narrow the window,
 // and returns true with `score` when the entry settles the node. Book entries give only their
@@ -15,7 +38,7 @@ inline bool probeForNode(PlyFrame& frame, int depth, int& alpha, int& beta, int&
     }
     frame.hashMove = entryMove(*entry);
     if (entryDepth(*entry) < depth || entryGeneration(*entry) == 0) return false;
-    const int stored = entryScore(*entry);
+    const int stored = scoreFromTable(entryScore(*entry), plyOfDepth(depth));
     switch (entryBound(*entry)) {
         case EXACT_BOUND:
             score = stored;

@@ -80,7 +80,7 @@ int quiescenceAs(int q, int alpha, int beta) {
                     frame.killer2 = frame.killer1;
                     frame.killer1 = move;
                 }
-                storeHash(0, LOWER_BOUND, move, score);
+                storeNodeResult(q, 0, LOWER_BOUND, move, score);
                 return score;
             }
             if (score > alpha) {
@@ -93,14 +93,14 @@ int quiescenceAs(int q, int alpha, int beta) {
     }
 
     if (best == NO_SCORE) {
-        const int mated = MATED_SCORE + (int(iterationDepth) - q);
-        storeHash(0, EXACT_BOUND, MatedCode, mated);
+        const int mated = MATED_SCORE + plyOfDepth(q);
+        storeNodeResult(q, 0, EXACT_BOUND, MatedCode, mated);
         return mated;
     }
     if (inCheck) {
-        storeHash(1, bound, bestMove, best);
+        storeNodeResult(q, 1, bound, bestMove, best);
     } else if (bestMove) {
-        storeHash(0, bound, bestMove, best);
+        storeNodeResult(q, 0, bound, bestMove, best);
     }
     return best;
 }

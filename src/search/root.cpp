@@ -21,7 +21,7 @@ int noLegalMove(PlyFrame& root, int depth) {
     const int score = mated ? MATED_SCORE : 0;
     rootMoves[0] = ScoredMove{int16_t(score), code};
     root.listEnd = nullptr;
-    storeHash(depth, EXACT_BOUND, code, score);
+    storeNodeResult(depth, depth, EXACT_BOUND, code, score);
     return score;
 }
 
@@ -69,7 +69,7 @@ int searchRoot(int alpha, int beta) {
             if (score > alpha) {
                 if (score >= beta) {
                     rememberCutoff(frame, side, move, depth);
-                    storeHash(depth, LOWER_BOUND, move, score);
+                    storeNodeResult(depth, depth, LOWER_BOUND, move, score);
                     std::swap(*bestEntry, rootMoves[0]);
                     return score;
                 }
@@ -80,7 +80,7 @@ int searchRoot(int alpha, int beta) {
     }
 
     if (best == NO_SCORE) return noLegalMove(frame, depth);
-    storeHash(depth, bound, bestEntry->move, best);
+    storeNodeResult(depth, depth, bound, bestEntry->move, best);
     std::swap(*bestEntry, rootMoves[0]);
     return best;
 }

@@ -114,11 +114,16 @@ Move searchPosition(const SearchLimits& limits) {
     logLine("-FEN:\t", positionText);
     findCheckers(plyFrames[0]);
 
+    // The answer so far: the result of the last completed iteration, or a move that the iteration
+    // under way has since proved better (a fail high). Mates are answered from here.
+    ScoredMove answer{int16_t(NO_SCORE), 0};
+    bool answered = false;
     const unsigned lastIteration = limits.depth < DEEPEST_ITERATION ? limits.depth : DEEPEST_ITERATION;
     while (iterationDepth <= lastIteration) {
         int r = searchRoot(alpha, beta);
         if (r <= alpha || r >= beta) {
             if (stopped()) break;
+            if (r >= beta && answered) answer = ScoredMove{int16_t(r), result.move};
             if (r <= alpha) {
                 alpha = FULL_LOW;
                 beta = r + 1;
@@ -130,12 +135,15 @@ Move searchPosition(const SearchLimits& limits) {
             r = searchRoot(alpha, beta);
             if (r <= alpha || r >= beta) {
                 if (stopped()) break;
+                if (r >= beta && answered) answer = ScoredMove{int16_t(r), result.move};
                 r = searchRoot(FULL_LOW, FULL_HIGH);
                 failLowFlag = 0;
             }
         }
         if (stopped()) break;
         failLowFlag = 0;
+        answer = ScoredMove{int16_t(r), result.move};
+        answered = true;
 
         principalVariationText(pvBuffer, int(iterationDepth));
         logLine("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
@@ -154,17 +162,21 @@ Move searchPosition(const SearchLimits& limits) {
         ++iterationDepth;
     }
 
-    // The table's root entry has the last word: it may come from a deeper search.
+    // The table's root entry has the last word: it may come from a deeper search. But a mate is
+    // answered as this search found it: an entry of an earlier search may hold a bound where this
+    // one knows the mate's distance.
     if (const HashEntry* entry = probeHash()) {
         if (entryMove(*entry) != result.move) {
             logLine("-E: DIFFERENT MOVE");
             if (failLowFlag) logLine("FAIL LOW !!!!!!!!!!!!! not enough time");
         }
-        result.move = entryMove(*entry);
-        result.score = int16_t(entryScore(*entry));
+        result = ScoredMove{int16_t(entryScore(*entry)), entryMove(*entry)};
+        if (answered && (isMateScore(answer.score) || isMateScore(result.score))) result = answer;
         logLine("-***HT: ", int(result.score));
     } else {
         logLine(NO_HASH_ENTRY_LINE);
+        // Stopped before any iteration was done, the root list holds an ordering value.
+        if (!answered) result.score = int16_t(NO_SCORE);
     }
     keepResultLegal();
     return result.move;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "eval/evaluate.h"
 #include "ground/types.h"
 #include "search/control.h"
 
@@ -12,6 +13,12 @@ constexpr unsigned FIRST_ITERATION = 2;
 constexpr unsigned DEEPEST_ITERATION = MAX_FRAMES - 9;
 
 constexpr int ASPIRATION_HALF_WIDTH = 30;
+
+// Scores beyond anything the static evaluation gives are mates: MATED_SCORE + p when the side to
+// move is mated p plies from the root, -MATED_SCORE - p when it mates there.
+constexpr bool isMateScore(int score) {
+    return (score > EVAL_LIMIT && score <= -MATED_SCORE) || (score < -EVAL_LIMIT && score >= MATED_SCORE);
+}
 
 // Told after each completed iteration its depth and score, on the searching thread, with the
 // root position on the board.

@@ -78,9 +78,9 @@ void sendFinalInfo(Move move, int score) {
 
 void scoreText(char* buffer, int bufferSize, int score) {
     const size_t size = size_t(bufferSize);
-    if (score >= -MATED_SCORE - MATE_RANGE)
+    if (isMateScore(score) && score > 0)
         std::snprintf(buffer, size, "mate %d", (-MATED_SCORE - score + 1) / 2);
-    else if (score <= MATED_SCORE + MATE_RANGE)
+    else if (isMateScore(score))
         std::snprintf(buffer, size, "mate %d", -((score - MATED_SCORE) / 2));
     else
         std::snprintf(buffer, size, "cp %d", score);

@@ -6,12 +6,8 @@
 
 #include "ground/types.h"
 
-// Mate scores: the side to move mates in p plies at 8100 - p, is mated in p plies at -8100 + p.
-// Scores this close to either end are mates; no evaluation comes near.
-constexpr int MATE_RANGE = 256;
-
-// Write a score as UCI shows it: "cp <centipawns>", or "mate <moves>", negative when the side
-// to move is the one mated.
+// Write a score as UCI shows it: "cp <centipawns>", or for a mate (isMateScore) "mate <moves>",
+// negative when the side to move is the one mated.
 void scoreText(char* buffer, int bufferSize, int score);
 
 // Start counting the iterations of a new search.

@@ -284,6 +284,18 @@ TEST(SearchedTurn, MateInOneIsPlayedAndClaimed) {
     EXPECT_EQ(black.output, HANDSHAKE + "move a8a1\n0-1 {Tarnek mates 1}\n");
 }
 
+// A mate found in one search, met again two plies later: the move that mates is claimed, and
+// the log gives the mate its true distance.
+TEST(SearchedTurn, MateFromAnEarlierSearchIsClaimed) {
+    SessionResult session = play("xboard\nsetboard 3nR1Q1/k1p4P/pp6/8/2p1P1P1/2N1Q2P/PPP5/6K1 w - -\n"
+                                 "time 585\notim 29\ngo\nc7c5\nquit\n");
+    const std::vector<std::string> moves = engineMoves(session.output);
+    ASSERT_EQ(moves.size(), 2u) << session.output;
+    EXPECT_EQ(moves[0], "e8d8");
+    EXPECT_TRUE(contains(session.output, "move " + moves[1] + "\n1-0 {Tarnek mates 1}\n")) << session.output;
+    EXPECT_TRUE(contains(session.log, "move " + moves[1] + "\tscore: 8099\n")) << session.log;
+}
+
 TEST(SearchedTurn, DrawByRepetitionAtTheEnginesTurn) {
     SessionResult session = play(
         "xboard\nnew\nforce\ng1f3\ng8f6\nf3g1\nf6g8\ng1f3\ng8f6\nf3g1\nf6g8\n" + CLOCK + "go\nquit\n");

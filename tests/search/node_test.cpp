@@ -2,6 +2,7 @@
 
 #include "game/gamemove.h"
 #include "movegen/movegen_support.h"
+#include "search/probe.h"
 #include "search/transposition.h"
 #include "searchsupport.h"
 
@@ -18,6 +19,8 @@ void asChildNode(const char* fen, unsigned depth) {
 
 }  // namespace
 
+// The score of a mate counts the plies from the root; the table counts them from the node, so
+// that the same position met at another ply (a transposition, or a later search) gives its own.
 TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
     // Node of depth 2 at ply 3 of a 5-ply iteration.
     asChildNode("rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -", 5);
@@ -25,7 +28,16 @@ TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
     const HashEntry* entry = probeHash();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entryMove(*entry), MatedCode);
-    EXPECT_EQ(entryScore(*entry), -8097);
+    EXPECT_EQ(entryScore(*entry), -8100) << "mated right here";
+    iterationDepth = 7;   // the same node at ply 5
+    EXPECT_EQ(searchNode(2, -8100, 8099), -8095);
+    // White mates with its next move: at ply 1 that is mate at ply 2; met at ply 3, at ply 4.
+    asChildNode("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -", 3);
+    EXPECT_EQ(searchNode(2, -8100, 8099), 8098);
+    iterationDepth = 5;
+    int alpha = -8100, beta = 8099, score = 0;
+    ASSERT_TRUE(probeForNode(*currentUndo, 2, alpha, beta, score));
+    EXPECT_EQ(score, 8096);
     asChildNode("7k/5Q2/6K1/8/8/8/8/8 b - -", 5);
     EXPECT_EQ(searchNode(2, -8100, 8099), 0);
     ASSERT_NE(probeHash(), nullptr);

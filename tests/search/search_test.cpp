@@ -2,8 +2,11 @@
 
 #include <string>
 
+#include "board/checks.h"
+#include "game/gamemove.h"
 #include "movegen/legality.h"
 #include "search/transposition.h"
+#include "search/variation.h"
 #include "searchsupport.h"
 
 TEST(SearchPosition, MateInOneScores8099AndEndsTheIterations) {
@@ -28,6 +31,31 @@ TEST(SearchPosition, MateScoresCountThePliesFromTheRoot) {
     // Black's only move walks into mate at ply 2.
     EXPECT_EQ(searchFen("k7/8/1K6/8/8/8/8/7R b - -", 6), moveOf(QUIET, "a8", "b8"));
     EXPECT_EQ(rootMoves[0].score, -8098);
+}
+
+// The same mate met again two plies later in the game, the tables kept: one move nearer, never
+// as far or farther.
+TEST(SearchPosition, MateFoundEarlierIsOneMoveNearerAfterTwoPlies) {
+    searchFen("2k5/8/8/2K5/8/8/8/6R1 w - -", 9);
+    ASSERT_EQ(rootMoves[0].score, 8095) << "mate in three";
+    Variation line;
+    walkVariation(line, 2);
+    ASSERT_EQ(line.length, 2);
+    playGameMove(line.moves[0]);
+    playGameMove(line.moves[1]);
+    searchOnBoard(9);
+    EXPECT_EQ(rootMoves[0].score, 8097);
+}
+
+// A deeper entry of an earlier search may hold only a bound on a mate: the answer is the mate as
+// this search found it.
+TEST(SearchPosition, MateIsAnsweredAsTheSearchFoundIt) {
+    setUpPosition("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -");
+    storeHash(9, LOWER_BOUND, moveOf(QUIET, "d1", "e1"), 8097);
+    LogCapture log;
+    EXPECT_EQ(searchOnBoard(12), moveOf(QUIET, "d1", "d8"));
+    EXPECT_EQ(rootMoves[0].score, 8099);
+    EXPECT_NE(log.text().find("-***HT: 8099\n"), std::string::npos);
 }
 
 TEST(SearchPosition, PositionsWithoutAMoveReturnTheirCodes) {

@@ -55,7 +55,7 @@ TEST_F(TranspositionTable, EntriesKeepEveryFieldAndTheSidesApart) {
     EXPECT_EQ(white.move, MOVE_1);
     EXPECT_EQ(white.depth, 7);
     EXPECT_EQ(white.bound, UPPER_BOUND);
-    EXPECT_EQ(white.score, -8095);   // a mate score comes back unchanged, wherever it is met
+    EXPECT_EQ(white.score, -8095);   // the table gives back what it was given
     EXPECT_EQ(black.move, MOVE_2);
     EXPECT_EQ(black.depth, 63);
     EXPECT_EQ(black.bound, LOWER_BOUND);

@@ -145,6 +145,7 @@ TEST(ScoreText, CentipawnsAndMatesInMoves) {
     EXPECT_EQ(shown(MATED_SCORE + 4), "mate -2");
     EXPECT_EQ(shown(MATED_SCORE), "mate 0");
     EXPECT_EQ(shown(3000), "cp 3000");
+    EXPECT_EQ(shown(-8000), "cp -8000") << "the evaluation's bound is no mate";
 }
 
 }  // namespace

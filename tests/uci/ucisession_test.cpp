@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "board/checks.h"
 #include "board/notation.h"
 #include "engineprocess.h"
 #include "frames/frames.h"
 #include "game/gamemove.h"
+#include "movegen/legality.h"
 #include "support.h"
 
 namespace {
@@ -282,6 +284,24 @@ TEST(UciSearch, MoveTimeNodesAndClock) {
     ASSERT_EQ(best.size(), 1u) << answer;
     EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, {"d2d4", "d7d5", "c2c4", best[0]}));
     EXPECT_EQ(session.finish(), 0);
+}
+
+// A mate found in one search met again two plies later: every line of the second search gives
+// its true distance, and the move played mates.
+TEST(UciSearch, MateFromAnEarlierSearchKeepsItsDistance) {
+    const std::string game = "position fen 3nR1Q1/k1p4P/pp6/8/2p1P1P1/2N1Q2P/PPP5/6K1 w - - 1 26";
+    Session session;
+    session.open();
+    const std::string first = session.go(game + "\ngo wtime 5849 btime 290 winc 100 binc 100\n");
+    ASSERT_TRUE(contains(first, "bestmove e8d8\n")) << first;
+    const std::string second = session.go(game + " moves e8d8 c7c5\ngo wtime 5728 btime 345 winc 100 binc 100\n");
+    EXPECT_FALSE(linesAfter(second, "info depth ").empty()) << second;
+    for (const std::string& line : linesAfter(second, "info depth "))
+        EXPECT_TRUE(contains(line, " score mate 1 ")) << second;
+    const std::vector<std::string> best = linesAfter(second, "bestmove ");
+    ASSERT_EQ(best.size(), 1u) << second;
+    ASSERT_TRUE(legalLine("3R2Q1/k6P/pp6/2p5/2p1P1P1/2N1Q2P/PPP5/6K1 w - -", {best[0]}));
+    EXPECT_TRUE(sideToMoveInCheck() && !anyLegalMove()) << best[0] << " does not mate";
 }
 
 TEST(UciSearch, NoLegalMoveAnswersNone) {
