@@ -53,6 +53,7 @@ TEST(Perft, LastPlyKeepsPinnedPiecesToTheirLines) {
         {"4k3/8/8/8/b7/8/2NB4/3K4 w - -", 1, 12},           // two pieces on the line: neither pinned
         {"4k3/4q3/8/8/4n3/8/4R3/4K3 w - -", 1, 11},         // an enemy piece shields the pin
         {"k7/8/8/3q4/8/8/6B1/r3NK1R w - -", 1, 15},         // pins on a rank and a diagonal at once
+        {"6b1/8/8/3pP3/8/8/K7/7k w - d6", 1, 6},            // en passant takes the king's only shield
         {"4k3/4r3/8/8/8/8/4R3/4K3 w - -", 3, 759},
         {"4k3/8/8/1b6/8/3N4/8/5K2 w - -", 3, 663},
         {"8/8/8/8/q2P3K/8/8/k7 w - -", 3, 632},

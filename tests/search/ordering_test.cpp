@@ -37,4 +37,8 @@ TEST(MoveOrdering, FirstOfEqualsByScoreThenByHistoryKey) {
     EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 5, 4, 1}));
     // A killer is searched after the good captures, before the history moves.
     EXPECT_EQ(selectionOrder(list, 4, history), (std::vector<Move>{2, 3, 4, 5, 1}));
+    // Counters past 2^23 keep their high bits when the key is packed with its position.
+    history[1] = 1u << 24;
+    history[4] = 1u << 23;
+    EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 1, 4, 5}));
 }

@@ -164,6 +164,14 @@ TEST(ToolArguments, TheEdgesOfTheRangesAreTaken) {
     run = runTool(toolNamed("tarnek-bench").path, "2 8/8/8/8/8/8/8/K6k w - -");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("8/8/8/8/8/8/8/K6k w - - | best ", 0), 0u) << run.out;
+    // The deepest ones, on a mated position: no move to search or count, so both end at once.
+    const std::string mated = " 'R5k1/5ppp/8/8/8/8/8/6K1 b - -'";
+    run = runTool(toolNamed("tarnek-bench").path, "63" + mated);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(" | best mated "), std::string::npos) << run.out;
+    run = runTool(toolNamed("tarnek-perft").path, "71" + mated);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("nodes 0 ", 0), 0u) << run.out;
     run = runTool(toolNamed("tools/floors").path, SOURCE_DIR + "/src");
     EXPECT_EQ(run.status, 0) << run.out << run.err;
 }
@@ -176,7 +184,8 @@ TEST(ToolArguments, AWellFormedArgumentThatNamesNothingIsSaidSo) {
     run = runTool(toolNamed("tarnek-perft").path, "1 '8/8/8/8/8/8/8/8 w - -'");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "tarnek-perft: position refused: 8/8/8/8/8/8/8/8 w - -\n");
-    run = runTool(toolNamed("tools/xboard-match").path, "--engine /nonexistent/tarnek");
+    // With the smoke matches' time control, which must read well for the missing engine to be named.
+    run = runTool(toolNamed("tools/xboard-match").path, "--tc 0:10 --inc 0.1 --engine /nonexistent/tarnek");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "xboard-match: engine not found: /nonexistent/tarnek\n");
 }
