@@ -1,3 +1,3 @@
 #include "uci/uciloop.h"
 
-int main() { return runUciLoop(); }
+int main(int argc, char** argv) { return runUciLoop(argc, argv); }

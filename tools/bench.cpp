@@ -2,60 +2,21 @@
 // position, the result and the nodes, and in the end the total: the engine's signature.
 //
 //   tarnek-bench [DEPTH [FEN]]
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "arguments.h"
 #include "board/attacks.h"
-#include "board/notation.h"
 #include "eval/tables.h"
-#include "frames/frames.h"
+#include "game/bench.h"
 #include "game/enginethread.h"
-#include "game/setup.h"
 
 namespace {
-
-constexpr long DEFAULT_DEPTH = 7;
 
 const char* const USAGE = "usage: tarnek-bench [DEPTH [FEN]]   (DEPTH 2 to 63, default 7)";
 const char* const HELP =
     "Searches 30 built-in positions, or the one FEN, to DEPTH plies and prints each position's\n"
     "best move, score and nodes, then the total: the engine's bench signature.\n";
-
-// Openings, middlegames, endgames, checks, promotions, and the three results without a move.
-const char* const POSITIONS[] = {
-    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
-    "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -",
-    "rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq -",
-    "rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq -",
-    "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6",
-    "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQK2R w KQkq -",
-    "r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w KQkq -",
-    "r1bq1rk1/ppp2ppp/2np1n2/2b1p1B1/2B1P3/2NP1N2/PPP2PPP/R2QK2R w KQ -",
-    "r1bqr1k1/ppp2ppp/2n2n2/3p4/1bPP4/2N1PN2/PP1B1PPP/R2QKB1R b KQ -",
-    "r2q1rk1/1b1nbppp/pp1ppn2/8/2PNP3/1PN1B3/P3BPPP/R2Q1RK1 w - -",
-    "2r2rk1/pp1bqppp/2n1pn2/3p4/3P4/2PBPN2/P1Q2PPP/R1B2RK1 w - -",
-    "2kr3r/ppp1qppp/2np1n2/2b1p1B1/4P1b1/2NP1N2/PPP1QPPP/R3KB1R w KQ -",
-    "r4rk1/1b3ppp/p7/1p6/8/1B6/PP3PPP/R4RK1 w - -",
-    "2r3k1/5ppp/p3p3/1p1pP3/3P4/P4N1P/1P3PP1/2R3K1 b - -",
-    "rnbqk1nr/pppp1ppp/8/4p3/1b1P4/8/PPP1PPPP/RNBQKBNR w KQkq -",
-    "r1b1k2r/ppppqppp/2n2n2/4N3/1bB1P3/2N5/PPPP1PPP/R1BQK2R b KQkq -",
-    "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -",
-    "3r2k1/5ppp/8/8/8/1Q6/5PPP/6K1 w - -",
-    "8/5pk1/6p1/1p5p/1P1R3P/6P1/5PK1/2r5 b - -",
-    "8/8/4k3/8/2p5/2K5/1R6/5r2 w - -",
-    "8/8/8/3k4/8/3K4/3P4/8 w - -",
-    "8/3k4/8/2n1p3/4P3/3K1B2/8/8 w - -",
-    "1K1k4/1P6/8/8/8/8/r7/2R5 w - -",
-    "4k3/8/8/3PK3/8/8/r7/7R b - -",
-    "8/1P6/8/8/8/8/5kp1/K7 w - -",
-    "r3k3/1P6/8/8/8/8/8/4K3 w q -",
-    "8/6k1/8/8/3q4/8/5QPK/8 w - -",
-    "rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -",
-    "7k/5Q2/6K1/8/8/8/8/8 b - -",
-    "8/8/4k3/8/8/3BK3/8/8 w - -",
-};
 
 struct Outcome {
     uint64_t nodes;
@@ -63,30 +24,14 @@ struct Outcome {
 };
 
 // Search one position from a fresh set-up; prints its line. Returns false if the text is refused.
-bool benchPosition(const char* fen, unsigned depth, Outcome& total) {
-    currentUndo = plyFrames;
-    if (!setPosition(fen, false)) {
-        std::printf("%s | refused\n", fen);
-        return false;
-    }
-    startSearch(SearchRequest{depth, NO_NODE_LIMIT, UNLIMITED_TIME, nullptr});
-    waitForSearch();
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStartTime()).count();
-    const ScoredMove result = searchResult();
-    const Move move = result.move;
-
-    char text[MOVE_TEXT_SIZE];
-    const char* shown = text;
-    if (move == MatedCode) shown = "mated";
-    else if (move == StalemateCode) shown = "stalemate";
-    else if (move == RepetitionCode) shown = "draw";
-    else moveToText(text, move);
-    std::printf("%s | best %s score %d nodes %llu ms %.0f\n", fen, shown, int(result.score),
-                static_cast<unsigned long long>(searchNodes), ms);
-    total.nodes += searchNodes;
-    total.ms += ms;
-    return true;
+bool benchOne(const char* fen, unsigned depth, Outcome& total) {
+    const BenchOutcome outcome = benchPosition(fen, depth);
+    char line[512];
+    benchLine(line, sizeof line, fen, outcome);
+    std::printf("%s\n", line);
+    total.nodes += outcome.nodes;
+    total.ms += outcome.ms;
+    return outcome.accepted;
 }
 
 }  // namespace
@@ -96,7 +41,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n%s", USAGE, HELP);
         return 0;
     }
-    long depth = DEFAULT_DEPTH;
+    long depth = DEFAULT_BENCH_DEPTH;
     if (argc > 1 && !readCount(argv[1], FIRST_ITERATION, DEEPEST_ITERATION, depth)) return refuseArguments(USAGE);
     initBoardTables();
     initEvalTables();
@@ -110,9 +55,9 @@ int main(int argc, char** argv) {
             if (i > 2) fen += ' ';
             fen += argv[i];
         }
-        allAccepted = benchPosition(fen.c_str(), unsigned(depth), total);
+        allAccepted = benchOne(fen.c_str(), unsigned(depth), total);
     } else {
-        for (const char* fen : POSITIONS) allAccepted = benchPosition(fen, unsigned(depth), total) && allAccepted;
+        for (const char* fen : BENCH_POSITIONS) allAccepted = benchOne(fen, unsigned(depth), total) && allAccepted;
     }
     quitEngine();
     const double nps = total.ms > 0 ? double(total.nodes) * 1000.0 / total.ms : 0.0;

@@ -28,8 +28,10 @@ void engineThread() {
         setEvent(idleSignal);
         waitEvent(requestSignal);
         if (quitRequested) return;
+        SearchLimits limits = request.limits;
         const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
-        searchPosition(SearchLimits{request.depth < ceiling ? request.depth : ceiling, request.nodes, request.report});
+        if (limits.depth > ceiling) limits.depth = ceiling;
+        searchPosition(limits);
     }
 }
 
@@ -90,7 +92,7 @@ void endSearchAfterBudget() {
 
 std::chrono::steady_clock::time_point searchStartTime() { return startTime; }
 
-ScoredMove searchResult() { return rootMoves[0]; }
+const SearchResult& searchResult() { return lastSearchResult; }
 
 void quitEngine() {
     stopSearch();

@@ -10,10 +10,8 @@
 #include "search/search.h"
 
 struct SearchRequest {
-    unsigned depth;           // deepest iteration: FIRST_ITERATION up to DEEPEST_ITERATION
-    uint64_t nodes;           // moves the search may make (NO_NODE_LIMIT: no limit)
-    TimeBudget time;          // when endSearchAfterBudget is due, and what extra time it grants
-    IterationReport report;   // told after each completed iteration (engine thread), or null
+    SearchLimits limits;   // depth (FIRST_ITERATION up to DEEPEST_ITERATION), nodes, report, ...
+    TimeBudget time;       // when endSearchAfterBudget is due, and what extra time it grants
 };
 
 // Deepest iteration any search runs: DEEPEST_ITERATION. A harness that must not wait for long
@@ -46,10 +44,8 @@ void endSearchAfterBudget();
 // When the latest search started.
 std::chrono::steady_clock::time_point searchStartTime();
 
-// The latest search's result once it has ended: a legal move and its score (NO_SCORE when it was
-// never searched), or the code of a position without a move (MatedCode, StalemateCode) or
-// already drawn (RepetitionCode), with score 0 or MATED_SCORE.
-ScoredMove searchResult();
+// The latest search's result, once it has ended (see SearchResult).
+const SearchResult& searchResult();
 
 // End any search and the engine thread; returns once the thread has ended.
 void quitEngine();

@@ -56,12 +56,12 @@ void thinkAndMove() {
     }
 
     const TimeBudget budget = moveBudget();
-    startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, budget, nullptr});
+    startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, NO_NODE_LIMIT, nullptr}, budget});
     waitForSearch(firstWaitMs(budget));
     endSearchAfterBudget();
 
     // The search leaves a legal move, or the code of a position that is over.
-    const ScoredMove result = searchResult();
+    const ScoredMove result = searchResult().best;
     const char* claim = nullptr;
     if (result.move == RepetitionCode) {
         claim = "1/2-1/2 {Draw by repetition (2)}\n";

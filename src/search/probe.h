@@ -27,6 +27,12 @@ inline void storeNodeResult(int depth, int storedDepth, uint32_t bound, Move mov
     storeHash(storedDepth, bound, move, scoreToTable(score, plyOfDepth(depth)));
 }
 
+// Look the position up for its move alone: the frame's hash move, 0 when there is none.
+inline void probeHashMove(PlyFrame& frame) {
+    const HashEntry* entry = probeHash();
+    frame.hashMove = entry ? entryMove(*entry) : 0;
+}
+
 // Look the position up for a node of `depth`: sets the frame's hash move, may narrow the window,
 // and returns true with `score` when the entry settles the node. Book entries give only their
 // move: their score is no search result.

@@ -11,6 +11,10 @@
 #include "search/ordering.h"
 #include "search/probe.h"
 
+std::atomic<unsigned> currentRootDepth{0};
+std::atomic<uint16_t> currentRootMove{0};
+std::atomic<int> currentRootMoveNumber{0};
+
 namespace {
 
 // No legal move at the root: the result is the special code in place of a move. The list now
@@ -27,26 +31,51 @@ int noLegalMove(PlyFrame& root, int depth) {
 
 }  // namespace
 
-int searchRoot(int alpha, int beta) {
+void generateRootMoves() {
+    PlyFrame& frame = plyFrames[0];
+    if (frame.listEnd) return;
+    const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
+    frame.listEnd = moveGenerators[2 * kind + position.sideToMove](rootMoves, frame);
+    saveUndo(frame.undo);
+}
+
+void restrictRootMoves(const Move* moves, int count) {
+    PlyFrame& frame = plyFrames[0];
+    ScoredMove* kept = rootMoves;
+    for (ScoredMove* entry = rootMoves; entry < frame.listEnd; ++entry)
+        for (int i = 0; i < count; ++i)
+            if (entry->move == moves[i]) {
+                *kept++ = *entry;
+                break;
+            }
+    if (kept != rootMoves) frame.listEnd = kept;
+}
+
+int searchRoot(int alpha, int beta, int first) {
     PlyFrame& frame = plyFrames[0];
     const int depth = int(iterationDepth);
     int score;
-    if (probeForNode(frame, depth, alpha, beta, score)) return score;
+    if (first > 0)
+        probeHashMove(frame);
+    else if (probeForNode(frame, depth, alpha, beta, score))
+        return score;
 
     const int side = position.sideToMove;
-    if (!frame.listEnd) {
-        const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
-        frame.listEnd = moveGenerators[2 * kind + side](rootMoves, frame);
-        saveUndo(frame.undo);
-    }
+    generateRootMoves();
+    currentRootDepth.store(unsigned(depth), std::memory_order_relaxed);
+    ScoredMove* const begin = rootMoves + first;
+    const bool wholeList = first == 0;
 
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;
     ScoredMove* bestEntry = nullptr;
     bool byHistory = false;
-    for (ScoredMove* cursor = rootMoves; cursor < frame.listEnd; ++cursor) {
-        selectMove(frame, rootMoves, cursor, byHistory, historyTable[side]);
+    int number = 0;
+    for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
+        selectMove(frame, begin, cursor, byHistory, historyTable[side]);
         const Move move = cursor->move;
+        currentRootMove.store(move, std::memory_order_relaxed);
+        currentRootMoveNumber.store(++number, std::memory_order_relaxed);
         makeMove(move, frame.undo);
         countNode();
         prefetchHash();
@@ -69,8 +98,8 @@ int searchRoot(int alpha, int beta) {
             if (score > alpha) {
                 if (score >= beta) {
                     rememberCutoff(frame, side, move, depth);
-                    storeNodeResult(depth, depth, LOWER_BOUND, move, score);
-                    std::swap(*bestEntry, rootMoves[0]);
+                    if (wholeList) storeNodeResult(depth, depth, LOWER_BOUND, move, score);
+                    std::swap(*bestEntry, *begin);
                     return score;
                 }
                 alpha = score;
@@ -79,8 +108,8 @@ int searchRoot(int alpha, int beta) {
         }
     }
 
-    if (best == NO_SCORE) return noLegalMove(frame, depth);
-    storeNodeResult(depth, depth, bound, bestEntry->move, best);
-    std::swap(*bestEntry, rootMoves[0]);
+    if (best == NO_SCORE) return wholeList ? noLegalMove(frame, depth) : NO_SCORE;
+    if (wholeList) storeNodeResult(depth, depth, bound, bestEntry->move, best);
+    std::swap(*bestEntry, *begin);
     return best;
 }

@@ -1,8 +1,27 @@
 // The root of the search: one pass over the root moves at the current iteration's depth.
 #pragma once
 
-// Search the root position (frame 0) to iterationDepth within alpha, beta and return its
-// score. Leaves the best move and its score (or MatedCode / StalemateCode) in rootMoves[0];
-// generates the root list when frame 0's list end is null and reuses it, with the scores of
-// the previous pass as its order, otherwise.
-int searchRoot(int alpha, int beta);
+#include <atomic>
+
+#include "ground/types.h"
+
+// Generate the root list at the start of moveStack (frame 0's list) when it is not there yet.
+void generateRootMoves();
+
+// Keep only the root moves among [moves, moves + count); all of them when none of those is there.
+void restrictRootMoves(const Move* moves, int count);
+
+// Search the root position (frame 0) to iterationDepth within alpha, beta and return its score.
+// Leaves the best move of the pass and its score at the pass's first place in rootMoves (for the
+// first place: the move, or MatedCode / StalemateCode); generates the root list when frame 0's
+// list end is null and reuses it, with the scores of the previous pass as its order, otherwise.
+// A pass from a later `first` place leaves out the moves before it (the lines already found): it
+// takes nothing from the table's root entry but its move, stores nothing there, and returns
+// NO_SCORE, changing nothing, when no legal move is left to it.
+int searchRoot(int alpha, int beta, int first = 0);
+
+// The depth of the root pass under way, the root move it searches now and that move's number in
+// the pass (1 for the first); read by another thread while the search runs.
+extern std::atomic<unsigned> currentRootDepth;
+extern std::atomic<uint16_t> currentRootMove;
+extern std::atomic<int> currentRootMoveNumber;

@@ -15,6 +15,8 @@
 #include "search/transposition.h"
 #include "search/variation.h"
 
+SearchResult lastSearchResult;
+
 namespace {
 
 constexpr int FULL_LOW = MATED_SCORE;    // -8100
@@ -54,14 +56,147 @@ const char* endingText(VariationEnd end) {
     }
 }
 
+struct Window {
+    int alpha;
+    int beta;
+};
+
+// What the search answers with when a mate is involved: the result of the last completed
+// iteration, or a move that the iteration under way has since proved better (a fail high).
+struct Answer {
+    ScoredMove result;
+    bool given;
+    unsigned depth;
+    uint32_t bound;   // LOWER_BOUND for a fail high
+};
+
+// A pass that ended above its window proved its move better than the answer so far.
+void noteFailHigh(Answer& answer, int score, int beta) {
+    if (score >= beta && answer.given)
+        answer = Answer{ScoredMove{int16_t(score), rootMoves[0].move}, true, iterationDepth, LOWER_BOUND};
+}
+
+// The first iteration and its window. A result of an earlier search of this position (which is
+// also the result should no iteration complete) may let the search start deeper, or narrower.
+Window firstWindow() {
+    ScoredMove& result = rootMoves[0];
+    iterationDepth = FIRST_ITERATION;
+    Window window{FULL_LOW, FULL_HIGH};
+    const HashEntry* entry = probeHash();
+    if (!entry) return window;
+    result.move = entryMove(*entry);
+    result.score = int16_t(entryScore(*entry));
+    const int stored = entryScore(*entry);
+    if (entryDepth(*entry) >= int(FIRST_ITERATION)) {
+        switch (entryBound(*entry)) {
+            case EXACT_BOUND:
+                iterationDepth = unsigned(entryDepth(*entry) + 1);
+                window = Window{stored - ASPIRATION_HALF_WIDTH, stored + ASPIRATION_HALF_WIDTH};
+                break;
+            case LOWER_BOUND:
+                if (stored > FULL_LOW) window.alpha = stored;
+                break;
+            default:
+                if (stored < FULL_HIGH) window.beta = stored;
+                break;
+        }
+    }
+    // The stored move would repeat the position: search it again from the start.
+    if (repeatsAfterMove(result.move, 2)) {
+        iterationDepth = FIRST_ITERATION;
+        window = Window{0, ASPIRATION_HALF_WIDTH};
+    }
+    return window;
+}
+
+// The best line at the iteration's depth: searched within the window, and when the score falls
+// outside, again with the window opened on that side, then with the full window. Returns its
+// score, or anything once the search is stopped.
+int searchBestLine(Window window, Answer& answer) {
+    int r = searchRoot(window.alpha, window.beta);
+    if (r > window.alpha && r < window.beta) return r;
+    if (stopped()) return r;
+    noteFailHigh(answer, r, window.beta);
+    if (r <= window.alpha) {
+        window = Window{FULL_LOW, r + 1};
+        failLowFlag = 1;
+    } else {
+        window = Window{r - 1, FULL_HIGH};
+    }
+    r = searchRoot(window.alpha, window.beta);
+    if (r > window.alpha && r < window.beta) return r;
+    if (stopped()) return r;
+    noteFailHigh(answer, r, window.beta);
+    r = searchRoot(FULL_LOW, FULL_HIGH);
+    failLowFlag = 0;
+    return r;
+}
+
+// The next best lines of the iteration, each over the root moves the better ones left, with the
+// full window; each reported as line 2, 3 and so on. False once the search is stopped.
+bool searchFurtherLines(const SearchLimits& limits) {
+    const int legalMoves = int(plyFrames[0].listEnd - rootMoves);
+    for (int line = 2; line <= limits.lines && line <= legalMoves; ++line) {
+        const int r = searchRoot(FULL_LOW, FULL_HIGH, line - 1);
+        if (stopped()) return false;
+        if (r == NO_SCORE) break;   // no legal move left for this line
+        if (limits.report) limits.report(iterationDepth, line, r, rootMoves[line - 1].move);
+    }
+    return true;
+}
+
+// Whether the iteration's score ends the search by itself: a mate within its depth (for one line),
+// or the mate the caller asked for.
+bool mateEndsSearch(const SearchLimits& limits, int r) {
+    const int depth = int(iterationDepth);
+    const bool mateWithinDepth = r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth;
+    if (mateWithinDepth && limits.lines == 1) {
+        logLine("--- MATE: ", r);
+        return true;
+    }
+    return limits.mateMoves > 0 && r >= -MATED_SCORE - (2 * limits.mateMoves - 1);
+}
+
+// The result once the iterations are over. The table's root entry has the last word: it may come
+// from a deeper search. But a mate is answered as this search found it: an entry of an earlier
+// search may hold a bound where this one knows the mate's distance.
+void settleResult(const Answer& answer) {
+    ScoredMove& result = rootMoves[0];
+    SearchResult& outcome = lastSearchResult;
+    outcome.depth = answer.given ? answer.depth : 0;
+    outcome.bound = answer.bound;
+    if (const HashEntry* entry = probeHash()) {
+        if (entryMove(*entry) != result.move) {
+            logLine("-E: DIFFERENT MOVE");
+            if (failLowFlag) logLine("FAIL LOW !!!!!!!!!!!!! not enough time");
+        }
+        result = ScoredMove{int16_t(entryScore(*entry)), entryMove(*entry)};
+        if (answer.given && (isMateScore(answer.result.score) || isMateScore(result.score))) {
+            result = answer.result;
+        } else {
+            outcome.depth = unsigned(entryDepth(*entry));
+            outcome.bound = entryBound(*entry);
+        }
+        logLine("-***HT: ", int(result.score));
+    } else {
+        logLine(NO_HASH_ENTRY_LINE);
+        // Stopped before any iteration was done, the root list holds an ordering value.
+        if (!answer.given) result.score = int16_t(NO_SCORE);
+    }
+    keepResultLegal();
+    outcome.best = result;
+    const bool move = result.move != 0 && moveType(result.move) != 3;
+    outcome.line = move ? lineAfterMove(result.move, int(outcome.depth)) : Line{{}, 0};
+}
+
 }  // namespace
 
 void principalVariationText(char* buffer, int plies) {
     Variation variation;
     walkVariation(variation, plies);
     char* text = buffer;
-    for (int i = 0; i < variation.length; ++i) {
-        moveToText(text, variation.moves[i]);
+    for (int i = 0; i < variation.line.length; ++i) {
+        moveToText(text, variation.line.moves[i]);
         text += std::strlen(text);
         *text++ = ' ';
     }
@@ -73,111 +208,43 @@ Move searchPosition(const SearchLimits& limits) {
     nodeLimit = limits.nodes;
     if (drawByRule(2)) {
         result = ScoredMove{0, RepetitionCode};
+        lastSearchResult = SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}};
         return RepetitionCode;
     }
     result.move = 0;
     plyFrames[0].listEnd = nullptr;
     failLowFlag = 0;
-    iterationDepth = FIRST_ITERATION;
-    int alpha = FULL_LOW, beta = FULL_HIGH;
-
-    // A result from an earlier search of this position sets the first depth and window.
-    if (const HashEntry* entry = probeHash()) {
-        result.move = entryMove(*entry);
-        result.score = int16_t(entryScore(*entry));
-        const int stored = entryScore(*entry);
-        if (entryDepth(*entry) >= int(FIRST_ITERATION)) {
-            switch (entryBound(*entry)) {
-                case EXACT_BOUND:
-                    iterationDepth = unsigned(entryDepth(*entry) + 1);
-                    alpha = stored - ASPIRATION_HALF_WIDTH;
-                    beta = stored + ASPIRATION_HALF_WIDTH;
-                    break;
-                case LOWER_BOUND:
-                    if (stored > FULL_LOW) alpha = stored;
-                    break;
-                default:
-                    if (stored < FULL_HIGH) beta = stored;
-                    break;
-            }
-        }
-        // The stored move would repeat the position: search it again from the start.
-        if (repeatsAfterMove(result.move, 2)) {
-            iterationDepth = FIRST_ITERATION;
-            alpha = 0;
-            beta = ASPIRATION_HALF_WIDTH;
-        }
-    }
+    if (limits.fromScratch) forgetHashEntry();
+    Window window = firstWindow();
 
     char positionText[POSITION_TEXT_SIZE];
     positionToText(positionText);
     logLine("-FEN:\t", positionText);
     findCheckers(plyFrames[0]);
+    if (limits.onlyMoveCount > 0) {
+        generateRootMoves();
+        restrictRootMoves(limits.onlyMoves, limits.onlyMoveCount);
+    }
 
-    // The answer so far: the result of the last completed iteration, or a move that the iteration
-    // under way has since proved better (a fail high). Mates are answered from here.
-    ScoredMove answer{int16_t(NO_SCORE), 0};
-    bool answered = false;
+    Answer answer{ScoredMove{int16_t(NO_SCORE), 0}, false, 0, EXACT_BOUND};
     const unsigned lastIteration = limits.depth < DEEPEST_ITERATION ? limits.depth : DEEPEST_ITERATION;
-    while (iterationDepth <= lastIteration) {
-        int r = searchRoot(alpha, beta);
-        if (r <= alpha || r >= beta) {
-            if (stopped()) break;
-            if (r >= beta && answered) answer = ScoredMove{int16_t(r), result.move};
-            if (r <= alpha) {
-                alpha = FULL_LOW;
-                beta = r + 1;
-                failLowFlag = 1;
-            } else {
-                alpha = r - 1;
-                beta = FULL_HIGH;
-            }
-            r = searchRoot(alpha, beta);
-            if (r <= alpha || r >= beta) {
-                if (stopped()) break;
-                if (r >= beta && answered) answer = ScoredMove{int16_t(r), result.move};
-                r = searchRoot(FULL_LOW, FULL_HIGH);
-                failLowFlag = 0;
-            }
-        }
+    for (; iterationDepth <= lastIteration; ++iterationDepth) {
+        const int r = searchBestLine(window, answer);
         if (stopped()) break;
         failLowFlag = 0;
-        answer = ScoredMove{int16_t(r), result.move};
-        answered = true;
+        answer = Answer{ScoredMove{int16_t(r), result.move}, true, iterationDepth, EXACT_BOUND};
 
         principalVariationText(pvBuffer, int(iterationDepth));
         logLine("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
-        if (limits.report) limits.report(iterationDepth, r);
-        const int depth = int(iterationDepth);
-        if (r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth) {
-            logLine("--- MATE: ", r);
-            break;
-        }
-        alpha = r - ASPIRATION_HALF_WIDTH;
-        beta = r + ASPIRATION_HALF_WIDTH;
+        if (limits.report) limits.report(iterationDepth, 1, r, result.move);
+        if (limits.lines > 1 && !searchFurtherLines(limits)) break;
+        if (mateEndsSearch(limits, r)) break;
+        window = Window{r - ASPIRATION_HALF_WIDTH, r + ASPIRATION_HALF_WIDTH};
         if (lastIterationFlag.load()) {
             logLine("-E: Ended ply after extra time");
             break;
         }
-        ++iterationDepth;
     }
-
-    // The table's root entry has the last word: it may come from a deeper search. But a mate is
-    // answered as this search found it: an entry of an earlier search may hold a bound where this
-    // one knows the mate's distance.
-    if (const HashEntry* entry = probeHash()) {
-        if (entryMove(*entry) != result.move) {
-            logLine("-E: DIFFERENT MOVE");
-            if (failLowFlag) logLine("FAIL LOW !!!!!!!!!!!!! not enough time");
-        }
-        result = ScoredMove{int16_t(entryScore(*entry)), entryMove(*entry)};
-        if (answered && (isMateScore(answer.score) || isMateScore(result.score))) result = answer;
-        logLine("-***HT: ", int(result.score));
-    } else {
-        logLine(NO_HASH_ENTRY_LINE);
-        // Stopped before any iteration was done, the root list holds an ordering value.
-        if (!answered) result.score = int16_t(NO_SCORE);
-    }
-    keepResultLegal();
+    settleResult(answer);
     return result.move;
 }

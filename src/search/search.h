@@ -6,6 +6,7 @@
 #include "eval/evaluate.h"
 #include "ground/types.h"
 #include "search/control.h"
+#include "search/transposition.h"
 
 // The shallowest iteration is two plies; the deepest 63, as the frames hold 8 plies of
 // quiescence below it.
@@ -20,19 +21,45 @@ constexpr bool isMateScore(int score) {
     return (score > EVAL_LIMIT && score <= -MATED_SCORE) || (score < -EVAL_LIMIT && score >= MATED_SCORE);
 }
 
-// Told after each completed iteration its depth and score, on the searching thread, with the
-// root position on the board.
-using IterationReport = void (*)(unsigned depth, int score);
+// Told after each completed iteration, for each line it searched (1 for the best, then the next
+// best when several are asked for), the iteration's depth, the line's score and its root move; on
+// the searching thread, with the root position on the board.
+using IterationReport = void (*)(unsigned depth, int line, int score, Move move);
 
 struct SearchLimits {
-    unsigned depth;            // last iteration to run (at most DEEPEST_ITERATION counts)
-    uint64_t nodes;            // stop once this many moves are made (NO_NODE_LIMIT: never)
-    IterationReport report;    // null: nobody is told
+    unsigned depth;                    // last iteration to run (at most DEEPEST_ITERATION counts)
+    uint64_t nodes;                    // stop once this many moves are made (NO_NODE_LIMIT: never)
+    IterationReport report;            // null: nobody is told
+    int lines = 1;                     // the best root moves each iteration searches to full depth
+    int mateMoves = 0;                 // stop at a mate in this many moves or fewer (0: no such stop)
+    bool fromScratch = false;          // forget the table's entry for the root first: every
+                                       // iteration is searched (the rest of the table still helps)
+    const Move* onlyMoves = nullptr;   // search only these root moves (when any of them is legal)
+    int onlyMoveCount = 0;
 };
 
-// Search the global position with the control state made ready (resetSearchControl); the result
-// (move or special code, and score) is also left in rootMoves[0]. The frame pointer must stand at
-// frame 0.
+// The principal variation: at most one move per iteration a search can run.
+struct Line {
+    Move moves[DEEPEST_ITERATION];
+    int length;
+};
+
+// What a search found.
+struct SearchResult {
+    ScoredMove best;   // a legal move and its score (NO_SCORE: never searched), or the code of a
+                       // position without a move (MatedCode, StalemateCode) or already drawn
+                       // (RepetitionCode)
+    unsigned depth;    // the depth the result was searched to (0: none)
+    uint32_t bound;    // EXACT_BOUND, or the bound the score only sets on the move's value
+    Line line;         // the principal variation, beginning with the best move (empty for a code)
+};
+
+// The latest search's result; read once it has ended.
+extern SearchResult lastSearchResult;
+
+// Search the global position with the control state made ready (resetSearchControl), and leave
+// the result in lastSearchResult (its move and score also in rootMoves[0]). The frame pointer
+// must stand at frame 0.
 Move searchPosition(const SearchLimits& limits);
 
 // Write the principal variation of the current position as the log shows it: the hash moves

@@ -1,69 +1,143 @@
 #include "search/transposition.h"
 
-#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 #include "board/position.h"
 
-HashEntry hashTable[2][HASH_BUCKETS][2];
 uint16_t hashGeneration = 1;
 
 namespace {
 
-constexpr uint32_t KEY_CHECK_MASK = 0xFFFC0000;   // key bits 18-31; bits 0-17 choose the bucket
+// The default table needs no allocation: the xboard program never allocates.
+alignas(64) HashEntry defaultSlots[DEFAULT_HASH_BUCKETS * 4];
+// A table of another size, allocated; null while the default is in use.
+HashEntry* allocatedSlots = nullptr;
 
-inline HashEntry* bucketOf(uint64_t key) { return hashTable[position.sideToMove][key & (HASH_BUCKETS - 1)]; }
+// Key bits 16-31 that the bucket number does not imply: the ones a slot is checked by.
+uint32_t keyCheckMask = 0xFFFC0000;
 
 inline bool matches(const HashEntry& e, uint64_t key) {
-    return ((e.word0 ^ uint32_t(key)) & KEY_CHECK_MASK) == 0 && e.word1 == uint32_t(key >> 32);
+    return ((loadWord(e.word0) ^ uint32_t(key)) & keyCheckMask) == 0 && loadWord(e.word1) == uint32_t(key >> 32);
+}
+
+inline void storeWord(uint32_t& word, uint32_t value) {
+    std::atomic_ref<uint32_t>(word).store(value, std::memory_order_relaxed);
 }
 
 inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Move move, int score) {
-    e.word0 = (uint32_t(key) & 0xFFFF0000) | move;
-    e.word1 = uint32_t(key >> 32);
-    e.word2 = (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound |
-              (uint32_t(depth) & 0x7F);
+    storeWord(e.word0, (uint32_t(key) & 0xFFFF0000) | move);
+    storeWord(e.word1, uint32_t(key >> 32));
+    storeWord(e.word2, (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound |
+                           (uint32_t(depth) & 0x7F));
 }
 
 // Nearly every probe of a table this size misses the caches; in pages of 2 MB, where the system
-// grants them, its address translations at least stay at hand. The table is not aligned to such
-// pages (that would upset tools that read the program file), so it asks for the whole large pages
-// inside it: 10 of its 12 MB or more. Asked before the first clear touches the table; a refusal
-// leaves ordinary pages.
-bool askForLargePages() {
+// grants them, its address translations at least stay at hand. The default table is not aligned to
+// such pages (that would upset tools that read the program file), so it asks for the whole large
+// pages inside it: 10 of its 12 MB or more. Asked before the first clear touches the table; a
+// refusal leaves ordinary pages.
+void askForLargePages(void* table, size_t bytes) {
 #ifdef MADV_HUGEPAGE
     constexpr uintptr_t LARGE_PAGE = uintptr_t(1) << 21;
-    const uintptr_t start = (reinterpret_cast<uintptr_t>(hashTable) + LARGE_PAGE - 1) & ~(LARGE_PAGE - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(hashTable) + sizeof hashTable) & ~(LARGE_PAGE - 1);
-    return madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE) == 0;
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(table) + LARGE_PAGE - 1) & ~(LARGE_PAGE - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(table) + bytes) & ~(LARGE_PAGE - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 #else
-    return false;
+    (void)table;
+    (void)bytes;
 #endif
+}
+
+size_t tableBytes(uint64_t buckets) { return size_t(buckets) * HASH_BYTES_PER_BUCKET; }
+
+// Whether the machine has the memory at all: the system may promise more than it has, and a table
+// bigger than the memory would end the process once the search filled it.
+bool memoryHolds(size_t bytes) {
+#if defined(__linux__)
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages > 0 && pageSize > 0) return bytes / size_t(pageSize) < size_t(pages);
+#endif
+    (void)bytes;
+    return true;
 }
 
 }  // namespace
 
+namespace hashDetail {
+HashEntry* slots = defaultSlots;
+uint64_t bucketMask = DEFAULT_HASH_BUCKETS - 1;
+}  // namespace hashDetail
+
+using hashDetail::bucketMask;
+using hashDetail::slots;
+
 void clearHashTable() {
-    static const bool largePages = askForLargePages();
+    static const bool largePages = (askForLargePages(defaultSlots, sizeof defaultSlots), true);
     (void)largePages;
-    std::memset(hashTable, 0, sizeof hashTable);
+    std::memset(static_cast<void*>(slots), 0, tableBytes(bucketMask + 1));
+}
+
+uint64_t hashBuckets() { return bucketMask + 1; }
+
+bool resizeHashTable(uint64_t buckets) {
+    if (buckets == hashBuckets()) {
+        clearHashTable();
+        return true;
+    }
+    HashEntry* table = defaultSlots;
+    if (buckets != DEFAULT_HASH_BUCKETS) {
+        // Large pages are granted for memory aligned to them.
+        constexpr size_t ALIGNMENT = size_t(1) << 21;
+        const size_t bytes = tableBytes(buckets);
+        if (bytes / HASH_BYTES_PER_BUCKET != buckets || !memoryHolds(bytes)) return false;
+        table = static_cast<HashEntry*>(std::aligned_alloc(ALIGNMENT, (bytes + ALIGNMENT - 1) & ~(ALIGNMENT - 1)));
+        if (!table) return false;
+        askForLargePages(table, bytes);
+    }
+    std::free(allocatedSlots);
+    allocatedSlots = table == defaultSlots ? nullptr : table;
+    slots = table;
+    bucketMask = buckets - 1;
+    keyCheckMask = 0xFFFF0000 & ~uint32_t(bucketMask);
+    clearHashTable();
+    return true;
 }
 
 const HashEntry* probeHash() {
     const uint64_t key = position.hashKey;
-    const HashEntry* bucket = bucketOf(key);
+    const HashEntry* bucket = bucketOf(position.sideToMove, key);
     if (matches(bucket[0], key)) return &bucket[0];
     if (matches(bucket[1], key)) return &bucket[1];
     return nullptr;
 }
 
+void forgetHashEntry() {
+    HashEntry* entry = const_cast<HashEntry*>(probeHash());
+    if (entry && entryGeneration(*entry) != 0) {
+        storeWord(entry->word0, 0);
+        storeWord(entry->word1, 0);
+        storeWord(entry->word2, 0);
+    }
+}
+
+int hashFullPermille() {
+    constexpr uint64_t SAMPLED = 1000;
+    const uint64_t buckets = hashBuckets() < SAMPLED ? hashBuckets() : SAMPLED;
+    uint64_t used = 0;
+    for (const HashEntry* slot = slots; slot < slots + buckets * 4; ++slot)
+        if (entryGeneration(*slot) != 0) ++used;
+    return int(used * 1000 / (buckets * 4));
+}
+
 void storeHash(int depth, uint32_t bound, Move move, int score) {
     const uint64_t key = position.hashKey;
-    HashEntry* bucket = bucketOf(key);
+    HashEntry* bucket = bucketOf(position.sideToMove, key);
     HashEntry& first = bucket[0];
     // An exact score is worth more than a bound of the same depth.
     const bool moreExact = bound == EXACT_BOUND && entryBound(first) != EXACT_BOUND;
@@ -83,8 +157,8 @@ void storeHash(int depth, uint32_t bound, Move move, int score) {
 
 void storeBookEntry(Move move) {
     const uint64_t key = position.hashKey;
-    HashEntry& first = bucketOf(key)[0];
-    first.word0 = (uint32_t(key) & 0xFFFF0000) | move;
-    first.word1 = uint32_t(key >> 32);
-    first.word2 &= ~(uint32_t(0x1FF) << 9);   // generation 0; depth, bound and score stay
+    HashEntry& first = bucketOf(position.sideToMove, key)[0];
+    storeWord(first.word0, (uint32_t(key) & 0xFFFF0000) | move);
+    storeWord(first.word1, uint32_t(key >> 32));
+    storeWord(first.word2, loadWord(first.word2) & ~(uint32_t(0x1FF) << 9));   // generation 0; the rest stays
 }

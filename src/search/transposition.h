@@ -1,6 +1,11 @@
-// The transposition table: two halves by side to move, 2^18 buckets of two slots each.
+// The transposition table: for each bucket number one bucket per side to move, two slots each.
+// Its size is a power of two of buckets: the default, which the xboard program keeps, or what the
+// UCI program's Hash option asks. Every word is read and written whole (relaxed atomics), so that
+// a thread reading while another writes sees each word as written, if not all three together.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include "board/makemove.h"
@@ -14,21 +19,66 @@ struct HashEntry {
     uint32_t word2;
 };
 
-constexpr int HASH_BUCKETS = 1 << 18;
+// Buckets per side of the default table: 12 MiB in all.
+constexpr uint64_t DEFAULT_HASH_BUCKETS = uint64_t(1) << 18;
+// The smallest table: a bucket number has at least as many bits as key bits 16-31 leave unchecked.
+constexpr uint64_t MIN_HASH_BUCKETS = uint64_t(1) << 10;
+// Bytes of the buckets of both sides for one bucket number.
+constexpr size_t HASH_BYTES_PER_BUCKET = 2 * 2 * sizeof(HashEntry);
 
 // Bound of a stored score: exact, at least (a cut-off) or at most (nothing raised alpha).
 constexpr uint32_t EXACT_BOUND = 0;
 constexpr uint32_t LOWER_BOUND = 0x080;
 constexpr uint32_t UPPER_BOUND = 0x100;
 
-extern HashEntry hashTable[2][HASH_BUCKETS][2];   // [side to move][bucket][slot]
-extern uint16_t hashGeneration;                  // written into every search entry; 0 marks the book
+extern uint16_t hashGeneration;   // written into every search entry; 0 marks the book
+
+namespace hashDetail {
+extern HashEntry* slots;          // the table: bucket number, then side, then slot
+extern uint64_t bucketMask;       // buckets per side - 1
+}  // namespace hashDetail
 
 // Empty every slot of both halves.
 void clearHashTable();
 
+// Buckets per side now.
+uint64_t hashBuckets();
+
+// Make the table `buckets` buckets per side (a power of two, at least MIN_HASH_BUCKETS), empty.
+// False, keeping the table as it was, when the memory cannot be had. Only while no search runs.
+bool resizeHashTable(uint64_t buckets);
+
 // The entry of the current position (side to move and hashKey), or null.
 const HashEntry* probeHash();
+
+// Empty the slot of the current position, if it holds a search result (a book move stays).
+void forgetHashEntry();
+
+// Slots that hold a search result, per thousand, counted over the first thousand buckets.
+int hashFullPermille();
+
+// Record a search result for the current position by the replacement rule of the two slots.
+void storeHash(int depth, uint32_t bound, Move move, int score);
+
+// Make `move` the book move of the current position (slot 0 of its bucket, generation 0).
+void storeBookEntry(Move move);
+
+// A word of an entry, read whole.
+inline uint32_t loadWord(const uint32_t& word) {
+    return std::atomic_ref<uint32_t>(const_cast<uint32_t&>(word)).load(std::memory_order_relaxed);
+}
+
+// Fields of an entry.
+inline Move entryMove(const HashEntry& e) { return Move(loadWord(e.word0) & 0xFFFF); }
+inline int entryDepth(const HashEntry& e) { return loadWord(e.word2) & 0x7F; }
+inline uint32_t entryBound(const HashEntry& e) { return loadWord(e.word2) & (LOWER_BOUND | UPPER_BOUND); }
+inline int entryGeneration(const HashEntry& e) { return (loadWord(e.word2) >> 9) & 0x1FF; }
+inline int entryScore(const HashEntry& e) { return int(loadWord(e.word2) >> 18) - 8190; }
+
+// The bucket of `key` for `side` to move.
+inline HashEntry* bucketOf(int side, uint64_t key) {
+    return hashDetail::slots + (((key & hashDetail::bucketMask) << 1) | uint64_t(side)) * 2;
+}
 
 // Ask for the cache line of `address`. The compiler's own prefetch counts as free of effects, so
 // that it may drop a whole loop of them, and did: on x86-64 the instruction is written out.
@@ -43,7 +93,7 @@ inline void prefetchLine(const void* address) {
 // Start loading the bucket of `key` for `side` to move into the cache, ahead of its probe. A
 // bucket of 24 bytes may straddle two cache lines: fetch the lines of its first and last byte.
 inline void prefetchBucket(int side, uint64_t key) {
-    const char* bucket = reinterpret_cast<const char*>(hashTable[side][key & (HASH_BUCKETS - 1)]);
+    const char* bucket = reinterpret_cast<const char*>(bucketOf(side, key));
     prefetchLine(bucket);
     prefetchLine(bucket + sizeof(HashEntry[2]) - 1);
 }
@@ -59,16 +109,3 @@ inline void prefetchChildren(const ScoredMove* begin, const ScoredMove* end) {
     const int side = position.sideToMove ^ 1;
     for (const ScoredMove* entry = begin; entry < end; ++entry) prefetchBucket(side, keyAfterMove(entry->move));
 }
-
-// Record a search result for the current position by the replacement rule of the two slots.
-void storeHash(int depth, uint32_t bound, Move move, int score);
-
-// Make `move` the book move of the current position (slot 0 of its bucket, generation 0).
-void storeBookEntry(Move move);
-
-// Fields of an entry.
-inline Move entryMove(const HashEntry& e) { return Move(e.word0 & 0xFFFF); }
-inline int entryDepth(const HashEntry& e) { return e.word2 & 0x7F; }
-inline uint32_t entryBound(const HashEntry& e) { return e.word2 & (LOWER_BOUND | UPPER_BOUND); }
-inline int entryGeneration(const HashEntry& e) { return (e.word2 >> 9) & 0x1FF; }
-inline int entryScore(const HashEntry& e) { return int(e.word2 >> 18) - 8190; }

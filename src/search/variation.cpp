@@ -17,23 +17,23 @@ VariationEnd endOfCode(Move move) {
 // Follow the line from ply `at` of the variation on.
 void walkFrom(Variation& variation, int at, int plies) {
     if (at == plies) {
-        variation.length = at;
+        variation.line.length = at;
         variation.end = VARIATION_FULL;
         return;
     }
     const HashEntry* entry = probeHash();
     if (!entry) {
-        variation.length = at;
+        variation.line.length = at;
         variation.end = VARIATION_NO_ENTRY;
         return;
     }
     const Move move = entryMove(*entry);
     if (move == 0 || moveType(move) == 3 || !isLegalMove(move)) {
-        variation.length = at;
+        variation.line.length = at;
         variation.end = endOfCode(move);
         return;
     }
-    variation.moves[at] = move;
+    variation.line.moves[at] = move;
     saveUndo(currentUndo->undo);
     makeMove(move, currentUndo->undo);
     ++currentUndo;
@@ -47,4 +47,19 @@ void walkFrom(Variation& variation, int at, int plies) {
 void walkVariation(Variation& variation, int plies) {
     const int most = int(DEEPEST_ITERATION);
     walkFrom(variation, 0, plies < 0 ? 0 : plies > most ? most : plies);
+}
+
+Line lineAfterMove(Move move, int plies) {
+    Line line{{move}, 1};
+    PlyFrame& frame = *currentUndo;
+    saveUndo(frame.undo);
+    makeMove(move, frame.undo);
+    ++currentUndo;
+    Variation rest;
+    walkVariation(rest, plies - 1);
+    --currentUndo;
+    unmakeMove(move, frame.undo);
+    for (int i = 0; i < rest.line.length && line.length < int(DEEPEST_ITERATION); ++i)
+        line.moves[line.length++] = rest.line.moves[i];
+    return line;
 }

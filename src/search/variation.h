@@ -14,8 +14,7 @@ enum VariationEnd : int {
 };
 
 struct Variation {
-    Move moves[DEEPEST_ITERATION];
-    int length;
+    Line line;
     VariationEnd end;
 };
 
@@ -23,3 +22,7 @@ struct Variation {
 // each a legal move of the position it is played from (an entry may belong to another position
 // with the same key bits). Uses the frames from the current one on; leaves the position as it was.
 void walkVariation(Variation& variation, int plies);
+
+// `move` (a legal move of the current position) followed by the hash moves after it: at most
+// `plies` moves in all.
+Line lineAfterMove(Move move, int plies);

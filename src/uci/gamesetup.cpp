@@ -90,8 +90,8 @@ bool continuesHeldGame(const GameStart& start, const Word* moves, int count) {
     return true;
 }
 
-// The word as a coordinate move of the game now: four or five characters, squares, and a
-// promotion letter (either case) at most. 0 when it is none or not legal here.
+}  // namespace
+
 Move legalMoveOf(const Word& word) {
     if (word.length != 4 && word.length != 5) return 0;
     char text[MOVE_TEXT_SIZE];
@@ -104,8 +104,6 @@ Move legalMoveOf(const Word& word) {
     const Move move = textToMove(text);
     return move && isLegalGameMove(move) ? move : 0;
 }
-
-}  // namespace
 
 void newGame() { setUpGame(INITIAL_POSITION_TEXT, 0); }
 

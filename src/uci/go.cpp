@@ -1,10 +1,12 @@
 #include "uci/go.h"
 
+#include "board/checks.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "game/enginethread.h"
 #include "game/gamemove.h"
 #include "movegen/legality.h"
+#include "uci/gamesetup.h"
 #include "uci/golimits.h"
 #include "uci/options.h"
 #include "uci/reply.h"
@@ -13,17 +15,32 @@
 
 namespace {
 
-// The book's move for the position, when OwnBook is on and the table holds a legal one.
-bool answerFromBook() {
-    if (!ownBook) return false;
-    const Move move = legalBookMove();
-    if (!move) return false;
-    char text[MOVE_TEXT_SIZE];
-    moveToText(text, move);
-    sendFormatted("info string Book move %s", text);
-    sendFormatted("bestmove %s", text);
-    logBookMove(move);
-    return true;
+// The root moves "searchmoves" allows; kept for the search, which reads them while it runs.
+Move allowedMoves[MAX_LIST_MOVES];
+
+// The legal moves among the words after "searchmoves"; the others are named in an info string.
+int readSearchMoves(const Word* words, const GoLimits& limits) {
+    int count = 0;
+    for (int i = 0; i < limits.searchMoveCount; ++i) {
+        const Word& word = words[limits.searchMovesAt + i];
+        const Move move = legalMoveOf(word);
+        if (move && count < MAX_LIST_MOVES)
+            allowedMoves[count++] = move;
+        else
+            sendFormatted("info string searchmoves: %.*s is no legal move here: left out", word.length < 16 ? word.length : 16,
+                          word.text);
+    }
+    if (limits.searchMoveCount > 0 && count == 0) sendLine("info string searchmoves: no legal move left: all searched");
+    return count;
+}
+
+// The deepest iteration: as asked; for a mate in n moves, the 2n - 1 plies that find any such
+// mate; else the deepest there is.
+unsigned depthLimit(const GoLimits& limits) {
+    int64_t asked = limits.depth;
+    if (asked <= 0) asked = limits.mate > 0 ? 2 * limits.mate - 1 : int64_t(DEEPEST_ITERATION);
+    if (asked < int64_t(FIRST_ITERATION)) return FIRST_ITERATION;
+    return asked > int64_t(DEEPEST_ITERATION) ? DEEPEST_ITERATION : unsigned(asked);
 }
 
 }  // namespace
@@ -32,21 +49,35 @@ void startThinking(const Word* words, int count) {
     const GoLimits limits = readGoLimits(words, count);
     const int side = position.sideToMove;
     SearchOrder order;
-    order.untilStop = limits.infinite || !boundsSearch(limits, side);
-    // Analysis (until "stop") looks at the position itself; a game takes the book's move.
-    if (!order.untilStop && answerFromBook()) return;
+    order.pondering = limits.ponder;
+    order.untilStop = !limits.ponder && (limits.infinite || !boundsSearch(limits, side));
+    // A game takes the book's move; analysis (until "stop", of several lines, of chosen moves or
+    // for a mate) and pondering look at the position itself.
+    const bool analysis = order.untilStop || multiPv > 1 || limits.searchMovesAt >= 0 || limits.mate > 0;
+    if (!analysis && !order.pondering && ownBook) {
+        if (const Move move = legalBookMove()) {
+            answerBookMove(move);
+            return;
+        }
+    }
 
-    order.searching = anyLegalMove() != 0;
-    // Until "stop", no clock ends the search (a depth or node count still may).
+    order.fallback = anyLegalMove();
+    order.searching = order.fallback != 0;
+    order.mated = sideToMoveInCheck();
+    // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
     order.time = order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side);
     if (order.searching) {
-        const int64_t asked = limits.depth > 0 ? limits.depth : DEEPEST_ITERATION;
-        const unsigned depth = asked < int64_t(FIRST_ITERATION)    ? FIRST_ITERATION
-                               : asked > int64_t(DEEPEST_ITERATION) ? DEEPEST_ITERATION
-                                                                    : unsigned(asked);
-        const uint64_t nodes = limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes);
-        startReports();
-        startSearch(SearchRequest{depth, nodes, order.time, reportIteration});
+        SearchLimits search{depthLimit(limits), limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes),
+                            reportIteration};
+        search.lines = multiPv;
+        search.mateMoves = int(limits.mate < MAX_LIST_MOVES ? limits.mate : MAX_LIST_MOVES);
+        search.onlyMoves = allowedMoves;
+        search.onlyMoveCount = readSearchMoves(words, limits);
+        // What the user limits or narrows is searched, not taken from the table's earlier result.
+        search.fromScratch = limits.depth > 0 || limits.nodes != NOT_GIVEN || limits.mate > 0 ||
+                             search.onlyMoveCount > 0 || multiPv > 1;
+        startReports(multiPv);
+        startSearch(SearchRequest{search, order.time});
     }
     superviseSearch(order);
 }

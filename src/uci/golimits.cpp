@@ -1,5 +1,7 @@
 #include "uci/golimits.h"
 
+#include <initializer_list>
+
 #include "ground/types.h"
 
 namespace {
@@ -13,15 +15,31 @@ bool numberAfter(const Word* words, int count, int& i, int64_t& value) {
 
 int64_t notNegative(int64_t value) { return value < 0 ? 0 : value; }
 
+bool isKeyword(const Word& word) {
+    for (const char* keyword : {"searchmoves", "ponder", "wtime", "btime", "winc", "binc", "movestogo", "depth",
+                                "nodes", "mate", "movetime", "infinite"})
+        if (wordIs(word, keyword)) return true;
+    return false;
+}
+
 }  // namespace
 
 GoLimits readGoLimits(const Word* words, int count) {
-    GoLimits limits{{NOT_GIVEN, NOT_GIVEN}, {0, 0}, 0, NOT_GIVEN, 0, NOT_GIVEN, false};
+    GoLimits limits{{NOT_GIVEN, NOT_GIVEN}, {0, 0}, 0, NOT_GIVEN, 0, NOT_GIVEN, 0, false, false, -1, 0};
     for (int i = 0; i < count; ++i) {
         const Word& word = words[i];
         int64_t value;
         if (wordIs(word, "infinite")) {
             limits.infinite = true;
+        } else if (wordIs(word, "ponder")) {
+            limits.ponder = true;
+        } else if (wordIs(word, "searchmoves")) {
+            limits.searchMovesAt = i + 1;
+            limits.searchMoveCount = 0;
+            while (i + 1 < count && !isKeyword(words[i + 1])) {
+                ++i;
+                ++limits.searchMoveCount;
+            }
         } else if (wordIs(word, "wtime") || wordIs(word, "btime")) {
             // An overdrawn clock, as some GUIs report it, is an empty one.
             if (numberAfter(words, count, i, value)) limits.clockMs[word.text[0] == 'w' ? WHITE : BLACK] = notNegative(value);
@@ -35,6 +53,8 @@ GoLimits readGoLimits(const Word* words, int count) {
             if (numberAfter(words, count, i, value)) limits.depth = notNegative(value);
         } else if (wordIs(word, "nodes")) {
             if (numberAfter(words, count, i, value)) limits.nodes = notNegative(value);
+        } else if (wordIs(word, "mate")) {
+            if (numberAfter(words, count, i, value)) limits.mate = notNegative(value);
         }
     }
     return limits;
@@ -42,7 +62,7 @@ GoLimits readGoLimits(const Word* words, int count) {
 
 bool boundsSearch(const GoLimits& limits, int side) {
     return limits.clockMs[side] != NOT_GIVEN || limits.moveTimeMs != NOT_GIVEN || limits.depth > 0 ||
-           limits.nodes != NOT_GIVEN;
+           limits.nodes != NOT_GIVEN || limits.mate > 0;
 }
 
 TimeBudget timeBudget(const GoLimits& limits, int side) {

@@ -1,5 +1,5 @@
-// What a "go" line asks of the search: the clocks, a fixed time, a depth, a node count, or no
-// limit at all.
+// What a "go" line asks of the search: the clocks, a fixed time, a depth, a node count, a mate,
+// the root moves to look at, pondering, or no limit at all.
 #pragma once
 
 #include <cstdint>
@@ -16,16 +16,19 @@ struct GoLimits {
     int64_t moveTimeMs;       // movetime; NOT_GIVEN or >= 0
     int64_t depth;            // plies; 0 when not given
     int64_t nodes;            // NOT_GIVEN or >= 0
+    int64_t mate;             // mate in this many moves; 0 when not given
     bool infinite;            // search until "stop"
+    bool ponder;              // search on the opponent's time until "ponderhit" or "stop"
+    int searchMovesAt;        // index of the first word after "searchmoves" (its moves), or -1
+    int searchMoveCount;      // how many words after it are moves rather than keywords
 };
 
-// Read the words after "go". Words it does not know (searchmoves and its moves, ponder, mate
-// and its count) are skipped; a keyword without a number after it counts as not given;
-// negative times count as 0.
+// Read the words after "go". A keyword without a number after it counts as not given; negative
+// times count as 0; unknown words are skipped.
 GoLimits readGoLimits(const Word* words, int count);
 
-// Whether anything bounds a search for `side` (a clock of its own, a time, a depth or a node
-// count); without, "go" searches until "stop".
+// Whether anything bounds a search for `side` (a clock of its own, a time, a depth, a node count
+// or a mate); without, "go" searches until "stop".
 bool boundsSearch(const GoLimits& limits, int side);
 
 // The time a search for `side` may take: a fixed move time when given; else from the side's

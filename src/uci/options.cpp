@@ -3,14 +3,20 @@
 #include <cstring>
 
 #include "ground/log.h"
+#include "search/transposition.h"
 #include "uci/reply.h"
 
 bool ownBook = true;
+int multiPv = 1;
+bool ponderOption = false;
 
 namespace {
 
 constexpr int NAME_SIZE = 64;
 constexpr int PATH_SIZE = 4096;
+
+int hashMegabytes = DEFAULT_HASH_MB;
+int threads = 1;
 
 // The option's name: the words between "name" and "value", one blank between them.
 bool readName(const Word* words, int count, int& at, char* name) {
@@ -25,10 +31,32 @@ bool readName(const Word* words, int count, int& at, char* name) {
     return length > 0;
 }
 
-void setOwnBook(const Word* value, int count) {
-    if (count == 1 && wordIsAnyCase(value[0], "true")) ownBook = true;
-    else if (count == 1 && wordIsAnyCase(value[0], "false")) ownBook = false;
-    else sendLine("info string OwnBook takes true or false: unchanged");
+// A check option's value: true or false.
+void readCheck(const char* name, const Word* value, int count, bool& setting) {
+    if (count == 1 && wordIsAnyCase(value[0], "true")) setting = true;
+    else if (count == 1 && wordIsAnyCase(value[0], "false")) setting = false;
+    else sendFormatted("info string %s takes true or false: unchanged", name);
+}
+
+// A spin option's value: a whole number within [low, high]. False, changing nothing, otherwise.
+bool readSpin(const char* name, const Word* value, int count, int low, int high, int& setting) {
+    int64_t number;
+    if (count != 1 || !readNumber(value[0], number) || number < low || number > high) {
+        sendFormatted("info string %s takes a whole number from %d to %d: unchanged", name, low, high);
+        return false;
+    }
+    setting = int(number);
+    return true;
+}
+
+void setHash(const Word* value, int count) {
+    int megabytes = hashMegabytes;
+    if (!readSpin("Hash", value, count, 1, MAX_HASH_MB, megabytes)) return;
+    if (!resizeHashTable(hashBucketsFor(megabytes))) {
+        sendFormatted("info string Hash: %d MB cannot be had; the table keeps its %d MB", megabytes, hashMegabytes);
+        return;
+    }
+    hashMegabytes = megabytes;
 }
 
 // The value runs from its first word to the end of its last, blanks inside kept. Empty, or
@@ -53,7 +81,19 @@ void setLogFile(const Word* value, int count) {
 
 }  // namespace
 
+uint64_t hashBucketsFor(int megabytes) {
+    const uint64_t bytes = uint64_t(megabytes) << 20;
+    uint64_t buckets = MIN_HASH_BUCKETS;
+    while (buckets * 2 * HASH_BYTES_PER_BUCKET <= bytes) buckets *= 2;
+    return buckets;
+}
+
 void sendOptionLines() {
+    sendFormatted("option name Hash type spin default %d min 1 max %d", DEFAULT_HASH_MB, MAX_HASH_MB);
+    sendLine("option name Clear Hash type button");
+    sendFormatted("option name Threads type spin default 1 min 1 max %d", MAX_THREADS);
+    sendFormatted("option name MultiPV type spin default 1 min 1 max %d", MAX_LINES);
+    sendLine("option name Ponder type check default false");
     sendLine("option name OwnBook type check default true");
     sendLine("option name Debug Log File type string default <empty>");
 }
@@ -63,12 +103,27 @@ void setOption(const Word* words, int count) {
     while (at < count && !wordIs(words[at], "name")) ++at;
     ++at;
     char name[NAME_SIZE];
-    if (at > count || !readName(words, count, at, name)) return;
+    if (at > count || !readName(words, count, at, name)) {
+        sendLine("info string setoption needs: name <option> [value <value>]");
+        return;
+    }
     const Word* value = at < count ? words + at + 1 : words + count;
     const int valueCount = at < count ? count - at - 1 : 0;
     const Word nameWord{name, int(std::strlen(name))};
-    if (wordIsAnyCase(nameWord, "OwnBook"))
-        setOwnBook(value, valueCount);
+    if (wordIsAnyCase(nameWord, "Hash"))
+        setHash(value, valueCount);
+    else if (wordIsAnyCase(nameWord, "Clear Hash"))
+        clearHashTable();
+    else if (wordIsAnyCase(nameWord, "Threads"))
+        readSpin("Threads", value, valueCount, 1, MAX_THREADS, threads);
+    else if (wordIsAnyCase(nameWord, "MultiPV"))
+        readSpin("MultiPV", value, valueCount, 1, MAX_LINES, multiPv);
+    else if (wordIsAnyCase(nameWord, "Ponder"))
+        readCheck("Ponder", value, valueCount, ponderOption);
+    else if (wordIsAnyCase(nameWord, "OwnBook"))
+        readCheck("OwnBook", value, valueCount, ownBook);
     else if (wordIsAnyCase(nameWord, "Debug Log File"))
         setLogFile(value, valueCount);
+    else
+        sendFormatted("info string No such option: %s", name);
 }

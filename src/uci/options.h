@@ -1,15 +1,35 @@
-// The engine's options as the GUI sets them: OwnBook and Debug Log File.
+// The engine's options as the GUI sets them with "setoption": each declared in the answer to
+// "uci" with its type, default and range, and acting at once (between searches).
 #pragma once
 
+#include <cstdint>
+
 #include "uci/inputline.h"
+
+// Hash: megabytes of the transposition table. The default is the xboard program's table, so that
+// a search after "ucinewgame" equals the bench's.
+constexpr int DEFAULT_HASH_MB = 12;
+constexpr int MAX_HASH_MB = 65536;
+// MultiPV: the most lines one search may show.
+constexpr int MAX_LINES = 256;
+// Threads: the searching threads.
+constexpr int MAX_THREADS = 1;
 
 // OwnBook: play from "Tarnek.book" in the working folder (set up with every new game from the
 // initial position); otherwise the engine never plays a book move.
 extern bool ownBook;
+// MultiPV: the best root moves each iteration searches to full depth and shows.
+extern int multiPv;
+// Ponder: "bestmove" names the move the engine expects in reply.
+extern bool ponderOption;
 
 // Send one "option" line per option, as the answer to "uci" lists them.
 void sendOptionLines();
 
 // "setoption" with the words after it: name <id> [value <x>]. The name is read without regard
-// to letter case; an unknown name or an unreadable value changes nothing.
+// to letter case. An unknown name, or a value of the wrong kind or out of range, changes nothing
+// and is answered with an info string.
 void setOption(const Word* words, int count);
+
+// The transposition table's buckets per side for `megabytes` (a power of two, as many as fit).
+uint64_t hashBucketsFor(int megabytes);

@@ -2,24 +2,23 @@
 
 #include <chrono>
 #include <cinttypes>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "board/checks.h"
-#include "board/makemove.h"
 #include "board/notation.h"
-#include "frames/frames.h"
 #include "game/enginethread.h"
+#include "game/gamemove.h"
 #include "ground/log.h"
-#include "movegen/legality.h"
-#include "search/transposition.h"
+#include "search/root.h"
 #include "search/variation.h"
+#include "uci/options.h"
 #include "uci/reply.h"
 
 namespace {
 
-// Depth of the last iteration the search completed (engine thread; read once it is idle).
-unsigned completedDepth = 0;
+// Lines per iteration of the search under way.
+int shownLines = 1;
 
 uint64_t microsecondsSinceStart() {
     const auto elapsed = std::chrono::steady_clock::now() - searchStartTime();
@@ -27,51 +26,52 @@ uint64_t microsecondsSinceStart() {
     return us > 0 ? uint64_t(us) : 0;
 }
 
-// "nodes N nps P time T" at the end of `line`.
-int appendCounts(char* line, int size) {
+// Text appended to a line with room left in it; returns the new end.
+int appendText(char* line, int length, const char* format, ...) __attribute__((format(printf, 3, 4)));
+int appendText(char* line, int length, const char* format, ...) {
+    if (length >= REPLY_SIZE - 1) return length;
+    va_list arguments;
+    va_start(arguments, format);
+    const int added = std::vsnprintf(line + length, size_t(REPLY_SIZE - length), format, arguments);
+    va_end(arguments);
+    return added < 0 ? length : length + added < REPLY_SIZE ? length + added : REPLY_SIZE - 1;
+}
+
+// "nodes N nps P hashfull H time T".
+int appendCounts(char* line, int length) {
     const uint64_t nodes = searchNodes.load(std::memory_order_relaxed);
     const uint64_t us = microsecondsSinceStart();
     const uint64_t nps = us ? uint64_t(double(nodes) * 1e6 / double(us)) : 0;
-    return std::snprintf(line, size_t(size), " nodes %" PRIu64 " nps %" PRIu64 " time %" PRIu64, nodes, nps, us / 1000);
+    return appendText(line, length, " nodes %" PRIu64 " nps %" PRIu64 " hashfull %d time %" PRIu64, nodes, nps,
+                      hashFullPermille(), us / 1000);
 }
 
-// The principal variation from the current position, at most `plies` moves, appended to `line`
-// (one blank before each move) while room is left.
-void appendVariation(char* line, char* end, int plies) {
-    Variation variation;
-    walkVariation(variation, plies);
-    for (int i = 0; i < variation.length && end - line > MOVE_TEXT_SIZE; ++i) {
-        *line++ = ' ';
-        moveToText(line, variation.moves[i]);
-        line += std::strlen(line);
-    }
+int appendScore(char* line, int length, int score) {
+    char text[32];
+    scoreText(text, sizeof text, score);
+    return appendText(line, length, " score %s", text);
 }
 
-// The final info line: depth, score, counts, and the variation of the move sent.
-void sendFinalInfo(Move move, int score) {
-    unsigned depth = completedDepth;
-    // A result the table gave without a completed iteration: as deep as its entry.
-    if (const HashEntry* entry = probeHash(); !depth && entry && entryMove(*entry) == move)
-        depth = unsigned(entryDepth(*entry));
-    char line[REPLY_SIZE];
-    int length = std::snprintf(line, sizeof line, "info depth %u", depth);
-    if (score != NO_SCORE) {
-        char text[32];
-        scoreText(text, sizeof text, score);
-        length += std::snprintf(line + length, sizeof line - size_t(length), " score %s", text);
+// " pv" and the moves of `line`, while room is left.
+int appendLine(char* text, int length, const Line& line) {
+    length = appendText(text, length, " pv");
+    for (int i = 0; i < line.length && length < REPLY_SIZE - MOVE_TEXT_SIZE - 1; ++i) {
+        char move[MOVE_TEXT_SIZE];
+        moveToText(move, line.moves[i]);
+        length = appendText(text, length, " %s", move);
     }
-    length += appendCounts(line + length, int(sizeof line) - length);
-    length += std::snprintf(line + length, sizeof line - size_t(length), " pv ");
-    moveToText(line + length, move);
-    length += int(std::strlen(line + length));
-    // The rest of the variation follows the hash moves after the move sent.
-    saveUndo(currentUndo->undo);
-    makeMove(move, currentUndo->undo);
-    ++currentUndo;
-    appendVariation(line + length, line + sizeof line, depth > 1 ? int(depth) - 1 : 0);
-    --currentUndo;
-    unmakeMove(move, currentUndo->undo);
-    sendLine(line);
+    return length;
+}
+
+void sendBestMove(Move move, const Line& line) {
+    char text[MOVE_TEXT_SIZE], reply[MOVE_TEXT_SIZE];
+    moveToText(text, move);
+    if (ponderOption && line.length >= 2 && line.moves[0] == move) {
+        moveToText(reply, line.moves[1]);
+        sendFormatted("bestmove %s ponder %s", text, reply);
+    } else {
+        sendFormatted("bestmove %s", text);
+    }
 }
 
 }  // namespace
@@ -86,43 +86,67 @@ void scoreText(char* buffer, int bufferSize, int score) {
         std::snprintf(buffer, size, "cp %d", score);
 }
 
-void startReports() { completedDepth = 0; }
+void startReports(int lines) { shownLines = lines; }
 
-void reportIteration(unsigned depth, int score) {
-    completedDepth = depth;
-    char text[32];
-    scoreText(text, sizeof text, score);
+void reportIteration(unsigned depth, int lineNumber, int score, Move move) {
     char line[REPLY_SIZE];
-    int length = std::snprintf(line, sizeof line, "info depth %u score %s", depth, text);
-    length += appendCounts(line + length, int(sizeof line) - length);
-    length += std::snprintf(line + length, sizeof line - size_t(length), " pv");
-    appendVariation(line + length, line + sizeof line, int(depth));
+    int length = appendText(line, 0, "info depth %u", depth);
+    if (shownLines > 1) length = appendText(line, length, " multipv %d", lineNumber);
+    length = appendScore(line, length, score);
+    length = appendCounts(line, length);
+    appendLine(line, length, lineAfterMove(move, int(depth)));
     sendLine(line);
 }
 
-void answerNoMove() {
-    const bool mated = sideToMoveInCheck();
+void reportProgress() {
+    char line[REPLY_SIZE];
+    int length = appendText(line, 0, "info depth %u", currentRootDepth.load(std::memory_order_relaxed));
+    if (const Move move = currentRootMove.load(std::memory_order_relaxed)) {
+        char text[MOVE_TEXT_SIZE];
+        moveToText(text, move);
+        length = appendText(line, length, " currmove %s currmovenumber %d", text,
+                            currentRootMoveNumber.load(std::memory_order_relaxed));
+    }
+    appendCounts(line, length);
+    sendLine(line);
+}
+
+void answerNoMove(bool mated) {
     sendLine(mated ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
     sendLine("bestmove (none)");
     logLine("-M: no move: ", mated ? "mated" : "stalemate");
 }
 
-Move answerSearch() {
-    ScoredMove result = searchResult();
-    if (moveType(result.move) == 3 || !isLegalMove(result.move)) {
-        // Drawn by rule before the search: any legal move keeps the draw, which the GUI
-        // adjudicates. (Any other result that is no legal move is answered the same, unscored.)
-        const Move first = anyLegalMove();
-        if (!first) {
-            answerNoMove();
-            return 0;
-        }
-        result = ScoredMove{int16_t(result.move == RepetitionCode ? 0 : NO_SCORE), first};
+void answerSearch(Move fallback) {
+    const SearchResult& result = searchResult();
+    ScoredMove best = result.best;
+    Line line = result.line;
+    if (best.move == RepetitionCode) {
+        // Drawn by rule before the search: any legal move keeps the draw, which the GUI adjudicates.
+        best = ScoredMove{0, fallback};
+        line = Line{{fallback}, 1};
     }
-    sendFinalInfo(result.move, result.score);
+    char text[REPLY_SIZE];
+    int length = appendText(text, 0, "info depth %u", result.depth);
+    if (best.score != NO_SCORE) {
+        length = appendScore(text, length, best.score);
+        if (result.bound == LOWER_BOUND) length = appendText(text, length, " lowerbound");
+        if (result.bound == UPPER_BOUND) length = appendText(text, length, " upperbound");
+    }
+    length = appendCounts(text, length);
+    appendLine(text, length, line);
+    sendLine(text);
+    sendBestMove(best.move, line);
+    char move[MOVE_TEXT_SIZE];
+    moveToText(move, best.move);
+    logLine("move ", move, "\tscore: ", best.score);
+}
+
+void answerBookMove(Move move) {
     char text[MOVE_TEXT_SIZE];
-    moveToText(text, result.move);
+    moveToText(text, move);
+    sendFormatted("info depth 1 score cp 0 nodes 0 time 0 pv %s", text);
+    sendFormatted("info string Book move %s", text);
     sendFormatted("bestmove %s", text);
-    logLine("move ", text, "\tscore: ", result.score);
-    return result.move;
+    logBookMove(move);
 }

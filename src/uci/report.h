@@ -1,5 +1,5 @@
-// What the GUI sees of a search: an info line per completed iteration, the final info line and
-// the best move.
+// What the GUI sees of a search: an info line for each line of each completed iteration, a line
+// of progress every second, and the answer.
 #pragma once
 
 #include <cstdint>
@@ -10,18 +10,26 @@
 // negative when the side to move is the one mated.
 void scoreText(char* buffer, int bufferSize, int score);
 
-// Start counting the iterations of a new search.
-void startReports();
+// Start reporting a new search that shows `lines` lines per iteration.
+void startReports(int lines);
 
-// The search's report after each completed iteration (engine thread): depth, score, nodes,
-// nodes per second, time and the principal variation.
-void reportIteration(unsigned depth, int score);
+// The search's report after each line of a completed iteration (engine thread): depth, the line's
+// number when several are shown, score, counts, table fill and its principal variation.
+void reportIteration(unsigned depth, int line, int score, Move move);
 
-// After the search, with the engine thread idle: the final info line and "bestmove" for the
-// search's result, or "bestmove (none)" when the side to move has no move. A result that is no
-// move to play (a position drawn by rule before the search) is answered with the first legal
-// move. Returns the move sent, or 0 for none.
-Move answerSearch();
+// A line on the search under way: the depth, the root move being searched and its number,
+// counts and table fill.
+void reportProgress();
+
+// After the search, with the engine thread idle: the final info line, which gives the answer's
+// depth, score (with the bound it is, when the search was stopped inside an iteration), counts
+// and principal variation, then "bestmove", with the move expected in reply when Ponder is on and
+// the line has one. A position already drawn by rule is answered with `fallback`, scored 0.
+void answerSearch(Move fallback);
 
 // The answer of a side to move without a legal move: mated or stalemated, then "bestmove (none)".
-void answerNoMove();
+void answerNoMove(bool mated);
+
+// The answer from the book: a scored info line (a runner reads its score from one), the info
+// string that names it a book move, and "bestmove".
+void answerBookMove(Move move);

@@ -1,6 +1,7 @@
 #include "uci/supervisor.h"
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "game/enginethread.h"
@@ -15,25 +16,67 @@ Event orderSignal;
 Event idleSignal;
 // Set by "stop" (and whatever acts like it) until the next order.
 Event stopSignal;
+// Set by "ponderhit" or "stop" while a search ponders: what it waits for.
+Event ponderEndSignal;
+std::atomic<bool> ponderHitSeen{false};
 std::atomic<bool> supervisorEnding{false};
 std::thread supervisorHandle;
 
 // Written by the command loop while the supervisor is idle, read by it after orderSignal.
 SearchOrder order;
 
+// Progress is shown once a second, from the end of the search's first second on.
+constexpr uint64_t PROGRESS_INTERVAL_MS = 1000;
+
+uint64_t elapsedMs() {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                          searchStartTime()).count();
+    return ms > 0 ? uint64_t(ms) : 0;
+}
+
+// How long until the next line of progress is due.
+uint64_t untilProgress() { return PROGRESS_INTERVAL_MS - elapsedMs() % PROGRESS_INTERVAL_MS; }
+
+// Wait until the search ends or `ms` have passed since its start, showing its progress; true when
+// it has ended.
+bool waitShowingProgress(uint64_t ms) {
+    for (;;) {
+        const uint64_t elapsed = elapsedMs();
+        if (elapsed >= ms) return waitForSearch(0);
+        const uint64_t step = untilProgress() < ms - elapsed ? untilProgress() : ms - elapsed;
+        if (waitForSearch(step)) return true;
+        if (elapsedMs() >= PROGRESS_INTERVAL_MS && elapsedMs() < ms) reportProgress();
+    }
+}
+
+// While the search ponders: wait for "ponderhit" or "stop", showing progress while it searches.
+void waitForPonderEnd() {
+    while (!waitEvent(ponderEndSignal, uint32_t(untilProgress())))
+        if (!waitForSearch(0)) reportProgress();
+}
+
+// Watch the search until it has ended by itself or by its budget.
+void watchSearch() {
+    if (order.pondering) {
+        waitForPonderEnd();
+        if (!ponderHitSeen.load()) return;   // stopped: the search is being aborted
+    }
+    if (!waitShowingProgress(firstWaitMs(order.time))) endSearchAfterBudget();
+}
+
 void supervisorThread() {
     for (;;) {
         waitEvent(orderSignal);
         if (supervisorEnding.load()) return;
-        // A "stop" aborts the search directly, which ends this wait as any end of the search.
-        if (order.searching && !waitForSearch(firstWaitMs(order.time))) endSearchAfterBudget();
+        if (order.searching) watchSearch();
         // An infinite search that ended by itself (a mate found, the deepest iteration done)
         // keeps its answer until it is asked for.
         if (order.untilStop) waitEvent(stopSignal);
+        waitForSearch();
         if (order.searching)
-            answerSearch();
+            answerSearch(order.fallback);
         else
-            answerNoMove();
+            answerNoMove(order.mated);
         setEvent(idleSignal);
     }
 }
@@ -44,6 +87,7 @@ void launchSupervisor() {
     initEvent(orderSignal, false);
     initEvent(idleSignal, true);
     initEvent(stopSignal, true);
+    initEvent(ponderEndSignal, true);
     setEvent(idleSignal);
     supervisorEnding = false;
     startThread(supervisorHandle, supervisorThread);
@@ -51,16 +95,25 @@ void launchSupervisor() {
 
 void superviseSearch(const SearchOrder& newOrder) {
     order = newOrder;
+    ponderHitSeen = false;
     resetEvent(stopSignal);
+    resetEvent(ponderEndSignal);
     resetEvent(idleSignal);
     setEvent(orderSignal);
 }
 
 bool searchSupervised() { return !waitEvent(idleSignal, 0); }
 
+void ponderHit() {
+    if (!searchSupervised() || !order.pondering) return;
+    ponderHitSeen = true;
+    setEvent(ponderEndSignal);
+}
+
 void stopSupervisedSearch() {
     if (!searchSupervised()) return;
     setEvent(stopSignal);
+    setEvent(ponderEndSignal);
     // Finish no iteration: abort at once. Harmless when the search has already ended.
     stopSearch();
     waitEvent(idleSignal);

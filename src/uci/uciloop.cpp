@@ -1,12 +1,15 @@
 #include "uci/uciloop.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 #include "board/attacks.h"
 #include "board/fen.h"
 #include "eval/tables.h"
 #include "frames/frames.h"
+#include "game/bench.h"
 #include "game/enginethread.h"
 #include "game/setup.h"
 #include "ground/log.h"
@@ -51,11 +54,42 @@ void shutdown() {
     quitEngine();
 }
 
+// The built-in bench to `depth`: a line per position (as an info string inside a session), then
+// "<nodes> nodes <nps> nps". The game is a new one afterwards.
+void runBench(unsigned depth, bool inSession) {
+    uint64_t nodes = 0;
+    double ms = 0;
+    for (const char* fen : BENCH_POSITIONS) {
+        const BenchOutcome outcome = benchPosition(fen, depth);
+        char text[REPLY_SIZE - 16];
+        benchLine(text, sizeof text, fen, outcome);
+        sendFormatted(inSession ? "info string %s" : "%s", text);
+        nodes += outcome.nodes;
+        ms += outcome.ms;
+    }
+    sendFormatted("%llu nodes %.0f nps", static_cast<unsigned long long>(nodes), ms > 0 ? double(nodes) * 1000 / ms : 0.0);
+    gameReady = false;
+}
+
+// The depth after "bench": the default without one; 0 when it is no depth a search can have.
+unsigned benchDepth(const Word* words, int count) {
+    int64_t depth = DEFAULT_BENCH_DEPTH;
+    if (count > 0 && !readNumber(words[0], depth)) return 0;
+    return depth >= FIRST_ITERATION && depth <= DEEPEST_ITERATION && count <= 1 ? unsigned(depth) : 0;
+}
+
 void identify() {
     sendLine("id name Tarnek " TARNEK_VERSION);
     sendLine("id author the Tarnek developers");
     sendOptionLines();
     sendLine("uciok");
+}
+
+void benchCommand(const Word* rest, int count) {
+    if (const unsigned depth = benchDepth(rest, count))
+        runBench(depth, true);
+    else
+        sendFormatted("info string bench takes a depth from %u to %u", FIRST_ITERATION, DEEPEST_ITERATION);
 }
 
 // One command with the words after it; false for "quit".
@@ -65,6 +99,8 @@ bool dispatch(const Word& command, const Word* rest, int count) {
         sendLine("readyok");
     } else if (wordIs(command, "stop")) {
         stopSupervisedSearch();
+    } else if (wordIs(command, "ponderhit")) {
+        ponderHit();
     } else if (wordIs(command, "quit")) {
         return false;
     } else if (wordIs(command, "uci")) {
@@ -78,19 +114,39 @@ bool dispatch(const Word& command, const Word* rest, int count) {
         else if (wordIs(command, "go")) startThinking(rest, count);
         else if (wordIs(command, "ucinewgame")) newGame();
         else if (wordIs(command, "setoption")) setOption(rest, count);
+        else if (wordIs(command, "bench")) benchCommand(rest, count);
     }
     return true;
 }
 
 bool isCommand(const Word& word) {
-    for (const char* name : {"uci", "isready", "setoption", "ucinewgame", "position", "go", "stop", "quit"})
+    for (const char* name : {"uci", "isready", "setoption", "ucinewgame", "position", "go", "stop", "ponderhit", "quit", "bench"})
         if (wordIs(word, name)) return true;
     return false;
 }
 
+// "tarnek-uci bench [DEPTH]": the bench alone, as test frameworks run it.
+int runFromCommandLine(int argc, char** argv) {
+    Word words[2];
+    const int count = splitWords(argc > 2 ? argv[2] : "", words, 2);
+    const unsigned depth = argc <= 3 && std::strcmp(argv[1], "bench") == 0 ? benchDepth(words, count) : 0;
+    if (!depth) {
+        std::fprintf(stderr, "usage: tarnek-uci [bench [DEPTH]]   (DEPTH %u to %u, default %u)\n", FIRST_ITERATION,
+                     DEEPEST_ITERATION, DEFAULT_BENCH_DEPTH);
+        return 2;
+    }
+    initBoardTables();
+    initEvalTables();
+    launchEngine();
+    runBench(depth, false);
+    quitEngine();
+    return 0;
+}
+
 }  // namespace
 
-int runUciLoop() {
+int runUciLoop(int argc, char** argv) {
+    if (argc > 1) return runFromCommandLine(argc, argv);
     // The GUI may interrupt its engines; this one keeps going. A GUI gone away is no reason to
     // die on a write either: the end of its input follows.
     std::signal(SIGINT, SIG_IGN);

@@ -2,5 +2,6 @@
 // while the engine searches.
 #pragma once
 
-// Run the whole session on standard input and output; returns the process exit status.
-int runUciLoop();
+// Run the whole session on standard input and output; returns the process exit status. With the
+// arguments "bench [DEPTH]", run the built-in bench instead and print its node count and speed.
+int runUciLoop(int argc, char** argv);

@@ -151,7 +151,7 @@ TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
 // The budget is declared spent while that second search runs; `timeControl` and `clock` set it.
 constexpr int FIRST_SEARCHED = 5;
 std::atomic<unsigned> iterationsDone{0};
-void countIteration(unsigned depth, int) { iterationsDone = depth; }
+void countIteration(unsigned depth, int, int, Move) { iterationsDone = depth; }
 
 std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
     setLevel(timeControl);
@@ -167,7 +167,7 @@ std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
         LogCapture log;
         failLowFlag = 0;
         iterationsDone = 0;
-        startSearch(SearchRequest{DEEPEST_ITERATION, NO_NODE_LIMIT, moveBudget(), countIteration});
+        startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, NO_NODE_LIMIT, countIteration}, moveBudget()});
         for (int i = 0; i < 60000 && !caught && iterationsDone == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             caught = failLowFlag;

@@ -6,7 +6,6 @@
 #include "game/gamemove.h"
 #include "movegen/legality.h"
 #include "search/transposition.h"
-#include "search/variation.h"
 #include "searchsupport.h"
 
 TEST(SearchPosition, MateInOneScores8099AndEndsTheIterations) {
@@ -38,9 +37,8 @@ TEST(SearchPosition, MateScoresCountThePliesFromTheRoot) {
 TEST(SearchPosition, MateFoundEarlierIsOneMoveNearerAfterTwoPlies) {
     searchFen("2k5/8/8/2K5/8/8/8/6R1 w - -", 9);
     ASSERT_EQ(rootMoves[0].score, 8095) << "mate in three";
-    Variation line;
-    walkVariation(line, 2);
-    ASSERT_EQ(line.length, 2);
+    const Line& line = searchResult().line;
+    ASSERT_GE(line.length, 2);
     playGameMove(line.moves[0]);
     playGameMove(line.moves[1]);
     searchOnBoard(9);

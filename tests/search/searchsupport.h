@@ -9,10 +9,10 @@
 // and return the result's move; rootMoves[0] holds it with its score.
 inline Move searchOnBoard(unsigned depth) {
     launchEngine();
-    startSearch(SearchRequest{depth, NO_NODE_LIMIT, UNLIMITED_TIME, nullptr});
+    startSearch(SearchRequest{SearchLimits{depth, NO_NODE_LIMIT, nullptr}, UNLIMITED_TIME});
     waitForSearch();
     quitEngine();
-    return searchResult().move;
+    return searchResult().best.move;
 }
 
 // Search `fen` from a fresh set-up to `depth`.

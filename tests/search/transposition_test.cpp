@@ -31,7 +31,7 @@ Read readBack(uint64_t key, int side = WHITE) {
     return {entryMove(*e), entryDepth(*e), entryBound(*e), entryScore(*e)};
 }
 
-const HashEntry& slot(uint64_t key, int index, int side = WHITE) { return hashTable[side][key & (HASH_BUCKETS - 1)][index]; }
+const HashEntry& slot(uint64_t key, int index, int side = WHITE) { return bucketOf(side, key)[index]; }
 
 class TranspositionTable : public ::testing::Test {
 protected:

@@ -1,4 +1,6 @@
 // The UCI program as a GUI drives it: the built tarnek-uci through its standard input and output.
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -114,6 +116,11 @@ TEST(UciHandshake, IdentityOptionsAndReadiness) {
     run(session, "uci\nisready\nquit\n");
     EXPECT_EQ(session.output(),
               "id name Tarnek " TARNEK_VERSION "\nid author the Tarnek developers\n"
+              "option name Hash type spin default 12 min 1 max 65536\n"
+              "option name Clear Hash type button\n"
+              "option name Threads type spin default 1 min 1 max 1\n"
+              "option name MultiPV type spin default 1 min 1 max 256\n"
+              "option name Ponder type check default false\n"
               "option name OwnBook type check default true\n"
               "option name Debug Log File type string default <empty>\nuciok\nreadyok\n");
     EXPECT_EQ(session.exitStatus, 0);
@@ -204,6 +211,32 @@ std::string benchFigures(unsigned depth, const std::string& fen) {
     pclose(pipe);
     const size_t start = line.find("best "), end = line.find(" ms ");
     return start == std::string::npos || end == std::string::npos ? line : line.substr(start, end - start);
+}
+
+// The last line a command prints.
+std::string lastLineOf(const std::string& command) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return "";
+    char buffer[512];
+    std::string line;
+    while (fgets(buffer, sizeof buffer, pipe)) line = buffer;
+    pclose(pipe);
+    return line;
+}
+
+// The bench as test frameworks run it, from the command line and inside a session: the node count
+// of tarnek-bench, and its speed.
+TEST(UciSearch, BenchGivesTheSignature) {
+    const std::string total = lastLineOf(TARNEK_BUILD_DIR "/tarnek-bench 4");
+    const std::string nodes = total.substr(12, total.find(" ms ") - 12);   // "bench nodes N ms ..."
+    const std::string line = lastLineOf(TARNEK_BUILD_DIR "/tarnek-uci bench 4");
+    EXPECT_EQ(line.rfind(nodes + " nodes ", 0), 0u) << line << total;
+    EXPECT_NE(line.find(" nps\n"), std::string::npos) << line;
+    Session session;
+    session.send("uci\nbench 4\nisready\n");
+    ASSERT_NE(session.await("readyok\n", 0), std::string::npos) << session.output();
+    EXPECT_TRUE(contains(session.output(), "\n" + nodes + " nodes ")) << session.output();
+    EXPECT_EQ(session.finish(), 0);
 }
 
 TEST(UciSearch, NewGameSearchesExactlyAsTheBench) {
@@ -304,6 +337,91 @@ TEST(UciSearch, MateFromAnEarlierSearchKeepsItsDistance) {
     EXPECT_TRUE(sideToMoveInCheck() && !anyLegalMove()) << best[0] << " does not mate";
 }
 
+// The lines of the last iteration an answer shows, by their number ("multipv").
+std::vector<std::string> linesOfDepth(const std::string& answer, int depth) {
+    return linesAfter(answer, "info depth " + std::to_string(depth) + " multipv ");
+}
+
+TEST(UciSearch, LinesChosenMovesMatesAndNodeCounts) {
+    Session session;
+    session.open();
+    // Three lines: three different first moves, the best first.
+    std::string answer = session.go("setoption name MultiPV value 3\nposition startpos moves e2e4\ngo depth 4\n");
+    const std::vector<std::string> lines = linesOfDepth(answer, 4);
+    ASSERT_EQ(lines.size(), 3u) << answer;
+    std::vector<std::string> firstMoves;
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(lines[k].rfind(std::to_string(k + 1) + " ", 0), 0u) << answer;
+        firstMoves.push_back(infoField(" " + lines[k], "pv"));
+        if (k > 0) {
+            EXPECT_GE(std::stoi(infoField(" " + lines[k - 1], "cp")), std::stoi(infoField(" " + lines[k], "cp")));
+        }
+    }
+    EXPECT_TRUE(firstMoves[0] != firstMoves[1] && firstMoves[1] != firstMoves[2] && firstMoves[0] != firstMoves[2]);
+    EXPECT_TRUE(contains(answer, "bestmove " + firstMoves[0] + "\n")) << answer;
+
+    // Only the moves asked for; one that is not legal is named and left out.
+    answer = session.go("setoption name MultiPV value 1\nposition startpos\ngo depth 5 searchmoves a2a3 h2h3 e2e5\n");
+    EXPECT_TRUE(contains(answer, "info string searchmoves: e2e5 ")) << answer;
+    EXPECT_TRUE(contains(answer, "bestmove a2a3\n") || contains(answer, "bestmove h2h3\n")) << answer;
+
+    // A mate in two is found and answered at once; where there is none, the search ends at the
+    // depth that would have found it.
+    answer = session.go("position fen k7/8/2K5/8/8/8/8/6R1 w - -\ngo mate 2\n", 10000);
+    EXPECT_TRUE(contains(answer, " score mate 2 ")) << answer;
+    answer = session.go("position startpos\ngo mate 2\n", 10000);
+    EXPECT_TRUE(contains(answer, "info depth 3 ")) << answer;
+    EXPECT_FALSE(contains(answer, "info depth 4 ")) << answer;
+
+    // A node count is kept to within a few hundred, however small.
+    answer = session.go("ucinewgame\nposition startpos moves d2d4\ngo nodes 1000\n");
+    const long nodes = std::stol(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"));
+    EXPECT_GE(nodes, 1000) << answer;
+    EXPECT_LE(nodes, 1300) << answer;
+
+    // A depth asked for after a deeper search is searched to that depth.
+    session.go("position startpos moves d2d4 d7d5\ngo depth 7\n");
+    answer = session.go("position startpos moves d2d4 d7d5\ngo depth 4\n");
+    const std::string last = " " + linesAfter(answer, "info depth ").back();
+    EXPECT_EQ(last.rfind(" 4 ", 0), 0u) << answer;
+    EXPECT_NE(infoField(last, "nodes"), "0") << answer;
+    EXPECT_EQ(session.finish(), 0);
+}
+
+// A long search shows its progress once a second; pondering answers only at "ponderhit" or
+// "stop"; and a search stopped before its first result shows no score it does not have.
+TEST(UciSearch, ProgressPonderAndAStopAtOnce) {
+    Session session;
+    session.open();
+    std::string answer = session.go("position startpos moves e2e4\ngo movetime 3000\n");
+    int progress = 0;
+    for (const std::string& line : linesAfter(answer, "info depth "))
+        if (contains(line, " currmove ") && contains(line, " currmovenumber ") && contains(line, " hashfull "))
+            ++progress;
+    EXPECT_GE(progress, 2) << answer;
+
+    const std::string game = "position startpos moves e2e4 e7e5 g1f3 b8c6\n";
+    size_t from = session.output().size();
+    session.send("setoption name Ponder value true\n" + game + "go ponder wtime 4000 btime 4000\n");
+    waitForOutput(session.process, "never", 0, 300);
+    EXPECT_FALSE(contains(session.output().substr(from), "bestmove")) << session.output().substr(from);
+    answer = session.go("ponderhit\n", 10000);
+    const std::vector<std::string> best = linesAfter(answer, "bestmove ");
+    ASSERT_EQ(best.size(), 1u) << answer;
+    EXPECT_NE(best[0].find(" ponder "), std::string::npos) << answer;
+    from = session.output().size();
+    session.send(game + "go ponder wtime 60000 btime 60000\n");
+    waitForOutput(session.process, "never", 0, 300);
+    EXPECT_FALSE(contains(session.output().substr(from), "bestmove"));
+    EXPECT_NE(session.go("stop\n", 5000), "");
+
+    for (int i = 0; i < 10; ++i) {
+        answer = session.go("position startpos moves d2d4\ngo infinite\nstop\n");
+        EXPECT_FALSE(contains(answer, " score mate ")) << answer;
+    }
+    EXPECT_EQ(session.finish(), 0);
+}
+
 TEST(UciSearch, NoLegalMoveAnswersNone) {
     struct Case {
         const char* position;
@@ -385,10 +503,16 @@ TEST(UciGame, AGameSentMoveByMoveKeepsItsTables) {
     session.send("ucinewgame\n");
     const std::string first = "position startpos moves e2e4 e7e5";
     std::string answer = session.go(first + "\ngo depth 5\n");
-    EXPECT_NE(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"), "0") << answer;
-    // The same game again: the table answers at once.
+    const long fresh = std::stol(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"));
+    // The same game again: searched anew to the depth asked, the table doing most of the work.
     answer = session.go(first + "\ngo depth 5\n");
-    EXPECT_EQ(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"), "0") << answer;
+    const long again = std::stol(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"));
+    EXPECT_TRUE(contains(answer, "info depth 5 ")) << answer;
+    EXPECT_GT(again, 0) << answer;
+    EXPECT_LT(again * 4, fresh) << answer;
+    // A new game forgets the old one's tables: the same search again from scratch.
+    answer = session.go("ucinewgame\n" + first + "\ngo depth 5\n");
+    EXPECT_EQ(std::stol(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes")), fresh) << answer;
     // The GUI sends the whole game again with the reply and the next move: the search differs
     // from one from scratch, as the bench makes it.
     const std::string second = first + " g1f3 b8c6";
@@ -419,7 +543,8 @@ TEST(UciOptions, BookOnAndOff) {
     std::string answer = session.go("go wtime 60000 btime 60000 winc 1000 binc 1000\n");
     const std::vector<std::string> book = linesAfter(answer, "info string Book move ");
     ASSERT_EQ(book.size(), 1u) << answer;
-    EXPECT_EQ(answer, "info string Book move " + book[0] + "\nbestmove " + book[0] + "\n");
+    EXPECT_EQ(answer, "info depth 1 score cp 0 nodes 0 time 0 pv " + book[0] + "\ninfo string Book move " + book[0] +
+                          "\nbestmove " + book[0] + "\n");
     EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, book));
     // Off: the same position is searched.
     answer = session.go("setoption name ownbook value FALSE\nposition startpos\ngo depth 3\n");
@@ -428,6 +553,40 @@ TEST(UciOptions, BookOnAndOff) {
     session.finish();
     EXPECT_TRUE(contains(session.log(), "-M: move(book): " + book[0] + "\n")) << session.log();
     EXPECT_TRUE(contains(session.log(), "::cmd:: setoption name ownbook value FALSE\n"));
+}
+
+// Hash sizes the table (a small one fills sooner) and Clear Hash empties it; a value of the wrong
+// kind or range, and an option the engine does not have, are said so and change nothing.
+TEST(UciOptions, EveryOptionActsOrSaysWhyNot) {
+    Session session;
+    session.open();
+    const std::string search = "position fen r1bq1rk1/ppp2ppp/2np1n2/2b1p1B1/2B1P3/2NP1N2/PPP2PPP/R2QK2R w KQ -\ngo depth 6\n";
+    auto lastField = [](const std::string& answer, const std::string& field) {
+        return std::stol(infoField(" " + linesAfter(answer, "info depth ").back(), field));
+    };
+    const std::string usual = session.go("ucinewgame\n" + search);
+    const std::string small = session.go("setoption name Hash value 1\nucinewgame\n" + search);
+    EXPECT_GT(lastField(small, "hashfull"), lastField(usual, "hashfull")) << usual << small;
+    const long again = lastField(session.go(search), "nodes");
+    EXPECT_LT(again * 2, lastField(small, "nodes")) << "the table holds the first search";
+    EXPECT_GT(lastField(session.go("setoption name Clear Hash\n" + search), "nodes"), again * 2) << "it no longer does";
+
+    const size_t from = session.output().size();
+    session.send("setoption name Hash value 0\nsetoption name Threads value 2\nsetoption name MultiPV value x\n"
+                 "setoption name Ponder value maybe\nsetoption name Contempt value 10\nisready\n");
+    ASSERT_NE(session.await("readyok\n", from), std::string::npos);
+    for (const char* said : {"Hash takes a whole number from 1 to 65536: unchanged",
+                             "Threads takes a whole number from 1 to 1: unchanged",
+                             "MultiPV takes a whole number from 1 to 256: unchanged",
+                             "Ponder takes true or false: unchanged", "No such option: Contempt"})
+        EXPECT_TRUE(contains(session.output(), std::string("info string ") + said + "\n")) << said;
+    // A table larger than the machine's memory is refused and the old one kept (on a machine with
+    // less memory than the most the option allows).
+    if (uint64_t(sysconf(_SC_PHYS_PAGES)) * uint64_t(sysconf(_SC_PAGE_SIZE)) < (uint64_t(48) << 30)) {
+        const std::string refused = session.go("setoption name Hash value 65536\n" + search);
+        EXPECT_TRUE(contains(refused, "info string Hash: 65536 MB cannot be had; the table keeps its 1 MB\n")) << refused;
+    }
+    EXPECT_EQ(session.finish(), 0);
 }
 
 TEST(UciOptions, LogFileOnlyWhenAskedAndClosedWhenEmptied) {
