@@ -195,18 +195,20 @@ test-asan:
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# Coverage-guided fuzzing of the command loop and position set-up with clang's libFuzzer (Debian
-# packages clang and libclang-rt-14-dev), for FUZZ_SECONDS, from the seeds in fuzz/corpus. New
-# inputs it finds go to $(FUZZ_DIR)/corpus; a crash, a leak or a hang leaves its input in
-# $(FUZZ_DIR)/findings and fails the target.
+# Coverage-guided fuzzing of both command loops and position set-up with clang's libFuzzer (Debian
+# packages clang and libclang-rt-14-dev), for FUZZ_SECONDS each, from the seeds in fuzz/corpus
+# (xboard) and fuzz/uci-corpus (UCI). New inputs it finds go to $(FUZZ_DIR)/corpus and
+# $(FUZZ_DIR)/uci-corpus; a crash, a leak or a hang leaves its input in $(FUZZ_DIR)/findings and
+# fails the target.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_OPTIONS = -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -max_len=1024 \
+	-artifact_prefix=findings/ -print_final_stats=1
 .PHONY: fuzz
 fuzz:
 	$(NEED) fuzz
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_FUZZ=ON -DTARNEK_TESTS=OFF
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tarnek-fuzz tarnek-makebook book
-	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/findings
-	cd $(FUZZ_DIR) && ./tarnek-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -max_len=1024 \
-	  -dict=$(CURDIR)/fuzz/protocol.dict -artifact_prefix=findings/ -print_final_stats=1 \
-	  corpus $(CURDIR)/fuzz/corpus
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tarnek-fuzz tarnek-uci-fuzz tarnek-makebook book
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/uci-corpus $(FUZZ_DIR)/findings
+	cd $(FUZZ_DIR) && ./tarnek-fuzz $(FUZZ_OPTIONS) -dict=$(CURDIR)/fuzz/protocol.dict corpus $(CURDIR)/fuzz/corpus
+	cd $(FUZZ_DIR) && ./tarnek-uci-fuzz $(FUZZ_OPTIONS) -dict=$(CURDIR)/fuzz/uci.dict uci-corpus $(CURDIR)/fuzz/uci-corpus

@@ -9,6 +9,8 @@
 bool ownBook = true;
 int multiPv = 1;
 bool ponderOption = false;
+int hashCeilingMb = MAX_HASH_MB;
+bool logFilesAllowed = true;
 
 namespace {
 
@@ -52,6 +54,7 @@ bool readSpin(const char* name, const Word* value, int count, int low, int high,
 void setHash(const Word* value, int count) {
     int megabytes = hashMegabytes;
     if (!readSpin("Hash", value, count, 1, MAX_HASH_MB, megabytes)) return;
+    if (megabytes > hashCeilingMb) megabytes = hashCeilingMb;
     if (!resizeHashTable(hashBucketsFor(megabytes))) {
         sendFormatted("info string Hash: %d MB cannot be had; the table keeps its %d MB", megabytes, hashMegabytes);
         return;
@@ -64,7 +67,7 @@ void setHash(const Word* value, int count) {
 void setLogFile(const Word* value, int count) {
     const char* start = count ? value[0].text : "";
     const long length = count ? long(value[count - 1].text + value[count - 1].length - start) : 0;
-    if (length == 0 || (count == 1 && wordIs(value[0], "<empty>"))) {
+    if (length == 0 || (count == 1 && wordIs(value[0], "<empty>")) || !logFilesAllowed) {
         closeEngineLog();
         return;
     }
@@ -80,6 +83,15 @@ void setLogFile(const Word* value, int count) {
 }
 
 }  // namespace
+
+void resetOptions() {
+    ownBook = true;
+    multiPv = 1;
+    ponderOption = false;
+    threads = 1;
+    if (hashMegabytes != DEFAULT_HASH_MB && resizeHashTable(DEFAULT_HASH_BUCKETS)) hashMegabytes = DEFAULT_HASH_MB;
+    closeEngineLog();
+}
 
 uint64_t hashBucketsFor(int megabytes) {
     const uint64_t bytes = uint64_t(megabytes) << 20;

@@ -23,6 +23,14 @@ extern int multiPv;
 // Ponder: "bestmove" names the move the engine expects in reply.
 extern bool ponderOption;
 
+// What a harness may narrow (a fuzzer feeds arbitrary settings): the largest table Hash sets,
+// MAX_HASH_MB unless lowered, and whether Debug Log File may name a file at all.
+extern int hashCeilingMb;
+extern bool logFilesAllowed;
+
+// Every option back to its default (a harness starting a fresh session in the same process).
+void resetOptions();
+
 // Send one "option" line per option, as the answer to "uci" lists them.
 void sendOptionLines();
 

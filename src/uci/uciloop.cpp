@@ -151,6 +151,7 @@ int runUciLoop(int argc, char** argv) {
     // die on a write either: the end of its input follows.
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
+    gameReady = false;
     start();
     for (;;) {
         const LineRead read = readLine(line);
