@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board/attacks.h"
+#include "board/castling.h"
 
 // True when a knight, pawn, bishop, rook or queen of colour `by` attacks square s.
 // (Kings never stand next to each other, so the enemy king need not be asked.)
@@ -23,10 +24,6 @@ inline bool attackedByNonKing(int s, int by) {
     return by == WHITE ? attackedByNonKing<WHITE>(s) : attackedByNonKing<BLACK>(s);
 }
 
-// Squares a castling king starts from and passes over, by move type - 12.
-inline constexpr uint8_t CASTLING_KING_FROM[4] = {4, 60, 4, 60};
-inline constexpr uint8_t CASTLING_KING_PASSES[4] = {5, 61, 3, 59};
-
 // After `Side` has made `move`: true when that left its king attacked, or when a castling
 // started from, passed over or landed on an attacked square.
 template <int Side>
@@ -34,8 +31,8 @@ inline bool leavesKingAttackedAs(Move move) {
     constexpr int Them = Side ^ 1;
     if (attackedByNonKing<Them>(position.kingSquare[Side])) return true;
     if (!isCastling(move)) return false;
-    const int index = moveType(move) - CASTLE_BLACK_SHORT;
-    return attackedByNonKing<Them>(CASTLING_KING_FROM[index]) || attackedByNonKing<Them>(CASTLING_KING_PASSES[index]);
+    const Castling& castling = castlingOf(move);
+    return attackedByNonKing<Them>(castling.kingFrom) || attackedByNonKing<Them>(kingCrossing(castling));
 }
 
 // The same for a side given at run time.

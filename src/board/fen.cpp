@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/checks.h"
 
 namespace {
@@ -19,14 +20,17 @@ void skipBlanks(const char*& cursor) {
 
 // The castling rights in the text that the placement can honour: king and rook at home.
 uint16_t honouredRights(uint16_t rights, const Position& p) {
-    auto home = [&](int kingSquare, int king, int rookSquare, int rook) {
-        return p.board[kingSquare] == king && p.board[rookSquare] == rook;
-    };
-    if (!home(60, WKING, 63, WROOK)) rights &= ~WHITE_SHORT;
-    if (!home(60, WKING, 56, WROOK)) rights &= ~WHITE_LONG;
-    if (!home(4, BKING, 7, BROOK)) rights &= ~BLACK_SHORT;
-    if (!home(4, BKING, 0, BROOK)) rights &= ~BLACK_LONG;
+    for (const Castling& c : CASTLINGS)
+        if (p.board[c.kingFrom] != kingCode(c.colour) || p.board[c.rookFrom] != BROOK - int(c.colour))
+            rights &= ~c.right;
     return rights;
+}
+
+// The right a letter of the FEN castling field names, or 0.
+uint16_t rightOfLetter(char letter) {
+    for (const Castling& c : CASTLINGS)
+        if (letter == c.letter) return c.right;
+    return 0;
 }
 
 // An en-passant square counts only where the side not to move could just have double-pushed
@@ -96,13 +100,11 @@ bool parseText(const char* text, char* epdMove) {
     skipBlanks(cursor);
     uint16_t rights = 0;
     for (int i = 0; i < 4; ++i) {
-        char c = *cursor;
-        if (c == 'K') rights |= WHITE_SHORT;
-        else if (c == 'Q') rights |= WHITE_LONG;
-        else if (c == 'k') rights |= BLACK_SHORT;
-        else if (c == 'q') rights |= BLACK_LONG;
+        const char c = *cursor;
+        const uint16_t right = rightOfLetter(c);
+        rights |= right;
         if (c) ++cursor;
-        if (c != 'K' && c != 'Q' && c != 'k' && c != 'q') break;
+        if (!right) break;
     }
     p.castleFlags = honouredRights(rights, p);
 

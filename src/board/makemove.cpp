@@ -12,28 +12,30 @@ namespace {
 
 using namespace makeMoveDetail;
 
-// One castling: its pieces' squares, the flags it sets and the constant occupancy patterns
-// of its four squares (king and rook, origin and destination).
-struct Castling {
+// What make and unmake do for one castling: its pieces' squares and codes, the flags it sets,
+// the right it gives up, and the constant occupancy patterns of its four squares.
+struct CastlingStep {
     uint8_t kingFrom, kingTo, rookFrom, rookTo;
     uint8_t king, rook;
     uint16_t flagsSet;
     uint16_t otherRight;
-    uint8_t otherRightKeySquare;
+    uint8_t otherRightKey;
     Bitboard occupancy, occupancy90, occupancyA1H8, occupancyA8H1, rookSquares;
 };
 
-// Indexed by move type - 12.
-constexpr Castling CASTLINGS[4] = {
-    {4, 6, 7, 5, BKING, BROOK, 0x128, BLACK_LONG, 2,
-     0x0F00000000000000ULL, 0x8080808000000000ULL, 0x0002081010000000ULL, 0xD200000000000000ULL, 0x0500000000000000ULL},
-    {60, 62, 63, 61, WKING, WROOK, 0x045, WHITE_LONG, 58,
-     0x000000000000000FULL, 0x0101010100000000ULL, 0x0000000000000225ULL, 0x0000000010208400ULL, 0x0000000000000005ULL},
-    {4, 2, 0, 3, BKING, BROOK, 0x230, BLACK_SHORT, 6,
-     0xB800000000000000ULL, 0x0000008080800080ULL, 0x8442000000000000ULL, 0x0221000800000000ULL, 0x9000000000000000ULL},
-    {60, 58, 56, 59, WKING, WROOK, 0x086, WHITE_SHORT, 62,
-     0x00000000000000B8ULL, 0x0000000101010001ULL, 0x0000000800104200ULL, 0x0000000000000449ULL, 0x0000000000000090ULL},
-};
+constexpr CastlingStep stepOf(const Castling& c) {
+    return {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo,
+            uint8_t(kingCode(c.colour)), uint8_t(BROOK - int(c.colour)),
+            uint16_t(c.castledSide | castledFlag(c.colour) | c.right),
+            c.otherRight, otherCastling(c).rightKey,
+            castlingSquares(c, squareBit), castlingSquares(c, squareBit90),
+            castlingSquares(c, squareBitA1H8), castlingSquares(c, squareBitA8H1),
+            squareBit(c.rookFrom) | squareBit(c.rookTo)};
+}
+
+// Indexed like CASTLINGS.
+constexpr CastlingStep CASTLING_STEPS[4] = {stepOf(CASTLINGS[0]), stepOf(CASTLINGS[1]), stepOf(CASTLINGS[2]),
+                                            stepOf(CASTLINGS[3])};
 
 // Promotion piece (black code) and material gain by type & 3: queen, knight, rook, bishop.
 constexpr uint8_t PROMOTION_BLACK_CODE[4] = {BQUEEN, BKNIGHT, BROOK, BBISHOP};
@@ -99,8 +101,8 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
         }
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
-            const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
-            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare, p.hashKey);
+            const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
+            removeRight(c.otherRight, castledFlag(Us), c.otherRightKey, p.hashKey);
             p.castleFlags |= c.flagsSet;
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
@@ -165,7 +167,7 @@ void unmakeSpecialMove(Move move, const UndoRecord& undo) {
         }
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
-            const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
+            const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
             p.castleFlags = undo.castleFlags;
             p.kingSquare[Us] = c.kingFrom;
             p.board[c.kingTo] = EMPTY;

@@ -2,12 +2,15 @@
 // pay no call and no test of the side to move. Included by board/makemove.h only.
 #pragma once
 
+#include <array>
+
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/consistency.h"
 #include "ground/invariant.h"
 
-// Stops the program: a move of type 3 stands for a search result and can be neither made nor
-// taken back.
+// Stops the program: a code of type NOT_A_MOVE stands for a search result and can be neither
+// made nor taken back.
 [[noreturn]] void invalidMoveType(Move move);
 
 namespace makeMoveDetail {
@@ -20,34 +23,31 @@ template <>
 struct MoveTraits<WHITE> {
     static constexpr int doublePushStep = 16;     // from - to of a double push
     static constexpr int epCaptureOffset = 8;     // captured pawn = destination + offset
-    static constexpr int shortRookHome = 63;      // h1
-    static constexpr int longRookHome = 56;       // a1
+    static constexpr int shortRookHome = castlingOf(WHITE, SHORT_SIDE).rookFrom;
+    static constexpr int longRookHome = castlingOf(WHITE, LONG_SIDE).rookFrom;
 };
 
 template <>
 struct MoveTraits<BLACK> {
     static constexpr int doublePushStep = -16;
     static constexpr int epCaptureOffset = -8;
-    static constexpr int shortRookHome = 7;       // h8
-    static constexpr int longRookHome = 0;        // a8
+    static constexpr int shortRookHome = castlingOf(BLACK, SHORT_SIDE).rookFrom;
+    static constexpr int longRookHome = castlingOf(BLACK, LONG_SIDE).rookFrom;
 };
 
-// The right tied to each corner square, and the square of its key in zobrist row 0.
+// The right tied to each square (a rook's home), and the square of its key in zobrist row 0.
 struct CornerRight {
     uint16_t right;
     uint16_t castledBit;
     uint8_t keySquare;
 };
 
-constexpr CornerRight cornerRight(int square) {
-    switch (square) {
-        case 0: return {BLACK_LONG, BLACK_CASTLED, 2};
-        case 7: return {BLACK_SHORT, BLACK_CASTLED, 6};
-        case 56: return {WHITE_LONG, WHITE_CASTLED, 58};
-        case 63: return {WHITE_SHORT, WHITE_CASTLED, 62};
-        default: return {0, 0, 0};
-    }
+constexpr std::array<CornerRight, 64> makeCornerRights() {
+    std::array<CornerRight, 64> rights{};
+    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, castledFlag(c.colour), c.rightKey};
+    return rights;
 }
+inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();
 
 // A lost right leaves the key; a colour that has castled keeps its rights frozen.
 inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint64_t& key) {
@@ -58,7 +58,7 @@ inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint
 }
 
 inline void removeCornerRight(int square, uint64_t& key) {
-    CornerRight corner = cornerRight(square);
+    const CornerRight& corner = CORNER_RIGHTS[square];
     if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare, key);
 }
 

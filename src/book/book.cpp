@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 
+#include "board/castling.h"
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "frames/frames.h"
@@ -13,8 +14,6 @@
 uint64_t (*bookDraw)() = timeBookDraw;
 
 namespace {
-
-constexpr uint16_t INITIAL_RIGHTS = WHITE_SHORT | WHITE_LONG | BLACK_SHORT | BLACK_LONG;
 
 struct BookLine {
     int count;
@@ -69,7 +68,7 @@ bool storeLines(std::istream& in, long long declared, uint64_t draw) {
 
 bool atBookStart() {
     return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
-           (position.castleFlags & CASTLE_RIGHTS) == INITIAL_RIGHTS;
+           (position.castleFlags & CASTLE_RIGHTS) == ALL_RIGHTS;
 }
 
 uint64_t bookDrawOfSecond(uint64_t second) {

@@ -1,6 +1,7 @@
 #include "book/san.h"
 
 #include "board/attacks.h"
+#include "board/castling.h"
 
 namespace {
 
@@ -51,16 +52,9 @@ bool same(const char* a, const char* b) {
 }
 
 // The side to move's castling, when its right is still there and it has not castled yet.
-Move castling(bool longSide) {
-    const uint16_t flags = position.castleFlags;
-    if (position.sideToMove == WHITE) {
-        if (flags & WHITE_CASTLED) return 0;
-        if (longSide) return (flags & WHITE_LONG) ? WHITE_LONG_CASTLING : 0;
-        return (flags & WHITE_SHORT) ? WHITE_SHORT_CASTLING : 0;
-    }
-    if (flags & BLACK_CASTLED) return 0;
-    if (longSide) return (flags & BLACK_LONG) ? BLACK_LONG_CASTLING : 0;
-    return (flags & BLACK_SHORT) ? BLACK_SHORT_CASTLING : 0;
+Move ownCastling(CastlingSide side) {
+    const Castling& c = castlingOf(position.sideToMove, side);
+    return mayCastle(c, position.castleFlags) ? castlingMove(c) : 0;
 }
 
 // "e4": the pawn behind the square, or the one two squares behind for a double push.
@@ -110,16 +104,7 @@ Move coordinateToMove(const char* text) {
     const int to = squareFromText(text + 2);
 
     // A king's two-square step from home is a castling while the right to it stands.
-    if (p.castleFlags & CASTLE_RIGHTS) {
-        if (from == 4 && (p.castleFlags & (BLACK_SHORT | BLACK_LONG)) && !(p.castleFlags & BLACK_CASTLED)) {
-            if (to == 2 && (p.castleFlags & BLACK_LONG)) return BLACK_LONG_CASTLING;
-            if (to == 6 && (p.castleFlags & BLACK_SHORT)) return BLACK_SHORT_CASTLING;
-        }
-        if (from == 60 && (p.castleFlags & (WHITE_SHORT | WHITE_LONG)) && !(p.castleFlags & WHITE_CASTLED)) {
-            if (to == 58 && (p.castleFlags & WHITE_LONG)) return WHITE_LONG_CASTLING;
-            if (to == 62 && (p.castleFlags & WHITE_SHORT)) return WHITE_SHORT_CASTLING;
-        }
-    }
+    if (Move castling = castlingByKingStep(from, to, p.castleFlags)) return castling;
 
     const bool occupied = p.board[to] != EMPTY;
     if (p.board[from] == EMPTY || isPawn(p.board[from])) {
@@ -174,7 +159,7 @@ Move parseSan(const char* text) {
         case 2:
             return pawnPush(move);
         case 3:
-            if (same(move, "O-O") || same(move, "0-0")) return castling(false);
+            if (same(move, "O-O") || same(move, "0-0")) return ownCastling(SHORT_SIDE);
             if (isSquare(move) && promotionType(move[2])) return pushPromotion(move);
             if (!isSquare(move + 1)) return 0;
             return resolvePieceMove(move, squareFromText(move + 1), ALL_SQUARES);
@@ -183,7 +168,7 @@ Move parseSan(const char* text) {
             if (Move coordinate = coordinateToMove(move)) return coordinate;
             return restrictedPieceMove(move);
         case 5:
-            if (same(move, "O-O-O") || same(move, "0-0-0")) return castling(true);
+            if (same(move, "O-O-O") || same(move, "0-0-0")) return ownCastling(LONG_SIDE);
             if (Move coordinate = coordinateToMove(move + 1)) return coordinate;
             return coordinateToMove(move);
         default:

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/castling.h"
 #include "board/checks.h"
 #include "board/consistency.h"
 #include "board/makemove.h"
@@ -15,15 +16,6 @@
 #include "movegen/legality.h"
 
 namespace {
-
-// The castling colour and its king's destination, by move type - 12.
-struct CastlingCompletion {
-    int colour;
-    uint8_t kingTo;
-    uint16_t clearedFlags;
-};
-constexpr CastlingCompletion CASTLING_COMPLETIONS[4] = {
-    {BLACK, 6, 0x038}, {WHITE, 62, 0x007}, {BLACK, 2, 0x038}, {WHITE, 58, 0x007}};
 
 // A game may run longer than the history stack holds with a search line on top of it. Draws by
 // rule look back only to the last irreversible move, and never past the fifty-move rule's
@@ -46,9 +38,9 @@ void playOnBoard(Move move) {
     Position& p = position;
     if (isCastling(move)) {
         // A game move is never unmade: complete the castling at once.
-        const CastlingCompletion& c = CASTLING_COMPLETIONS[moveType(move) - CASTLE_BLACK_SHORT];
+        const Castling& c = castlingOf(move);
         p.kingSquare[c.colour] = c.kingTo;
-        p.castleFlags &= uint16_t(~c.clearedFlags);
+        p.castleFlags &= uint16_t(~(c.right | c.otherRight | castledFlag(c.colour)));
     }
     gameBoard.epSquare = p.epSquare;
     gameBoard.castleFlags = p.castleFlags;
@@ -100,8 +92,7 @@ void replayRecord(int length, bool book) {
 }  // namespace
 
 bool isLegalGameMove(Move move) {
-    // Codes of type 3 stand for search results, never for a move.
-    if (move == 0 || moveType(move) == 3) return false;
+    if (move == 0 || moveType(move) == NOT_A_MOVE) return false;
     return isLegalMove(move);
 }
 

@@ -13,6 +13,7 @@ using Move = uint16_t;
 constexpr int rowOf(int square) { return square >> 3; }     // 0 is rank 8, 7 is rank 1
 constexpr int columnOf(int square) { return square & 7; }   // 0 is file a
 constexpr int rankOf(int square) { return 8 - rowOf(square); }
+constexpr int squareNamed(const char* name) { return 8 * ('8' - name[1]) + (name[0] - 'a'); }   // "e4"
 
 enum Colour : int { BLACK = 0, WHITE = 1 };
 
@@ -38,27 +39,11 @@ constexpr char pieceLetter(int code) { return PIECE_LETTERS[code]; }
 // What a capture removes from Position::material (pawn 1, minor 3, rook 5, queen 9, king 0).
 inline constexpr uint8_t CAPTURE_VALUE[13] = {0, 1, 1, 3, 3, 3, 3, 5, 5, 9, 9, 0, 0};
 
-// castleFlags bits. A castling sets the mover's CASTLED bit, which freezes its rights until the
-// next move generation completes the castling; the castled-side bits stay until taken back.
-enum CastleFlag : uint16_t {
-    WHITE_SHORT = 0x001,
-    WHITE_LONG = 0x002,
-    WHITE_CASTLED = 0x004,
-    BLACK_SHORT = 0x008,
-    BLACK_LONG = 0x010,
-    BLACK_CASTLED = 0x020,
-    WHITE_CASTLED_SHORT = 0x040,
-    WHITE_CASTLED_LONG = 0x080,
-    BLACK_CASTLED_SHORT = 0x100,
-    BLACK_CASTLED_LONG = 0x200,
-};
-constexpr uint16_t CASTLE_RIGHTS = 0x03F;   // the six low bits: rights and has-castled markers
-
 enum MoveType : int {
     QUIET = 0,
     CAPTURE = 1,
     EN_PASSANT = 2,
-    // type 3 is never a real move: it marks the search's special results
+    NOT_A_MOVE = 3,   // no real move has it: such codes stand in for one (search results, markers)
     PROMOTE_Q = 4, PROMOTE_N = 5, PROMOTE_R = 6, PROMOTE_B = 7,
     CAPTURE_PROMOTE_Q = 8, CAPTURE_PROMOTE_N = 9, CAPTURE_PROMOTE_R = 10, CAPTURE_PROMOTE_B = 11,
     CASTLE_BLACK_SHORT = 12, CASTLE_WHITE_SHORT = 13, CASTLE_BLACK_LONG = 14, CASTLE_WHITE_LONG = 15,
@@ -71,16 +56,10 @@ constexpr Move encodeMove(int type, int from, int to) { return Move(type * 4096 
 constexpr bool isCastling(Move m) { return moveType(m) >= CASTLE_BLACK_SHORT; }
 constexpr bool isPromotion(Move m) { return moveType(m) >= PROMOTE_Q && moveType(m) <= CAPTURE_PROMOTE_B; }
 
-// The four castling moves always have the same codes.
-constexpr Move WHITE_SHORT_CASTLING = 0xDF3E;   // e1g1
-constexpr Move WHITE_LONG_CASTLING = 0xFF3A;    // e1c1
-constexpr Move BLACK_SHORT_CASTLING = 0xC106;   // e8g8
-constexpr Move BLACK_LONG_CASTLING = 0xE102;    // e8c8
-
-// Search results that stand in place of a move (type 3, which no real move has).
-constexpr Move MatedCode = 0x3000;        // the side to move is checkmated
-constexpr Move StalemateCode = 0x3041;    // the side to move is stalemated
-constexpr Move RepetitionCode = 0x3082;   // the position is already drawn by rule
+// Search results that stand in place of a move.
+constexpr Move MatedCode = encodeMove(NOT_A_MOVE, 0, 0);        // the side to move is checkmated
+constexpr Move StalemateCode = encodeMove(NOT_A_MOVE, 1, 1);    // the side to move is stalemated
+constexpr Move RepetitionCode = encodeMove(NOT_A_MOVE, 2, 2);   // the position is already drawn by rule
 
 // One entry of a move list: ordering score (higher first) and the move.
 struct ScoredMove {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/attacks.h"
+#include "board/castling.h"
 
 namespace movegen {
 
@@ -14,8 +15,6 @@ constexpr Bitboard RANK_6 = 0x0000FF0000000000ULL;
 constexpr Bitboard RANK_3 = 0x0000000000FF0000ULL;
 constexpr Bitboard RANK_2 = 0x000000000000FF00ULL;
 constexpr Bitboard RANK_1 = 0x00000000000000FFULL;
-
-constexpr Bitboard bitOf(int square) { return Bitboard(1) << (63 - square); }
 
 template <int Us>
 struct Side;
@@ -34,16 +33,6 @@ struct Side<WHITE> {
     static constexpr Bitboard capturedTowardsH(Bitboard b) { return (b & ~FILE_H) << 7; }
     // Own pawns that attack a square: where an enemy pawn on that square would hit.
     static Bitboard pawnsHitting(int s) { return blackPawnAttacks[s]; }
-    static constexpr uint16_t SHORT_RIGHT = WHITE_SHORT, LONG_RIGHT = WHITE_LONG, CASTLED = WHITE_CASTLED;
-    static constexpr Bitboard SHORT_PATH = bitOf(61) | bitOf(62);                 // f1 g1
-    static constexpr Bitboard LONG_PATH = bitOf(57) | bitOf(58) | bitOf(59);      // b1 c1 d1
-    static constexpr Bitboard SHORT_KING_PATH = SHORT_PATH;                       // f1 g1
-    static constexpr Bitboard LONG_KING_PATH = bitOf(58) | bitOf(59);             // c1 d1
-    static constexpr Move SHORT_CASTLING = WHITE_SHORT_CASTLING, LONG_CASTLING = WHITE_LONG_CASTLING;
-    // Completing the opponent's castling: its markers, king squares and the bits that stay.
-    static constexpr uint16_t THEIR_CASTLED = BLACK_CASTLED, THEIR_CASTLED_SHORT = BLACK_CASTLED_SHORT;
-    static constexpr uint8_t THEIR_SHORT_KING = 6, THEIR_LONG_KING = 2;           // g8, c8
-    static constexpr uint16_t KEEP_AFTER_THEIR_CASTLING = 0x3C7;
 };
 
 template <>
@@ -58,15 +47,6 @@ struct Side<BLACK> {
     static constexpr Bitboard capturedTowardsA(Bitboard b) { return (b & ~FILE_A) >> 7; }
     static constexpr Bitboard capturedTowardsH(Bitboard b) { return (b & ~FILE_H) >> 9; }
     static Bitboard pawnsHitting(int s) { return whitePawnAttacks[s]; }
-    static constexpr uint16_t SHORT_RIGHT = BLACK_SHORT, LONG_RIGHT = BLACK_LONG, CASTLED = BLACK_CASTLED;
-    static constexpr Bitboard SHORT_PATH = bitOf(5) | bitOf(6);                   // f8 g8
-    static constexpr Bitboard LONG_PATH = bitOf(1) | bitOf(2) | bitOf(3);         // b8 c8 d8
-    static constexpr Bitboard SHORT_KING_PATH = SHORT_PATH;
-    static constexpr Bitboard LONG_KING_PATH = bitOf(2) | bitOf(3);               // c8 d8
-    static constexpr Move SHORT_CASTLING = BLACK_SHORT_CASTLING, LONG_CASTLING = BLACK_LONG_CASTLING;
-    static constexpr uint16_t THEIR_CASTLED = WHITE_CASTLED, THEIR_CASTLED_SHORT = WHITE_CASTLED_SHORT;
-    static constexpr uint8_t THEIR_SHORT_KING = 62, THEIR_LONG_KING = 58;         // g1, c1
-    static constexpr uint16_t KEEP_AFTER_THEIR_CASTLING = 0x3F8;
 };
 
 // Piece codes of a colour.
@@ -95,11 +75,12 @@ inline ScoredMove* emitPromotions(ScoredMove* out, int base, int from, int to, i
 // The next generation for `Us` completes a castling that the opponent has just made.
 template <int Us>
 inline void settleOpponentCastlingAs() {
-    using S = Side<Us>;
+    constexpr int Them = Us ^ 1;
+    constexpr const Castling &theirShort = castlingOf(Them, SHORT_SIDE), &theirLong = castlingOf(Them, LONG_SIDE);
     Position& p = position;
-    if (p.castleFlags & S::THEIR_CASTLED) {
-        p.kingSquare[Us ^ 1] = (p.castleFlags & S::THEIR_CASTLED_SHORT) ? S::THEIR_SHORT_KING : S::THEIR_LONG_KING;
-        p.castleFlags &= S::KEEP_AFTER_THEIR_CASTLING;
+    if (p.castleFlags & castledFlag(Them)) {
+        p.kingSquare[Them] = (p.castleFlags & theirShort.castledSide) ? theirShort.kingTo : theirLong.kingTo;
+        p.castleFlags &= uint16_t(~(theirShort.right | theirLong.right | castledFlag(Them)));
     }
 }
 

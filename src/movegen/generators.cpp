@@ -111,6 +111,16 @@ inline ScoredMove* kingMoves(ScoredMove* out, Bitboard rookSliders, Bitboard bis
     return out;
 }
 
+// A castling whose right stands and whose path is empty and out of the enemy king's reach.
+template <int Us, CastlingSide Side>
+inline ScoredMove* castlingIfOpen(ScoredMove* out, int score, uint16_t flags, Bitboard enemyKingReach) {
+    constexpr const Castling& c = castlingOf(Us, Side);
+    constexpr Bitboard mustBeEmpty = emptyPath(c), path = kingPath(c);
+    if ((flags & c.right) && !(position.occupiedAll & mustBeEmpty) && !(enemyKingReach & path))
+        out = emit(out, score, castlingMove(c));
+    return out;
+}
+
 inline Bitboard rookSlidersNow() {
     const Position& p = position;
     return p.pieces[WROOK] | p.pieces[BROOK] | p.pieces[WQUEEN] | p.pieces[BQUEEN];
@@ -168,12 +178,10 @@ ScoredMove* generateMoves(ScoredMove* out) {
     // The rights stand for king and rook at home; attacked squares are the legality test's
     // business. The enemy king is not asked there, so its reach is kept off the king's path here.
     const uint16_t flags = p.castleFlags;
-    if (!(flags & S::CASTLED)) {
+    if (!(flags & castledFlag(Us))) {
         const Bitboard enemyKingReach = kingAttacks[p.kingSquare[Us ^ 1]];
-        if ((flags & S::SHORT_RIGHT) && !(p.occupiedAll & S::SHORT_PATH) && !(enemyKingReach & S::SHORT_KING_PATH))
-            out = emit(out, SHORT_CASTLING_SCORE, S::SHORT_CASTLING);
-        if ((flags & S::LONG_RIGHT) && !(p.occupiedAll & S::LONG_PATH) && !(enemyKingReach & S::LONG_KING_PATH))
-            out = emit(out, LONG_CASTLING_SCORE, S::LONG_CASTLING);
+        out = castlingIfOpen<Us, SHORT_SIDE>(out, SHORT_CASTLING_SCORE, flags, enemyKingReach);
+        out = castlingIfOpen<Us, LONG_SIDE>(out, LONG_CASTLING_SCORE, flags, enemyKingReach);
     }
     return out;
 }

@@ -42,7 +42,7 @@ inline bool stopped() { return stopFlag.load(std::memory_order_relaxed) != 0; }
 // generation order stands in, with no score, since it was not searched.
 void keepResultLegal() {
     ScoredMove& result = rootMoves[0];
-    if (moveType(result.move) != 3 && isLegalMove(result.move)) return;
+    if (moveType(result.move) != NOT_A_MOVE && isLegalMove(result.move)) return;
     if (const Move first = anyLegalMove()) {
         result = ScoredMove{int16_t(NO_SCORE), first};
         return;
@@ -77,7 +77,7 @@ void principalVariationText(char* buffer, int plies) {
         std::strcpy(buffer, "1/2 - 1/2 (repetition)");
         return;
     }
-    if (move == 0 || moveType(move) == 3) return;   // nothing playable to follow
+    if (move == 0 || moveType(move) == NOT_A_MOVE) return;   // nothing playable to follow
     moveToText(buffer, move);
     char* rest = buffer + std::strlen(buffer);
     *rest++ = ' ';

@@ -42,7 +42,7 @@ void appendVariation(char* line, char* end, int plies) {
     const HashEntry* entry = probeHash();
     if (!entry) return;
     const Move move = entryMove(*entry);
-    if (move == 0 || moveType(move) == 3 || !isLegalMove(move)) return;
+    if (move == 0 || moveType(move) == NOT_A_MOVE || !isLegalMove(move)) return;
     *line++ = ' ';
     moveToText(line, move);
     line += std::strlen(line);
@@ -124,7 +124,7 @@ void answerNoMove() {
 
 Move answerSearch() {
     ScoredMove result = rootMoves[0];
-    if (moveType(result.move) == 3 || !isLegalMove(result.move)) {
+    if (moveType(result.move) == NOT_A_MOVE || !isLegalMove(result.move)) {
         // Drawn by rule before the search: any legal move keeps the draw, which the GUI
         // adjudicates. (Any other result that is no legal move is answered the same, unscored.)
         const Move first = anyLegalMove();

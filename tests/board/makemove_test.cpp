@@ -89,6 +89,38 @@ TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
     EXPECT_TRUE(samePosition(position, expected));
 }
 
+// Each castling moves king and rook in the mailbox, the bitboards and every occupancy, the rotated
+// ones included, to where the castled position set up from its text has them.
+TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
+    const struct {
+        const char* before;
+        Move castling;
+        const char* after;
+    } cases[] = {
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_SHORT_CASTLING, "r3k2r/8/8/8/8/8/8/R4RK1 b kq -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_LONG_CASTLING, "r3k2r/8/8/8/8/8/8/2KR3R b kq -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_SHORT_CASTLING, "r4rk1/8/8/8/8/8/8/R3K2R w KQ -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_LONG_CASTLING, "2kr3r/8/8/8/8/8/8/R3K2R w KQ -"},
+    };
+    for (const auto& c : cases) {
+        setUpPosition(c.before);
+        saveUndo(currentUndo->undo);
+        makeMove(c.castling, currentUndo->undo);
+        const Position expected = positionOf(c.after);
+        EXPECT_EQ(std::memcmp(position.board, expected.board, 64), 0) << c.after;
+        EXPECT_EQ(position.pieces[WROOK], expected.pieces[WROOK]) << c.after;
+        EXPECT_EQ(position.pieces[BROOK], expected.pieces[BROOK]) << c.after;
+        EXPECT_EQ(position.kingSquare[WHITE], expected.kingSquare[WHITE]) << c.after;
+        EXPECT_EQ(position.kingSquare[BLACK], expected.kingSquare[BLACK]) << c.after;
+        EXPECT_EQ(position.occupied[WHITE], expected.occupied[WHITE]) << c.after;
+        EXPECT_EQ(position.occupied[BLACK], expected.occupied[BLACK]) << c.after;
+        EXPECT_EQ(position.occupiedAll, expected.occupiedAll) << c.after;
+        EXPECT_EQ(position.occupied90, expected.occupied90) << c.after;
+        EXPECT_EQ(position.occupiedA1H8, expected.occupiedA1H8) << c.after;
+        EXPECT_EQ(position.occupiedA8H1, expected.occupiedA8H1) << c.after;
+    }
+}
+
 TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     setUpPosition("r3k2r/8/8/8/8/8/4P3/R3K1NR w KQkq -");
     saveUndo(currentUndo->undo);
