@@ -5,24 +5,19 @@
 
 #include "board/attacks.h"
 
-// castleFlags bits. A castling sets the mover's CASTLED bit, which freezes its rights until the
-// next move generation completes the castling; the castled-side bits stay until taken back.
+// castleFlags bits: the rights that still stand, and the side a colour has castled on (set by
+// the castling, kept until it is taken back).
 enum CastleFlag : uint16_t {
-    WHITE_SHORT = 0x001,
-    WHITE_LONG = 0x002,
-    WHITE_CASTLED = 0x004,
-    BLACK_SHORT = 0x008,
-    BLACK_LONG = 0x010,
-    BLACK_CASTLED = 0x020,
-    WHITE_CASTLED_SHORT = 0x040,
-    WHITE_CASTLED_LONG = 0x080,
-    BLACK_CASTLED_SHORT = 0x100,
-    BLACK_CASTLED_LONG = 0x200,
+    WHITE_SHORT = 0x01,
+    WHITE_LONG = 0x02,
+    BLACK_SHORT = 0x04,
+    BLACK_LONG = 0x08,
+    WHITE_CASTLED_SHORT = 0x10,
+    WHITE_CASTLED_LONG = 0x20,
+    BLACK_CASTLED_SHORT = 0x40,
+    BLACK_CASTLED_LONG = 0x80,
 };
-constexpr uint16_t CASTLE_RIGHTS = 0x03F;   // the six low bits: rights and has-castled markers
-
-// The CASTLED bit of a colour.
-constexpr uint16_t castledFlag(int colour) { return colour == WHITE ? WHITE_CASTLED : BLACK_CASTLED; }
+constexpr uint16_t CASTLE_RIGHTS = WHITE_SHORT | WHITE_LONG | BLACK_SHORT | BLACK_LONG;
 
 enum CastlingSide : int { SHORT_SIDE = 0, LONG_SIDE = 1 };
 
@@ -34,7 +29,7 @@ struct Castling {
     uint8_t kingFrom, kingTo;
     uint8_t rookFrom, rookTo;
     uint16_t right;          // the right it needs (and spends)
-    uint16_t otherRight;     // the colour's other right, given up by castling
+    uint16_t otherRight;     // the colour's other right, given up with it
     uint16_t castledSide;    // the marker it leaves until taken back
     uint8_t rightKey;        // square of its right's key in zobrist row 0
     char letter;             // its right in a FEN text
@@ -83,18 +78,11 @@ constexpr Bitboard castlingSquares(const Castling& c, Bitboard (*bit)(int)) {
     return bit(c.kingFrom) | bit(c.kingTo) | bit(c.rookFrom) | bit(c.rookTo);
 }
 
-// The four rights together.
-inline constexpr uint16_t ALL_RIGHTS = WHITE_SHORT | WHITE_LONG | BLACK_SHORT | BLACK_LONG;
-
-// True when `flags` still allow castling `c`.
-constexpr bool mayCastle(const Castling& c, uint16_t flags) {
-    return (flags & c.right) && !(flags & castledFlag(c.colour));
-}
-
-// The castling that a king's step from `from` to `to` stands for while `flags` allow it, or 0.
+// The castling that a king's step from `from` to `to` stands for while its right in `flags`
+// stands, or 0.
 constexpr Move castlingByKingStep(int from, int to, uint16_t flags) {
     for (const Castling& c : CASTLINGS)
-        if (from == c.kingFrom && to == c.kingTo && mayCastle(c, flags)) return castlingMove(c);
+        if (from == c.kingFrom && to == c.kingTo && (flags & c.right)) return castlingMove(c);
     return 0;
 }
 

@@ -12,12 +12,13 @@ namespace {
 
 using namespace makeMoveDetail;
 
-// What make and unmake do for one castling: its pieces' squares and codes, the flags it sets,
+// What make and unmake do for one castling: its pieces' squares and codes, the right it spends,
 // the right it gives up, and the constant occupancy patterns of its four squares.
 struct CastlingStep {
     uint8_t kingFrom, kingTo, rookFrom, rookTo;
     uint8_t king, rook;
-    uint16_t flagsSet;
+    uint16_t right;
+    uint16_t castledSide;
     uint16_t otherRight;
     uint8_t otherRightKey;
     Bitboard occupancy, occupancy90, occupancyA1H8, occupancyA8H1, rookSquares;
@@ -26,7 +27,7 @@ struct CastlingStep {
 constexpr CastlingStep stepOf(const Castling& c) {
     return {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo,
             uint8_t(kingCode(c.colour)), uint8_t(BROOK - int(c.colour)),
-            uint16_t(c.castledSide | castledFlag(c.colour) | c.right),
+            c.right, c.castledSide,
             c.otherRight, otherCastling(c).rightKey,
             castlingSquares(c, squareBit), castlingSquares(c, squareBit90),
             castlingSquares(c, squareBitA1H8), castlingSquares(c, squareBitA8H1),
@@ -102,8 +103,9 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
             const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
-            removeRight(c.otherRight, castledFlag(Us), c.otherRightKey, p.hashKey);
-            p.castleFlags |= c.flagsSet;
+            // The other right leaves the key as any lost right does; the right spent does not.
+            removeRight(c.otherRight, c.otherRightKey, p.hashKey);
+            p.castleFlags = uint16_t((p.castleFlags & ~c.right) | c.castledSide);
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
                          zobrist[c.rook][c.rookTo];

@@ -38,20 +38,19 @@ struct MoveTraits<BLACK> {
 // The right tied to each square (a rook's home), and the square of its key in zobrist row 0.
 struct CornerRight {
     uint16_t right;
-    uint16_t castledBit;
     uint8_t keySquare;
 };
 
 constexpr std::array<CornerRight, 64> makeCornerRights() {
     std::array<CornerRight, 64> rights{};
-    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, castledFlag(c.colour), c.rightKey};
+    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, c.rightKey};
     return rights;
 }
 inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();
 
-// A lost right leaves the key; a colour that has castled keeps its rights frozen.
-inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint64_t& key) {
-    if ((position.castleFlags & right) && !(position.castleFlags & castledBit)) {
+// A lost right leaves the key.
+inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
+    if (position.castleFlags & right) {
         position.castleFlags &= ~right;
         key ^= zobrist[0][keySquare];
     }
@@ -59,7 +58,7 @@ inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint
 
 inline void removeCornerRight(int square, uint64_t& key) {
     const CornerRight& corner = CORNER_RIGHTS[square];
-    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare, key);
+    if (corner.right) removeRight(corner.right, corner.keySquare, key);
 }
 
 inline void setRotated(int square) {

@@ -84,8 +84,8 @@ void positionToText(char* buffer) {
     if (gameBoard.castleFlags & CASTLE_RIGHTS)
         for (int colour : {WHITE, BLACK})
             for (CastlingSide side : {SHORT_SIDE, LONG_SIDE})
-                if (mayCastle(castlingOf(colour, side), p.castleFlags)) *out++ = castlingOf(colour, side).letter;
-    // A field is never left empty, even while a castling is only half complete.
+                if (p.castleFlags & castlingOf(colour, side).right) *out++ = castlingOf(colour, side).letter;
+    // A field is never left empty.
     if (out == rightsStart) *out++ = '-';
 
     *out++ = ' ';

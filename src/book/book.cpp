@@ -35,8 +35,7 @@ RecordRead readRecord(std::istream& in, BookLine& line) {
     return RECORD_COMPLETE;
 }
 
-// True when `move` is among the generated moves of the position (which may first complete
-// the opponent's castling, as every generation does).
+// True when `move` is among the generated moves of the position.
 bool isGenerated(Move move) {
     ScoredMove list[MAX_LIST_MOVES];
     const ScoredMove* end = moveGenerators[2 * ALL_MOVES + position.sideToMove](list, *currentUndo);
@@ -68,7 +67,7 @@ bool storeLines(std::istream& in, long long declared, uint64_t draw) {
 
 bool atBookStart() {
     return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
-           (position.castleFlags & CASTLE_RIGHTS) == ALL_RIGHTS;
+           (position.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS;
 }
 
 uint64_t bookDrawOfSecond(uint64_t second) {

@@ -51,10 +51,10 @@ bool same(const char* a, const char* b) {
     return *a == *b;
 }
 
-// The side to move's castling, when its right is still there and it has not castled yet.
+// The side to move's castling, when its right is still there.
 Move ownCastling(CastlingSide side) {
     const Castling& c = castlingOf(position.sideToMove, side);
-    return mayCastle(c, position.castleFlags) ? castlingMove(c) : 0;
+    return (position.castleFlags & c.right) ? castlingMove(c) : 0;
 }
 
 // "e4": the pawn behind the square, or the one two squares behind for a double push.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/castling.h"
 #include "board/checks.h"
 #include "board/consistency.h"
 #include "board/makemove.h"
@@ -35,13 +34,7 @@ void playOnBoard(Move move) {
     UndoRecord undo;
     saveUndo(undo);
     makeMove(move, undo);
-    Position& p = position;
-    if (isCastling(move)) {
-        // A game move is never unmade: complete the castling at once.
-        const Castling& c = castlingOf(move);
-        p.kingSquare[c.colour] = c.kingTo;
-        p.castleFlags &= uint16_t(~(c.right | c.otherRight | castledFlag(c.colour)));
-    }
+    const Position& p = position;
     gameBoard.epSquare = p.epSquare;
     gameBoard.castleFlags = p.castleFlags;
     gameBoard.kingSquare[WHITE] = p.kingSquare[WHITE];

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "board/attacks.h"
-#include "board/castling.h"
 
 namespace movegen {
 
@@ -70,18 +69,6 @@ inline ScoredMove* emitPromotions(ScoredMove* out, int base, int from, int to, i
     out = emit(out, gain - 30005, encodeMove(base + 1, from, to));
     out = emit(out, gain - 30025, encodeMove(base + 2, from, to));
     return emit(out, gain - 30050, encodeMove(base + 3, from, to));
-}
-
-// The next generation for `Us` completes a castling that the opponent has just made.
-template <int Us>
-inline void settleOpponentCastlingAs() {
-    constexpr int Them = Us ^ 1;
-    constexpr const Castling &theirShort = castlingOf(Them, SHORT_SIDE), &theirLong = castlingOf(Them, LONG_SIDE);
-    Position& p = position;
-    if (p.castleFlags & castledFlag(Them)) {
-        p.kingSquare[Them] = (p.castleFlags & theirShort.castledSide) ? theirShort.kingTo : theirLong.kingTo;
-        p.castleFlags &= uint16_t(~(theirShort.right | theirLong.right | castledFlag(Them)));
-    }
 }
 
 }  // namespace movegen

@@ -124,8 +124,6 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
     }
     for (Bitboard quiet = targets & ~p.occupiedAll; quiet;)
         out = emit(out, QUIET_SCORE, encodeMove(QUIET, king, popSquare(quiet)));
-
-    settleOpponentCastlingAs<Us>();
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "movegen/generators.h"
 
+#include "board/castling.h"
 #include "frames/frames.h"
 #include "movegen/colourtraits.h"
 #include "movegen/evasions.h"
@@ -173,12 +174,11 @@ ScoredMove* generateMoves(ScoredMove* out) {
     }
 
     out = kingMoves<Us, true>(out, rookSliders, bishopSliders);
-    settleOpponentCastlingAs<Us>();
 
     // The rights stand for king and rook at home; attacked squares are the legality test's
     // business. The enemy king is not asked there, so its reach is kept off the king's path here.
     const uint16_t flags = p.castleFlags;
-    if (!(flags & castledFlag(Us))) {
+    if (flags & (castlingOf(Us, SHORT_SIDE).right | castlingOf(Us, LONG_SIDE).right)) {
         const Bitboard enemyKingReach = kingAttacks[p.kingSquare[Us ^ 1]];
         out = castlingIfOpen<Us, SHORT_SIDE>(out, SHORT_CASTLING_SCORE, flags, enemyKingReach);
         out = castlingIfOpen<Us, LONG_SIDE>(out, LONG_CASTLING_SCORE, flags, enemyKingReach);
@@ -204,9 +204,7 @@ ScoredMove* generateCaptures(ScoredMove* out) {
     out = pieceMoves<Us, BISHOP<Us>, false>(out, rookSliders, bishopSliders);
     out = pieceMoves<Us, ROOK<Us>, false>(out, rookSliders, bishopSliders);
     out = pieceMoves<Us, QUEEN<Us>, false>(out, rookSliders, bishopSliders);
-    out = kingMoves<Us, false>(out, rookSliders, bishopSliders);
-    settleOpponentCastlingAs<Us>();
-    return out;
+    return kingMoves<Us, false>(out, rookSliders, bishopSliders);
 }
 
 template ScoredMove* generateMoves<WHITE>(ScoredMove*);
@@ -219,10 +217,3 @@ const MoveGenerator moveGenerators[6] = {
     capturesEntry<BLACK>, capturesEntry<WHITE>,
     generateEvasions<BLACK>, generateEvasions<WHITE>,
 };
-
-void settleOpponentCastling() {
-    if (position.sideToMove == WHITE)
-        settleOpponentCastlingAs<WHITE>();
-    else
-        settleOpponentCastlingAs<BLACK>();
-}

@@ -6,7 +6,8 @@
 struct PlyFrame;
 
 // A generator writes its entries from `out` on and returns one past the last; only the evasion
-// generators read the frame (its checkers and king rays).
+// generators read the frame (its checkers and king rays). Generators read the position and
+// change nothing in it.
 using MoveGenerator = ScoredMove* (*)(ScoredMove* out, PlyFrame& frame);
 
 enum GeneratorKind : int { ALL_MOVES = 0, CAPTURES = 1, EVASIONS = 2 };
@@ -22,7 +23,3 @@ ScoredMove* generateMoves(ScoredMove* out);
 // without the piece captures that lose material or only trade.
 template <int Us>
 ScoredMove* generateCaptures(ScoredMove* out);
-
-// Complete the opponent's castling (king square, rights) if it has just castled. Every
-// generator does this last; the game code does it after playing a castling.
-void settleOpponentCastling();

@@ -12,7 +12,7 @@
 namespace {
 
 // The node's list, generated as the search does: evasions when in check, all moves otherwise,
-// with the undo snapshot taken after generation (which may have settled a castling).
+// with the undo snapshot of the position.
 ScoredMove* generateNode(ScoredMove* list) {
     PlyFrame& frame = *currentUndo;
     findCheckers(frame);

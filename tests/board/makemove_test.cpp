@@ -136,7 +136,7 @@ TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     EXPECT_EQ(historyTop->fiftyCounter, 0);
 }
 
-TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
+TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
     // A capture on h8 takes Black's short right away, with its key.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     uint64_t key = position.hashKey;
@@ -146,27 +146,29 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
                                     zobrist[0][62]);
 
-    // Castling short: the used right stays, the other one is given up with its key.
+    // Castling short spends its right and gives up the other one, which alone leaves its key;
+    // the castled side is marked.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     key = position.hashKey;
     saveUndo(currentUndo->undo);
     makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
-    EXPECT_EQ(position.castleFlags & 0x0FF, BLACK_SHORT | BLACK_LONG | WHITE_SHORT | WHITE_CASTLED | WHITE_CASTLED_SHORT);
+    EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
                                     zobrist[WROOK][61] ^ zobrist[0][58]);
     EXPECT_EQ(position.kingSquare[WHITE], 62);
     EXPECT_EQ(position.board[61], WROOK);
 
-    // While castled, a capture on the castler's corner changes no right and no key term.
+    // Once castled, a capture on the castler's corner changes none of its flags and key terms.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
     saveUndo(currentUndo->undo);
     makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
-    EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
+    const uint16_t black = BLACK_SHORT | BLACK_LONG | BLACK_CASTLED_SHORT | BLACK_CASTLED_LONG;
+    EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
     currentUndo = plyFrames + 1;
     saveUndo(currentUndo->undo);
     key = position.hashKey;
     makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentUndo->undo);
-    EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
+    EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
 }
 

@@ -138,21 +138,25 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
     EXPECT_FALSE(contains(list, BLACK_LONG_CASTLING));
 }
 
-TEST(Generators, NextGenerationCompletesTheOpponentsCastling) {
+// Generation reads the position and changes nothing, right after a castling and in check too.
+TEST(Generators, GenerationLeavesThePositionAsItWas) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     saveUndo(currentUndo->undo);
     makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
-    const uint64_t key = position.hashKey;
+    const Position castled = position;
     for (GeneratorKind kind : {CAPTURES, ALL_MOVES}) {
         generatedList(kind);
-        EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
-        EXPECT_EQ(position.kingSquare[WHITE], 62);
-        EXPECT_EQ(position.hashKey, key);
+        EXPECT_TRUE(samePosition(castled, position));
     }
     // Black's castling rights are its own and still produce both castlings.
     const auto list = generatedList(ALL_MOVES);
     EXPECT_TRUE(contains(list, BLACK_SHORT_CASTLING));
     EXPECT_TRUE(contains(list, BLACK_LONG_CASTLING));
+
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K1r1 w Q -");
+    const Position inCheck = position;
+    EXPECT_FALSE(generatedList(ALL_MOVES).empty());
+    EXPECT_TRUE(samePosition(inCheck, position));
 }
 
 // The kinds of the pieces whose moves fill the list, in order, each run of one kind once.
