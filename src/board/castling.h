@@ -47,7 +47,7 @@ inline constexpr Castling CASTLINGS[4] = {
      WHITE_LONG, WHITE_SHORT, WHITE_CASTLED_LONG, squareNamed("c1"), 'Q'},
 };
 
-constexpr const Castling& castlingOf(int colour, CastlingSide side) { return CASTLINGS[2 * side + colour]; }
+constexpr const Castling& castlingOf(Colour colour, CastlingSide side) { return CASTLINGS[2 * side + colour]; }
 constexpr const Castling& castlingOf(Move castling) { return CASTLINGS[moveType(castling) - CASTLE_BLACK_SHORT]; }
 
 // The castling of the same colour on the other side.

@@ -62,7 +62,7 @@ const char* positionFault(ConsistencyScope scope) {
     if (p.hashKey != keyFromScratch(p)) return "hash key";
     if (p.pawnKey != pawnKeyFromScratch(p)) return "pawn key";
 
-    const int waiting = p.sideToMove ^ 1;
+    const Colour waiting = opposite(p.sideToMove);
     if (scope == WHOLE_POSITION && attackedByNonKing(p.kingSquare[waiting], p.sideToMove))
         return "the side not to move is in check";
     return nullptr;

@@ -26,7 +26,7 @@ struct CastlingStep {
 
 constexpr CastlingStep stepOf(const Castling& c) {
     return {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo,
-            uint8_t(kingCode(c.colour)), uint8_t(BROOK - int(c.colour)),
+            uint8_t(pieceOf(c.colour, KING)), uint8_t(pieceOf(c.colour, ROOK)),
             c.right, c.castledSide,
             c.otherRight, otherCastling(c).rightKey,
             castlingSquares(c, squareBit), castlingSquares(c, squareBit90),
@@ -38,15 +38,15 @@ constexpr CastlingStep stepOf(const Castling& c) {
 constexpr CastlingStep CASTLING_STEPS[4] = {stepOf(CASTLINGS[0]), stepOf(CASTLINGS[1]), stepOf(CASTLINGS[2]),
                                             stepOf(CASTLINGS[3])};
 
-// Promotion piece (black code) and material gain by type & 3: queen, knight, rook, bishop.
-constexpr uint8_t PROMOTION_BLACK_CODE[4] = {BQUEEN, BKNIGHT, BROOK, BBISHOP};
+// Promotion piece and material gain by type & 3: queen, knight, rook, bishop.
+constexpr PieceKind PROMOTION_KIND[4] = {QUEEN, KNIGHT, ROOK, BISHOP};
 constexpr int8_t PROMOTION_GAIN[4] = {8, 2, 4, 2};
 
 }  // namespace
 
-template <int Us>
+template <Colour Us>
 void makeSpecialMove(Move move, UndoRecord& undo) {
-    using Traits = MoveTraits<Us>;
+    constexpr const ColourRules& S = COLOUR_RULES[Us];
     Position& p = position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     const int piece = p.board[from];
@@ -55,7 +55,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
 
     switch (type) {
         case EN_PASSANT: {
-            const int cap = to + Traits::epCaptureOffset;
+            const int cap = to - S.forward;   // the pawn that passed over `to`
             const int victim = p.board[cap];
             undo.moverPieces = p.pieces[piece];
             undo.captured = uint8_t(victim);
@@ -67,7 +67,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
             p.hashKey ^= keys;
             p.pawnKey ^= uint32_t(keys);
             p.pieces[victim] &= ~squareMask[cap];
-            p.occupied[Us ^ 1] &= ~squareMask[cap];
+            p.occupied[opposite(Us)] &= ~squareMask[cap];
             p.pieces[piece] ^= fromTo;
             p.occupied[Us] ^= fromTo;
             p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
@@ -88,7 +88,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
                 takeVictim<Us>(undo, to, PROMOTION_GAIN[kind]);
             }
             toggleRotated(from);
-            const int promoted = PROMOTION_BLACK_CODE[kind] - Us;
+            const int promoted = pieceOf(Us, PROMOTION_KIND[kind]);
             undo.moverPieces = p.pieces[piece];
             p.board[from] = EMPTY;
             p.board[to] = uint8_t(promoted);
@@ -129,16 +129,16 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
     INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
 }
 
-template <int Us>
+template <Colour Us>
 void unmakeSpecialMove(Move move, const UndoRecord& undo) {
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     Position& p = position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     restoreSnapshot<Us>(undo);
 
     switch (type) {
         case EN_PASSANT: {
-            const int cap = to + MoveTraits<Us>::epCaptureOffset;
+            const int cap = to - COLOUR_RULES[Us].forward;
             const int piece = p.board[to];
             p.board[from] = uint8_t(piece);
             p.board[to] = EMPTY;
@@ -152,7 +152,7 @@ void unmakeSpecialMove(Move move, const UndoRecord& undo) {
 
         case PROMOTE_Q: case PROMOTE_N: case PROMOTE_R: case PROMOTE_B:
         case CAPTURE_PROMOTE_Q: case CAPTURE_PROMOTE_N: case CAPTURE_PROMOTE_R: case CAPTURE_PROMOTE_B: {
-            const int pawn = pawnCode(Us);
+            const int pawn = pieceOf(Us, PAWN);
             p.material = uint8_t(p.material - undo.materialDelta);
             p.board[from] = uint8_t(pawn);
             p.pieces[pawn] = undo.moverPieces;
@@ -193,15 +193,10 @@ template void unmakeSpecialMove<WHITE>(Move, const UndoRecord&);
 template void unmakeSpecialMove<BLACK>(Move, const UndoRecord&);
 
 void makeMove(Move move, UndoRecord& undo) {
-    if (position.sideToMove == WHITE)
-        makeMoveAs<WHITE>(move, undo);
-    else
-        makeMoveAs<BLACK>(move, undo);
+    return position.sideToMove == WHITE ? makeMoveAs<WHITE>(move, undo) : makeMoveAs<BLACK>(move, undo);
 }
 
+// The side to move is the one that did not make the move.
 void unmakeMove(Move move, const UndoRecord& undo) {
-    if (position.sideToMove == WHITE)   // White is to move again, so Black made the move
-        unmakeMoveAs<BLACK>(move, undo);
-    else
-        unmakeMoveAs<WHITE>(move, undo);
+    return position.sideToMove == WHITE ? unmakeMoveAs<BLACK>(move, undo) : unmakeMoveAs<WHITE>(move, undo);
 }

@@ -82,7 +82,7 @@ void positionToText(char* buffer) {
 
     const char* rightsStart = out;
     if (gameBoard.castleFlags & CASTLE_RIGHTS)
-        for (int colour : {WHITE, BLACK})
+        for (Colour colour : {WHITE, BLACK})
             for (CastlingSide side : {SHORT_SIDE, LONG_SIDE})
                 if (p.castleFlags & castlingOf(colour, side).right) *out++ = castlingOf(colour, side).letter;
     // A field is never left empty.

@@ -38,7 +38,7 @@ RecordRead readRecord(std::istream& in, BookLine& line) {
 // True when `move` is among the generated moves of the position.
 bool isGenerated(Move move) {
     ScoredMove list[MAX_LIST_MOVES];
-    const ScoredMove* end = moveGenerators[2 * ALL_MOVES + position.sideToMove](list, *currentUndo);
+    const ScoredMove* end = generateList(ALL_MOVES, list, *currentUndo);
     for (const ScoredMove* entry = list; entry != end; ++entry)
         if (entry->move == move) return true;
     return false;

@@ -1,7 +1,7 @@
 #include "book/san.h"
 
-#include "board/attacks.h"
 #include "board/castling.h"
+#include "board/colours.h"
 
 namespace {
 
@@ -13,19 +13,7 @@ bool isRank(char c) { return c >= '1' && c <= '8'; }
 bool isSquare(const char* text) { return isFile(text[0]) && isRank(text[1]); }
 int squareFromText(const char* text) { return 8 * ('8' - text[1]) + (text[0] - 'a'); }
 
-constexpr Bitboard bitOf(int square) { return Bitboard(1) << (63 - square); }
-
-constexpr Bitboard fileMask(int column) {
-    Bitboard b = 0;
-    for (int row = 0; row < 8; ++row) b |= bitOf(8 * row + column);
-    return b;
-}
-
-constexpr Bitboard rowMask(int row) {
-    Bitboard b = 0;
-    for (int column = 0; column < 8; ++column) b |= bitOf(8 * row + column);
-    return b;
-}
+constexpr Bitboard fileMask(int column) { return FILE_A >> column; }
 
 constexpr Bitboard ALL_SQUARES = ~Bitboard(0);
 
@@ -42,7 +30,7 @@ int promotionType(char c) {
 
 // The square one rank nearer the mover's own side, or -1 off the board.
 int squareBehind(int square) {
-    const int behind = square + (position.sideToMove == WHITE ? 8 : -8);
+    const int behind = square - COLOUR_RULES[position.sideToMove].forward;
     return behind >= 0 && behind < 64 ? behind : -1;
 }
 
@@ -89,7 +77,7 @@ Move restrictedPieceMove(const char* text) {
     if (!isSquare(text + 2)) return 0;
     Bitboard restriction;
     if (isFile(text[1])) restriction = fileMask(text[1] - 'a');
-    else if (isRank(text[1])) restriction = rowMask('8' - text[1]);
+    else if (isRank(text[1])) restriction = rankBits(text[1] - '0');
     else return 0;
     const char piece[2] = {text[0], 0};
     return resolvePieceMove(piece, squareFromText(text + 2), restriction);
@@ -123,19 +111,18 @@ Move coordinateToMove(const char* text) {
 
 Move resolvePieceMove(const char* text, int destination, Bitboard restriction) {
     const Position& p = position;
-    const int us = p.sideToMove;
+    const Colour us = p.sideToMove;
     Bitboard candidates;
     switch (text[0]) {
-        case 'N': candidates = knightAttacks[destination] & p.pieces[BKNIGHT - us]; break;
-        case 'B': candidates = bishopAttacksFrom(destination) & p.pieces[BBISHOP - us]; break;
-        case 'R': candidates = rookAttacksFrom(destination) & p.pieces[BROOK - us]; break;
-        case 'Q': candidates = queenAttacksFrom(destination) & p.pieces[BQUEEN - us]; break;
-        case 'K': candidates = bitOf(p.kingSquare[us]); restriction = ALL_SQUARES; break;
+        case 'N': candidates = knightAttacks[destination] & p.pieces[pieceOf(us, KNIGHT)]; break;
+        case 'B': candidates = bishopAttacksFrom(destination) & p.pieces[pieceOf(us, BISHOP)]; break;
+        case 'R': candidates = rookAttacksFrom(destination) & p.pieces[pieceOf(us, ROOK)]; break;
+        case 'Q': candidates = queenAttacksFrom(destination) & p.pieces[pieceOf(us, QUEEN)]; break;
+        case 'K': candidates = squareBit(p.kingSquare[us]); restriction = ALL_SQUARES; break;
         default:
             if (!isFile(text[0])) return 0;
             // A pawn capture: the own pawn on the named file that hits the destination diagonally.
-            candidates = (us == WHITE ? blackPawnAttacks[destination] : whitePawnAttacks[destination]) &
-                         p.pieces[BPAWN - us] & fileMask(text[0] - 'a');
+            candidates = pawnAttackOrigins(us, destination) & p.pieces[pieceOf(us, PAWN)] & fileMask(text[0] - 'a');
             restriction = ALL_SQUARES;
             break;
     }

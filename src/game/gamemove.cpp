@@ -40,14 +40,14 @@ void playOnBoard(Move move) {
     gameBoard.kingSquare[WHITE] = p.kingSquare[WHITE];
     gameBoard.kingSquare[BLACK] = p.kingSquare[BLACK];
     std::memcpy(gameBoard.board, p.board, sizeof gameBoard.board);
-    gameBoard.sideToMove ^= 1;
+    gameBoard.sideToMove = opposite(gameBoard.sideToMove);
 }
 
 // The move to the other side without a move; false when that side could take the king.
 bool handOver() {
     Position& p = position;
-    const int side = p.sideToMove ^ 1;
-    if (attackedByNonKing(p.kingSquare[side ^ 1], side)) return false;
+    const Colour side = opposite(p.sideToMove);
+    if (attackedByNonKing(p.kingSquare[p.sideToMove], side)) return false;
     // A pawn of the new side to move would take en passant onto its own side of the board.
     if (p.epSquare) {
         p.hashKey ^= zobrist[0][p.epSquare];

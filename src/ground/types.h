@@ -16,8 +16,12 @@ constexpr int rankOf(int square) { return 8 - rowOf(square); }
 constexpr int squareNamed(const char* name) { return 8 * ('8' - name[1]) + (name[0] - 'a'); }   // "e4"
 
 enum Colour : int { BLACK = 0, WHITE = 1 };
+constexpr Colour opposite(Colour c) { return Colour(c ^ 1); }
 
-// Piece codes: white odd, black even; the code of a kind for colour c is its black code minus c.
+// The kinds of piece, in the order of their codes.
+enum PieceKind : int { PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING };
+
+// Piece codes: white odd, black even, two a kind (pieceOf).
 enum PieceCode : uint8_t {
     EMPTY = 0,
     WPAWN = 1, BPAWN = 2,
@@ -28,10 +32,10 @@ enum PieceCode : uint8_t {
     WKING = 11, BKING = 12,
 };
 
-constexpr int pieceColour(int code) { return code & 1; }      // meaningful for codes 1..12
+constexpr int pieceOf(Colour colour, PieceKind kind) { return 2 * kind + 2 - colour; }
+constexpr Colour pieceColour(int code) { return Colour(code & 1); }     // meaningful for codes 1..12
+constexpr PieceKind kindOf(int code) { return PieceKind((code - 1) >> 1); }   // ... and here
 constexpr bool isPawn(int code) { return code == WPAWN || code == BPAWN; }
-constexpr int pawnCode(int colour) { return BPAWN - colour; }
-constexpr int kingCode(int colour) { return BKING - colour; }
 
 inline constexpr char PIECE_LETTERS[] = ".PpNnBbRrQqKk";
 constexpr char pieceLetter(int code) { return PIECE_LETTERS[code]; }

@@ -14,9 +14,8 @@ Move firstLegal(Move wanted) {
     const int us = position.sideToMove;
     PlyFrame scratch{};
     findCheckers(scratch);
-    const int kind = scratch.checkers ? EVASIONS : ALL_MOVES;
     ScoredMove list[MAX_LIST_MOVES];
-    const ScoredMove* const end = moveGenerators[2 * kind + us](list, scratch);
+    const ScoredMove* const end = generateList(scratch.checkers ? EVASIONS : ALL_MOVES, list, scratch);
 
     Move found = 0;
     for (const ScoredMove* entry = list; entry != end && !found; ++entry) {

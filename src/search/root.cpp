@@ -35,8 +35,8 @@ int searchRoot(int alpha, int beta) {
 
     const int side = position.sideToMove;
     if (!frame.listEnd) {
-        const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
-        frame.listEnd = moveGenerators[2 * kind + side](rootMoves, frame);
+        const GeneratorKind kind = frame.checkers ? EVASIONS : ALL_MOVES;
+        frame.listEnd = generateList(kind, rootMoves, frame);
         saveUndo(frame.undo);
     }
 

@@ -89,8 +89,8 @@ TEST(Generators, CapturesListKeepsEveryGoodPieceCaptureOfTheFullList) {
     for (const char* text : positions) {
         setUpPosition(text);
         const auto all = generatedList(ALL_MOVES), captures = generatedList(CAPTURES);
-        const int us = position.sideToMove;
-        for (int code = BKNIGHT - us; code <= BKING - us; code += 2) {
+        for (PieceKind kind : {KNIGHT, BISHOP, ROOK, QUEEN, KING}) {
+            const int code = pieceOf(position.sideToMove, kind);
             auto pieceCaptures = [code](const std::vector<ScoredMove>& list, bool goodOnly) {
                 std::vector<std::pair<Move, int>> kept;
                 for (const ScoredMove& entry : list)
@@ -160,10 +160,10 @@ TEST(Generators, GenerationLeavesThePositionAsItWas) {
 }
 
 // The kinds of the pieces whose moves fill the list, in order, each run of one kind once.
-std::vector<int> kindsInOrder(const std::vector<ScoredMove>& list) {
-    std::vector<int> kinds;
+std::vector<PieceKind> kindsInOrder(const std::vector<ScoredMove>& list) {
+    std::vector<PieceKind> kinds;
     for (const ScoredMove& entry : list) {
-        const int kind = (position.board[moveFrom(entry.move)] + 1) / 2;
+        const PieceKind kind = kindOf(position.board[moveFrom(entry.move)]);
         if (kinds.empty() || kinds.back() != kind) kinds.push_back(kind);
     }
     return kinds;
@@ -174,7 +174,7 @@ std::vector<int> kindsInOrder(const std::vector<ScoredMove>& list) {
 // queens, king. Equal scores keep this order, so the search's choices depend on it.
 TEST(Generators, PieceKindsComeInTheirOrder) {
     setUpPosition("4k3/8/8/3p3R/4P3/1BNQ4/5n2/4K3 w - -");
-    const int PAWN = 1, KNIGHT = 2, BISHOP = 3, ROOK = 4, QUEEN = 5, KING = 6;
-    EXPECT_EQ(kindsInOrder(generatedList(ALL_MOVES)), (std::vector<int>{PAWN, KNIGHT, QUEEN, ROOK, BISHOP, PAWN, KING}));
-    EXPECT_EQ(kindsInOrder(generatedList(CAPTURES)), (std::vector<int>{PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING}));
+    EXPECT_EQ(kindsInOrder(generatedList(ALL_MOVES)),
+              (std::vector<PieceKind>{PAWN, KNIGHT, QUEEN, ROOK, BISHOP, PAWN, KING}));
+    EXPECT_EQ(kindsInOrder(generatedList(CAPTURES)), (std::vector<PieceKind>{PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING}));
 }
