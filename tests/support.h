@@ -12,6 +12,7 @@
 #include <string>
 
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/notation.h"
 #include "eval/tables.h"
 #include "frames/frames.h"

@@ -36,7 +36,7 @@ bool looksLikeOption(const char* argument) { return argument[0] == '-' && argume
 // The legal move of the current position written as `text`, or 0.
 Move findMove(const std::string& text) {
     ScoredMove* const list = moveStack;
-    const ScoredMove* end = moveGenerators[2 * ALL_MOVES + position.sideToMove](list, *currentUndo);
+    const ScoredMove* end = generateList(ALL_MOVES, list, *currentUndo);
     for (const ScoredMove* entry = list; entry != end; ++entry) {
         char written[MOVE_TEXT_SIZE];
         moveToText(written, entry->move);

@@ -34,8 +34,8 @@ namespace {
 // Position of a square inside its line's cut-out byte, for each of the four line kinds.
 int positionInRank(int s) { return 7 - columnOf(s); }
 int positionInFile(int s) { return 7 - rowOf(s); }
-int positionInA1H8(int s) { return std::min(rowOf(s) + columnOf(s), 7) - columnOf(s); }
-int positionInA8H1(int s) { return 7 - std::max(rowOf(s), columnOf(s)); }
+using lineDetail::positionInA1H8;
+using lineDetail::positionInA8H1;
 
 // The squares of the line through s, indexed by position in the cut-out byte; returns the length.
 int rankSquares(int s, int out[8]) {
@@ -125,7 +125,7 @@ void initBoardTables() {
     static constexpr int WHITE_PAWN_STEPS[2][2] = {{-1, -1}, {-1, 1}};
     static constexpr int BLACK_PAWN_STEPS[2][2] = {{1, -1}, {1, 1}};
 
-    for (int s = 0; s < 64; ++s) squareMask[s] = Bitboard(1) << (63 - s);
+    for (int s = 0; s < 64; ++s) squareMask[s] = squareBit(s);
     for (int s = 0; s < 64; ++s) {
         kingAttacks[s] = leaperTargets(s, KING_STEPS, 8);
         whitePawnAttacks[s] = leaperTargets(s, WHITE_PAWN_STEPS, 2);
@@ -140,9 +140,9 @@ void initBoardTables() {
 
     for (int s = 0; s < 64; ++s) {
         int row = rowOf(s), column = columnOf(s);
-        mask90[s] = Bitboard(1) << (8 * column + 7 - row);
-        maskA1H8[s] = Bitboard(1) << (shiftA1H8[s] + positionInA1H8(s));
-        maskA8H1[s] = Bitboard(1) << (shiftA8H1[s] + positionInA8H1(s));
+        mask90[s] = squareBit90(s);
+        maskA1H8[s] = squareBitA1H8(s);
+        maskA8H1[s] = squareBitA8H1(s);
 
         Bitboard file = 0x8080808080808080ULL >> column;
         fileMaskExcl[s] = file & ~squareMask[s];

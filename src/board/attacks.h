@@ -55,6 +55,12 @@ constexpr int lengthA8H1(int s) {
     int d = columnOf(s) - rowOf(s);
     return 8 - (d < 0 ? -d : d);
 }
+// Position of a square inside its diagonal's cut-out byte.
+constexpr int positionInA1H8(int s) {
+    int k = rowOf(s) + columnOf(s);
+    return (k < 7 ? k : 7) - columnOf(s);
+}
+constexpr int positionInA8H1(int s) { return 7 - (rowOf(s) > columnOf(s) ? rowOf(s) : columnOf(s)); }
 template <typename F>
 constexpr std::array<uint8_t, 64> perSquare(F f) {
     std::array<uint8_t, 64> table{};
@@ -72,6 +78,18 @@ inline constexpr auto shiftA8H1 =
     lineDetail::perSquare([](int s) { return lineDetail::START_A8H1[columnOf(s) - rowOf(s) + 7]; });
 inline constexpr auto lengthMaskA8H1 =
     lineDetail::perSquare([](int s) { return (1 << lineDetail::lengthA8H1(s)) - 1; });
+
+// Files and ranks.
+constexpr Bitboard FILE_A = 0x8080808080808080ULL;
+constexpr Bitboard FILE_H = 0x0101010101010101ULL;
+constexpr Bitboard rankBits(int rank) { return Bitboard(0xFF) << (8 * (rank - 1)); }
+
+// One square as a bitboard in the ordinary order and in the three rotated orders, for tables
+// built at compile time (squareMask, mask90, maskA1H8 and maskA8H1 hold the same at run time).
+constexpr Bitboard squareBit(int s) { return Bitboard(1) << (63 - s); }
+constexpr Bitboard squareBit90(int s) { return Bitboard(1) << (8 * columnOf(s) + 7 - rowOf(s)); }
+constexpr Bitboard squareBitA1H8(int s) { return Bitboard(1) << (shiftA1H8[s] + lineDetail::positionInA1H8(s)); }
+constexpr Bitboard squareBitA8H1(int s) { return Bitboard(1) << (shiftA8H1[s] + lineDetail::positionInA8H1(s)); }
 
 // Build every table above; once, at start-up.
 void initBoardTables();
@@ -107,3 +125,20 @@ inline Bitboard diagA8H1AttacksFrom(int s) {
 inline Bitboard rookAttacksFrom(int s) { return rankAttacksFrom(s) | fileAttacksFrom(s); }
 inline Bitboard bishopAttacksFrom(int s) { return diagA1H8AttacksFrom(s) | diagA8H1AttacksFrom(s); }
 inline Bitboard queenAttacksFrom(int s) { return rookAttacksFrom(s) | bishopAttacksFrom(s); }
+
+// The same by kind, for a knight, bishop, rook or queen.
+template <PieceKind Kind>
+inline Bitboard attacksFrom(int s) {
+    if constexpr (Kind == KNIGHT) return knightAttacks[s];
+    else if constexpr (Kind == BISHOP) return bishopAttacksFrom(s);
+    else if constexpr (Kind == ROOK) return rookAttacksFrom(s);
+    else return queenAttacksFrom(s);
+}
+
+// The lines a bishop, rook or queen on s moves along on an empty board.
+template <PieceKind Kind>
+inline Bitboard raysOf(int s) {
+    if constexpr (Kind == BISHOP) return bishopRays[s];
+    else if constexpr (Kind == ROOK) return rookRays[s];
+    else return queenRays[s];
+}

@@ -2,18 +2,19 @@
 #pragma once
 
 #include "board/attacks.h"
+#include "board/castling.h"
+#include "board/colours.h"
 
 // True when a knight, pawn, bishop, rook or queen of colour `by` attacks square s.
 // (Kings never stand next to each other, so the enemy king need not be asked.)
-template <int By>
+template <Colour By>
 inline bool attackedByNonKing(int s) {
     const Position& p = position;
-    if (knightAttacks[s] & p.pieces[BKNIGHT - By]) return true;
-    // A pawn of `By` hits s from where a pawn of the other colour on s would hit.
-    if ((By == WHITE ? blackPawnAttacks[s] : whitePawnAttacks[s]) & p.pieces[BPAWN - By]) return true;
-    const Bitboard queens = p.pieces[BQUEEN - By];
-    const Bitboard rooksQueens = p.pieces[BROOK - By] | queens;
-    const Bitboard bishopsQueens = p.pieces[BBISHOP - By] | queens;
+    if (knightAttacks[s] & p.pieces[pieceOf(By, KNIGHT)]) return true;
+    if (pawnAttackOrigins(By, s) & p.pieces[pieceOf(By, PAWN)]) return true;
+    const Bitboard queens = p.pieces[pieceOf(By, QUEEN)];
+    const Bitboard rooksQueens = p.pieces[pieceOf(By, ROOK)] | queens;
+    const Bitboard bishopsQueens = p.pieces[pieceOf(By, BISHOP)] | queens;
     if (!((rooksQueens | bishopsQueens) & queenRays[s])) return false;
     if ((rooksQueens & rookRays[s]) && (rookAttacksFrom(s) & rooksQueens)) return true;
     return (bishopsQueens & bishopRays[s]) && (bishopAttacksFrom(s) & bishopsQueens);
@@ -23,19 +24,15 @@ inline bool attackedByNonKing(int s, int by) {
     return by == WHITE ? attackedByNonKing<WHITE>(s) : attackedByNonKing<BLACK>(s);
 }
 
-// Squares a castling king starts from and passes over, by move type - 12.
-inline constexpr uint8_t CASTLING_KING_FROM[4] = {4, 60, 4, 60};
-inline constexpr uint8_t CASTLING_KING_PASSES[4] = {5, 61, 3, 59};
-
-// After `Side` has made `move`: true when that left its king attacked, or when a castling
+// After `Us` has made `move`: true when that left its king attacked, or when a castling
 // started from, passed over or landed on an attacked square.
-template <int Side>
+template <Colour Us>
 inline bool leavesKingAttackedAs(Move move) {
-    constexpr int Them = Side ^ 1;
-    if (attackedByNonKing<Them>(position.kingSquare[Side])) return true;
+    constexpr Colour Them = opposite(Us);
+    if (attackedByNonKing<Them>(position.kingSquare[Us])) return true;
     if (!isCastling(move)) return false;
-    const int index = moveType(move) - CASTLE_BLACK_SHORT;
-    return attackedByNonKing<Them>(CASTLING_KING_FROM[index]) || attackedByNonKing<Them>(CASTLING_KING_PASSES[index]);
+    const Castling& castling = castlingOf(move);
+    return attackedByNonKing<Them>(castling.kingFrom) || attackedByNonKing<Them>(kingCrossing(castling));
 }
 
 // The same for a side given at run time.

@@ -1,22 +1,10 @@
 #include "board/consistency.h"
 
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/checks.h"
 
 namespace {
-
-// The key of a castling right in zobrist row 0, and the right's castled-side marker.
-struct RightKey {
-    uint16_t right;
-    uint16_t castledSide;
-    uint8_t keySquare;
-};
-constexpr RightKey RIGHT_KEYS[4] = {
-    {WHITE_SHORT, WHITE_CASTLED_SHORT, 62},
-    {WHITE_LONG, WHITE_CASTLED_LONG, 58},
-    {BLACK_SHORT, BLACK_CASTLED_SHORT, 6},
-    {BLACK_LONG, BLACK_CASTLED_LONG, 2},
-};
 
 // The hash key from scratch: the pieces, the en-passant square, and each right the position
 // was set up with that has been lost since (a right spent by castling leaves no trace).
@@ -25,9 +13,9 @@ uint64_t keyFromScratch(const Position& p) {
     for (int square = 0; square < 64; ++square)
         if (p.board[square] != EMPTY) key ^= zobrist[p.board[square]][square];
     if (p.epSquare) key ^= zobrist[0][p.epSquare];
-    for (const RightKey& r : RIGHT_KEYS)
-        if ((initialCastleRights & r.right) && !(p.castleFlags & r.right) && !(p.castleFlags & r.castledSide))
-            key ^= zobrist[0][r.keySquare];
+    for (const Castling& c : CASTLINGS)
+        if ((initialCastleRights & c.right) && !(p.castleFlags & c.right) && !(p.castleFlags & c.castledSide))
+            key ^= zobrist[0][c.rightKey];
     return key;
 }
 
@@ -74,7 +62,7 @@ const char* positionFault(ConsistencyScope scope) {
     if (p.hashKey != keyFromScratch(p)) return "hash key";
     if (p.pawnKey != pawnKeyFromScratch(p)) return "pawn key";
 
-    const int waiting = p.sideToMove ^ 1;
+    const Colour waiting = opposite(p.sideToMove);
     if (scope == WHOLE_POSITION && attackedByNonKing(p.kingSquare[waiting], p.sideToMove))
         return "the side not to move is in check";
     return nullptr;

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "board/checks.h"
+#include "board/colours.h"
 
 namespace {
 
@@ -19,33 +21,35 @@ void skipBlanks(const char*& cursor) {
 
 // The castling rights in the text that the placement can honour: king and rook at home.
 uint16_t honouredRights(uint16_t rights, const Position& p) {
-    auto home = [&](int kingSquare, int king, int rookSquare, int rook) {
-        return p.board[kingSquare] == king && p.board[rookSquare] == rook;
-    };
-    if (!home(60, WKING, 63, WROOK)) rights &= ~WHITE_SHORT;
-    if (!home(60, WKING, 56, WROOK)) rights &= ~WHITE_LONG;
-    if (!home(4, BKING, 7, BROOK)) rights &= ~BLACK_SHORT;
-    if (!home(4, BKING, 0, BROOK)) rights &= ~BLACK_LONG;
+    for (const Castling& c : CASTLINGS)
+        if (p.board[c.kingFrom] != pieceOf(c.colour, KING) || p.board[c.rookFrom] != pieceOf(c.colour, ROOK))
+            rights &= ~c.right;
     return rights;
+}
+
+// The right a letter of the FEN castling field names, or 0.
+uint16_t rightOfLetter(char letter) {
+    for (const Castling& c : CASTLINGS)
+        if (letter == c.letter) return c.right;
+    return 0;
 }
 
 // An en-passant square counts only where the side not to move could just have double-pushed
 // a pawn across it: empty square and origin, the pawn standing beyond it.
 bool plausibleEpSquare(int square, const Position& p) {
-    if (p.sideToMove == WHITE)
-        return rowOf(square) == 2 && p.board[square] == EMPTY && p.board[square - 8] == EMPTY &&
-               p.board[square + 8] == BPAWN;
-    return rowOf(square) == 5 && p.board[square] == EMPTY && p.board[square + 8] == EMPTY &&
-           p.board[square - 8] == WPAWN;
+    const Colour them = opposite(p.sideToMove);
+    const ColourRules& t = COLOUR_RULES[them];
+    return (squareMask[square] & t.doublePushStop) && p.board[square] == EMPTY &&
+           p.board[square - t.forward] == EMPTY && p.board[square + t.forward] == pieceOf(them, PAWN);
 }
 
 // Material a game can reach: at most 8 pawns a side, and every extra piece beyond the
 // starting set paid for by one missing pawn.
-bool reachableMaterial(const Position& p, int colour) {
-    auto count = [&](int code) { return __builtin_popcountll(p.pieces[code - colour]); };
-    int pawns = count(BPAWN);
+bool reachableMaterial(const Position& p, Colour colour) {
+    auto count = [&](PieceKind kind) { return __builtin_popcountll(p.pieces[pieceOf(colour, kind)]); };
+    int pawns = count(PAWN);
     auto extra = [](int have, int start) { return have > start ? have - start : 0; };
-    int promoted = extra(count(BQUEEN), 1) + extra(count(BROOK), 2) + extra(count(BBISHOP), 2) + extra(count(BKNIGHT), 2);
+    int promoted = extra(count(QUEEN), 1) + extra(count(ROOK), 2) + extra(count(BISHOP), 2) + extra(count(KNIGHT), 2);
     return pawns <= 8 && pawns + promoted <= 8;
 }
 
@@ -96,13 +100,11 @@ bool parseText(const char* text, char* epdMove) {
     skipBlanks(cursor);
     uint16_t rights = 0;
     for (int i = 0; i < 4; ++i) {
-        char c = *cursor;
-        if (c == 'K') rights |= WHITE_SHORT;
-        else if (c == 'Q') rights |= WHITE_LONG;
-        else if (c == 'k') rights |= BLACK_SHORT;
-        else if (c == 'q') rights |= BLACK_LONG;
+        const char c = *cursor;
+        const uint16_t right = rightOfLetter(c);
+        rights |= right;
         if (c) ++cursor;
-        if (c != 'K' && c != 'Q' && c != 'k' && c != 'q') break;
+        if (!right) break;
     }
     p.castleFlags = honouredRights(rights, p);
 
@@ -133,10 +135,11 @@ bool parseText(const char* text, char* epdMove) {
         }
     }
 
-    p.occupied[BLACK] = p.pieces[BPAWN] | p.pieces[BKNIGHT] | p.pieces[BBISHOP] | p.pieces[BROOK] |
-                        p.pieces[BQUEEN] | squareMask[p.kingSquare[BLACK]];
-    p.occupied[WHITE] = p.pieces[WPAWN] | p.pieces[WKNIGHT] | p.pieces[WBISHOP] | p.pieces[WROOK] |
-                        p.pieces[WQUEEN] | squareMask[p.kingSquare[WHITE]];
+    for (Colour colour : {WHITE, BLACK}) {
+        p.occupied[colour] = squareMask[p.kingSquare[colour]];
+        for (PieceKind kind : {PAWN, KNIGHT, BISHOP, ROOK, QUEEN})
+            p.occupied[colour] |= p.pieces[pieceOf(colour, kind)];
+    }
     p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
     p.occupied90 = rotate90(p.occupiedAll);
     p.occupiedA1H8 = rotateA1H8(p.occupiedAll);
@@ -147,7 +150,7 @@ bool parseText(const char* text, char* epdMove) {
 // Positions the board code cannot play from: unreachable material, or a side not to move
 // whose king stands attacked (its capture cannot be made or taken back).
 bool playable(const Position& p) {
-    const int them = p.sideToMove ^ 1;
+    const Colour them = opposite(p.sideToMove);
     if (!reachableMaterial(p, WHITE) || !reachableMaterial(p, BLACK)) return false;
     if (kingAttacks[p.kingSquare[WHITE]] & squareMask[p.kingSquare[BLACK]]) return false;
     return !attackedByNonKing(p.kingSquare[them], p.sideToMove);

@@ -12,38 +12,41 @@ namespace {
 
 using namespace makeMoveDetail;
 
-// One castling: its pieces' squares, the flags it sets and the constant occupancy patterns
-// of its four squares (king and rook, origin and destination).
-struct Castling {
+// What make and unmake do for one castling: its pieces' squares and codes, the right it spends,
+// the right it gives up, and the constant occupancy patterns of its four squares.
+struct CastlingStep {
     uint8_t kingFrom, kingTo, rookFrom, rookTo;
     uint8_t king, rook;
-    uint16_t flagsSet;
+    uint16_t right;
+    uint16_t castledSide;
     uint16_t otherRight;
-    uint8_t otherRightKeySquare;
+    uint8_t otherRightKey;
     Bitboard occupancy, occupancy90, occupancyA1H8, occupancyA8H1, rookSquares;
 };
 
-// Indexed by move type - 12.
-constexpr Castling CASTLINGS[4] = {
-    {4, 6, 7, 5, BKING, BROOK, 0x128, BLACK_LONG, 2,
-     0x0F00000000000000ULL, 0x8080808000000000ULL, 0x0002081010000000ULL, 0xD200000000000000ULL, 0x0500000000000000ULL},
-    {60, 62, 63, 61, WKING, WROOK, 0x045, WHITE_LONG, 58,
-     0x000000000000000FULL, 0x0101010100000000ULL, 0x0000000000000225ULL, 0x0000000010208400ULL, 0x0000000000000005ULL},
-    {4, 2, 0, 3, BKING, BROOK, 0x230, BLACK_SHORT, 6,
-     0xB800000000000000ULL, 0x0000008080800080ULL, 0x8442000000000000ULL, 0x0221000800000000ULL, 0x9000000000000000ULL},
-    {60, 58, 56, 59, WKING, WROOK, 0x086, WHITE_SHORT, 62,
-     0x00000000000000B8ULL, 0x0000000101010001ULL, 0x0000000800104200ULL, 0x0000000000000449ULL, 0x0000000000000090ULL},
-};
+constexpr CastlingStep stepOf(const Castling& c) {
+    return {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo,
+            uint8_t(pieceOf(c.colour, KING)), uint8_t(pieceOf(c.colour, ROOK)),
+            c.right, c.castledSide,
+            c.otherRight, otherCastling(c).rightKey,
+            castlingSquares(c, squareBit), castlingSquares(c, squareBit90),
+            castlingSquares(c, squareBitA1H8), castlingSquares(c, squareBitA8H1),
+            squareBit(c.rookFrom) | squareBit(c.rookTo)};
+}
 
-// Promotion piece (black code) and material gain by type & 3: queen, knight, rook, bishop.
-constexpr uint8_t PROMOTION_BLACK_CODE[4] = {BQUEEN, BKNIGHT, BROOK, BBISHOP};
+// Indexed like CASTLINGS.
+constexpr CastlingStep CASTLING_STEPS[4] = {stepOf(CASTLINGS[0]), stepOf(CASTLINGS[1]), stepOf(CASTLINGS[2]),
+                                            stepOf(CASTLINGS[3])};
+
+// Promotion piece and material gain by type & 3: queen, knight, rook, bishop.
+constexpr PieceKind PROMOTION_KIND[4] = {QUEEN, KNIGHT, ROOK, BISHOP};
 constexpr int8_t PROMOTION_GAIN[4] = {8, 2, 4, 2};
 
 }  // namespace
 
-template <int Us>
+template <Colour Us>
 void makeSpecialMove(Move move, UndoRecord& undo) {
-    using Traits = MoveTraits<Us>;
+    constexpr const ColourRules& S = COLOUR_RULES[Us];
     Position& p = position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     const int piece = p.board[from];
@@ -52,7 +55,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
 
     switch (type) {
         case EN_PASSANT: {
-            const int cap = to + Traits::epCaptureOffset;
+            const int cap = to - S.forward;   // the pawn that passed over `to`
             const int victim = p.board[cap];
             undo.moverPieces = p.pieces[piece];
             undo.captured = uint8_t(victim);
@@ -64,7 +67,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
             p.hashKey ^= keys;
             p.pawnKey ^= uint32_t(keys);
             p.pieces[victim] &= ~squareMask[cap];
-            p.occupied[Us ^ 1] &= ~squareMask[cap];
+            p.occupied[opposite(Us)] &= ~squareMask[cap];
             p.pieces[piece] ^= fromTo;
             p.occupied[Us] ^= fromTo;
             p.occupiedAll = p.occupied[BLACK] | p.occupied[WHITE];
@@ -85,7 +88,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
                 takeVictim<Us>(undo, to, PROMOTION_GAIN[kind]);
             }
             toggleRotated(from);
-            const int promoted = PROMOTION_BLACK_CODE[kind] - Us;
+            const int promoted = pieceOf(Us, PROMOTION_KIND[kind]);
             undo.moverPieces = p.pieces[piece];
             p.board[from] = EMPTY;
             p.board[to] = uint8_t(promoted);
@@ -99,9 +102,10 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
         }
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
-            const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
-            removeRight(c.otherRight, Us == WHITE ? WHITE_CASTLED : BLACK_CASTLED, c.otherRightKeySquare, p.hashKey);
-            p.castleFlags |= c.flagsSet;
+            const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
+            // The other right leaves the key as any lost right does; the right spent does not.
+            removeRight(c.otherRight, c.otherRightKey, p.hashKey);
+            p.castleFlags = uint16_t((p.castleFlags & ~c.right) | c.castledSide);
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
                          zobrist[c.rook][c.rookTo];
@@ -125,16 +129,16 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
     INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
 }
 
-template <int Us>
+template <Colour Us>
 void unmakeSpecialMove(Move move, const UndoRecord& undo) {
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     Position& p = position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     restoreSnapshot<Us>(undo);
 
     switch (type) {
         case EN_PASSANT: {
-            const int cap = to + MoveTraits<Us>::epCaptureOffset;
+            const int cap = to - COLOUR_RULES[Us].forward;
             const int piece = p.board[to];
             p.board[from] = uint8_t(piece);
             p.board[to] = EMPTY;
@@ -148,7 +152,7 @@ void unmakeSpecialMove(Move move, const UndoRecord& undo) {
 
         case PROMOTE_Q: case PROMOTE_N: case PROMOTE_R: case PROMOTE_B:
         case CAPTURE_PROMOTE_Q: case CAPTURE_PROMOTE_N: case CAPTURE_PROMOTE_R: case CAPTURE_PROMOTE_B: {
-            const int pawn = pawnCode(Us);
+            const int pawn = pieceOf(Us, PAWN);
             p.material = uint8_t(p.material - undo.materialDelta);
             p.board[from] = uint8_t(pawn);
             p.pieces[pawn] = undo.moverPieces;
@@ -165,7 +169,7 @@ void unmakeSpecialMove(Move move, const UndoRecord& undo) {
         }
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
-            const Castling& c = CASTLINGS[type - CASTLE_BLACK_SHORT];
+            const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
             p.castleFlags = undo.castleFlags;
             p.kingSquare[Us] = c.kingFrom;
             p.board[c.kingTo] = EMPTY;
@@ -189,15 +193,10 @@ template void unmakeSpecialMove<WHITE>(Move, const UndoRecord&);
 template void unmakeSpecialMove<BLACK>(Move, const UndoRecord&);
 
 void makeMove(Move move, UndoRecord& undo) {
-    if (position.sideToMove == WHITE)
-        makeMoveAs<WHITE>(move, undo);
-    else
-        makeMoveAs<BLACK>(move, undo);
+    return position.sideToMove == WHITE ? makeMoveAs<WHITE>(move, undo) : makeMoveAs<BLACK>(move, undo);
 }
 
+// The side to move is the one that did not make the move.
 void unmakeMove(Move move, const UndoRecord& undo) {
-    if (position.sideToMove == WHITE)   // White is to move again, so Black made the move
-        unmakeMoveAs<BLACK>(move, undo);
-    else
-        unmakeMoveAs<WHITE>(move, undo);
+    return position.sideToMove == WHITE ? unmakeMoveAs<BLACK>(move, undo) : unmakeMoveAs<WHITE>(move, undo);
 }

@@ -40,9 +40,9 @@ void unmakeMove(Move move, const UndoRecord& undo);
 
 // The same two for a mover known to the caller (Us = the side to move before the move), inline:
 // for the loops that make every move of a list.
-template <int Us>
+template <Colour Us>
 inline void makeMoveAs(Move move, UndoRecord& undo);
-template <int Us>
+template <Colour Us>
 inline void unmakeMoveAs(Move move, const UndoRecord& undo);
 
 #include "board/makemovebody.h"

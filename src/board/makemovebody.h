@@ -2,64 +2,44 @@
 // pay no call and no test of the side to move. Included by board/makemove.h only.
 #pragma once
 
+#include <array>
+
 #include "board/attacks.h"
+#include "board/castling.h"
+#include "board/colours.h"
 #include "board/consistency.h"
 #include "ground/invariant.h"
 
-// Stops the program: a move of type 3 stands for a search result and can be neither made nor
-// taken back.
+// Stops the program: a code of type NOT_A_MOVE stands for a search result and can be neither
+// made nor taken back.
 [[noreturn]] void invalidMoveType(Move move);
 
 namespace makeMoveDetail {
 
-// Everything that differs between the colours in make and unmake.
-template <int Us>
-struct MoveTraits;
-
-template <>
-struct MoveTraits<WHITE> {
-    static constexpr int doublePushStep = 16;     // from - to of a double push
-    static constexpr int epCaptureOffset = 8;     // captured pawn = destination + offset
-    static constexpr int shortRookHome = 63;      // h1
-    static constexpr int longRookHome = 56;       // a1
-};
-
-template <>
-struct MoveTraits<BLACK> {
-    static constexpr int doublePushStep = -16;
-    static constexpr int epCaptureOffset = -8;
-    static constexpr int shortRookHome = 7;       // h8
-    static constexpr int longRookHome = 0;        // a8
-};
-
-// The right tied to each corner square, and the square of its key in zobrist row 0.
+// The right tied to each square (a rook's home), and the square of its key in zobrist row 0.
 struct CornerRight {
     uint16_t right;
-    uint16_t castledBit;
     uint8_t keySquare;
 };
 
-constexpr CornerRight cornerRight(int square) {
-    switch (square) {
-        case 0: return {BLACK_LONG, BLACK_CASTLED, 2};
-        case 7: return {BLACK_SHORT, BLACK_CASTLED, 6};
-        case 56: return {WHITE_LONG, WHITE_CASTLED, 58};
-        case 63: return {WHITE_SHORT, WHITE_CASTLED, 62};
-        default: return {0, 0, 0};
-    }
+constexpr std::array<CornerRight, 64> makeCornerRights() {
+    std::array<CornerRight, 64> rights{};
+    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, c.rightKey};
+    return rights;
 }
+inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();
 
-// A lost right leaves the key; a colour that has castled keeps its rights frozen.
-inline void removeRight(uint16_t right, uint16_t castledBit, int keySquare, uint64_t& key) {
-    if ((position.castleFlags & right) && !(position.castleFlags & castledBit)) {
+// A lost right leaves the key.
+inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
+    if (position.castleFlags & right) {
         position.castleFlags &= ~right;
         key ^= zobrist[0][keySquare];
     }
 }
 
 inline void removeCornerRight(int square, uint64_t& key) {
-    CornerRight corner = cornerRight(square);
-    if (corner.right) removeRight(corner.right, corner.castledBit, corner.keySquare, key);
+    const CornerRight& corner = CORNER_RIGHTS[square];
+    if (corner.right) removeRight(corner.right, corner.keySquare, key);
 }
 
 inline void setRotated(int square) {
@@ -75,9 +55,9 @@ inline void toggleRotated(int square) {
 }
 
 // Remove the piece standing on `to` before the mover lands there.
-template <int Us>
+template <Colour Us>
 inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     int victim = position.board[to];
     undo.captured = uint8_t(victim);
     removeCornerRight(to, position.hashKey);
@@ -104,15 +84,15 @@ inline uint16_t openPly() {
 }
 
 // ... and last: the other side moves, and the history entry records the new position's key.
-template <int Us>
+template <Colour Us>
 inline void closePly(uint16_t fifty, uint64_t key) {
-    position.sideToMove = Us ^ 1;
+    position.sideToMove = opposite(Us);
     historyTop->key = key;
     historyTop->fiftyCounter = fifty;
 }
 
 // What every take-back does first: the side and the snapshot saved before the move come back.
-template <int Us>
+template <Colour Us>
 inline void restoreSnapshot(const UndoRecord& undo) {
     Position& p = position;
     p.sideToMove = Us;
@@ -129,22 +109,23 @@ inline void restoreSnapshot(const UndoRecord& undo) {
 }  // namespace makeMoveDetail
 
 // En passant, promotions and castling, rare enough to stay out of line (board/makemove.cpp).
-template <int Us>
+template <Colour Us>
 void makeSpecialMove(Move move, UndoRecord& undo);
-template <int Us>
+template <Colour Us>
 void unmakeSpecialMove(Move move, const UndoRecord& undo);
 
 // A quiet move or a capture is made here; the rest goes to makeSpecialMove.
-template <int Us>
+template <Colour Us>
 inline void makeMoveAs(Move move, UndoRecord& undo) {
     using namespace makeMoveDetail;
-    using Traits = MoveTraits<Us>;
+    constexpr const ColourRules& S = COLOUR_RULES[Us];
+    constexpr int pawn = pieceOf(Us, PAWN);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
         makeSpecialMove<Us>(move, undo);
         return;
     }
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     Position& p = position;
     const int piece = p.board[from];
     const Bitboard fromTo = squareMask[from] | squareMask[to];
@@ -167,7 +148,7 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
         p.occupiedA1H8 = undo.occupiedA1H8 ^ maskA1H8[from] ^ maskA1H8[to];
         p.occupiedA8H1 = undo.occupiedA8H1 ^ maskA8H1[from] ^ maskA8H1[to];
         p.occupiedAll = undo.occupiedAll ^ fromTo;
-        fifty = piece == pawnCode(Us) ? 0 : uint16_t(previousFifty + 1);
+        fifty = piece == pawn ? 0 : uint16_t(previousFifty + 1);
     } else {
         const int victim = p.board[to];
         undo.captured = uint8_t(victim);
@@ -185,23 +166,23 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
         p.occupiedAll = undo.occupiedAll ^ squareMask[from];
     }
     key ^= zobrist[piece][from] ^ zobrist[piece][to];
-    if (piece == pawnCode(Us)) {
+    if (piece == pawn) {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
         pawnKey ^= uint32_t(zobrist[piece][from] ^ zobrist[piece][to]);
-        if (from - to == Traits::doublePushStep) {
-            p.epSquare = uint8_t(to + Traits::epCaptureOffset);
+        if (to - from == 2 * S.forward) {
+            p.epSquare = uint8_t(to - S.forward);
             key ^= zobrist[0][p.epSquare];
             pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
         }
-    } else if (piece == kingCode(Us)) {
+    } else if (piece == pieceOf(Us, KING)) {
         p.kingSquare[Us] = uint8_t(to);
-        removeCornerRight(Traits::shortRookHome, key);
-        removeCornerRight(Traits::longRookHome, key);
+        removeCornerRight(S.shortCastling.rookFrom, key);
+        removeCornerRight(S.longCastling.rookFrom, key);
     } else {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
-        if (piece == BROOK - Us && (from == Traits::shortRookHome || from == Traits::longRookHome))
+        if (piece == pieceOf(Us, ROOK) && (from == S.shortCastling.rookFrom || from == S.longCastling.rookFrom))
             removeCornerRight(from, key);
     }
     p.board[to] = uint8_t(piece);
@@ -214,10 +195,10 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
     INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
 }
 
-template <int Us>
+template <Colour Us>
 inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
     using namespace makeMoveDetail;
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
         unmakeSpecialMove<Us>(move, undo);

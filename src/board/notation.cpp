@@ -1,6 +1,6 @@
 #include "board/notation.h"
 
-#include "board/position.h"
+#include "board/castling.h"
 
 namespace {
 
@@ -16,29 +16,10 @@ void writeSquare(char* out, int square) {
     out[1] = char('0' + rankOf(square));
 }
 
-// The castling a king move from its home square stands for, or 0 when none applies.
-Move castlingOf(int from, int to, uint16_t flags) {
-    if (from == 4 && (flags & (BLACK_SHORT | BLACK_LONG)) && !(flags & BLACK_CASTLED)) {
-        if (to == 2 && (flags & BLACK_LONG)) return BLACK_LONG_CASTLING;
-        if (to == 6 && (flags & BLACK_SHORT)) return BLACK_SHORT_CASTLING;
-    }
-    if (from == 60 && (flags & (WHITE_SHORT | WHITE_LONG)) && !(flags & WHITE_CASTLED)) {
-        if (to == 58 && (flags & WHITE_LONG)) return WHITE_LONG_CASTLING;
-        if (to == 62 && (flags & WHITE_SHORT)) return WHITE_SHORT_CASTLING;
-    }
-    return 0;
-}
-
 }  // namespace
 
 void moveToText(char* buffer, Move move) {
     const int type = moveType(move);
-    if (isCastling(move)) {
-        static constexpr const char* CASTLING_TEXT[4] = {"e8g8", "e1g1", "e8c8", "e1c1"};
-        const char* text = CASTLING_TEXT[type - CASTLE_BLACK_SHORT];
-        for (int i = 0; i < 5; ++i) buffer[i] = text[i];
-        return;
-    }
     writeSquare(buffer, moveFrom(move));
     writeSquare(buffer + 2, moveTo(move));
     int length = 4;
@@ -53,8 +34,7 @@ Move textToMove(const char* word) {
     const int to = squareFromText(word + 2);
     const GameBoard& g = gameBoard;
 
-    if (g.castleFlags & CASTLE_RIGHTS)
-        if (Move castling = castlingOf(from, to, g.castleFlags)) return castling;
+    if (Move castling = castlingByKingStep(from, to, g.castleFlags)) return castling;
 
     const bool targetOccupied = g.board[to] != EMPTY;
     if (g.board[from] == EMPTY || isPawn(g.board[from])) {
@@ -101,14 +81,11 @@ void positionToText(char* buffer) {
     *out++ = ' ';
 
     const char* rightsStart = out;
-    if (gameBoard.castleFlags & CASTLE_RIGHTS) {
-        const uint16_t flags = p.castleFlags;
-        if ((flags & WHITE_SHORT) && !(flags & WHITE_CASTLED)) *out++ = 'K';
-        if ((flags & WHITE_LONG) && !(flags & WHITE_CASTLED)) *out++ = 'Q';
-        if ((flags & BLACK_SHORT) && !(flags & BLACK_CASTLED)) *out++ = 'k';
-        if ((flags & BLACK_LONG) && !(flags & BLACK_CASTLED)) *out++ = 'q';
-    }
-    // A field is never left empty, even while a castling is only half complete.
+    if (gameBoard.castleFlags & CASTLE_RIGHTS)
+        for (Colour colour : {WHITE, BLACK})
+            for (CastlingSide side : {SHORT_SIDE, LONG_SIDE})
+                if (p.castleFlags & castlingOf(colour, side).right) *out++ = castlingOf(colour, side).letter;
+    // A field is never left empty.
     if (out == rightsStart) *out++ = '-';
 
     *out++ = ' ';

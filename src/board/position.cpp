@@ -7,11 +7,11 @@ PlyRecord* historyTop = positionHistory;
 uint16_t initialCastleRights = 0;
 
 uint64_t initialPositionKey() {
-    static constexpr uint8_t backRank[8] = {BROOK, BKNIGHT, BBISHOP, BQUEEN, BKING, BBISHOP, BKNIGHT, BROOK};
+    static constexpr PieceKind backRank[8] = {ROOK, KNIGHT, BISHOP, QUEEN, KING, BISHOP, KNIGHT, ROOK};
     uint64_t key = 0;
     for (int file = 0; file < 8; ++file) {
-        key ^= zobrist[backRank[file]][file] ^ zobrist[BPAWN][8 + file];
-        key ^= zobrist[backRank[file] - WHITE][56 + file] ^ zobrist[WPAWN][48 + file];
+        key ^= zobrist[pieceOf(BLACK, backRank[file])][file] ^ zobrist[BPAWN][8 + file];
+        key ^= zobrist[pieceOf(WHITE, backRank[file])][56 + file] ^ zobrist[WPAWN][48 + file];
     }
     return key;
 }

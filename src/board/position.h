@@ -17,7 +17,7 @@ struct Position {
     uint8_t kingSquare[2];      // 100 while no king is placed
     uint16_t castleFlags;       // CastleFlag bits
     uint8_t epSquare;           // square a pawn just passed over, 0 = none
-    int sideToMove;             // WHITE or BLACK
+    Colour sideToMove;
     uint64_t hashKey;           // pieces, en-passant square and rights lost since set-up
     uint32_t pawnKey;           // pawns and en-passant square only
     uint8_t material;           // pawn 1, minor 3, rook 5, queen 9 over both sides; 78 at the start
@@ -29,7 +29,7 @@ struct GameBoard {
     uint8_t epSquare;
     uint16_t castleFlags;
     uint8_t kingSquare[2];
-    int sideToMove;
+    Colour sideToMove;
 };
 
 // One position of the game or the search line.

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 
+#include "board/castling.h"
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "frames/frames.h"
@@ -13,8 +14,6 @@
 uint64_t (*bookDraw)() = timeBookDraw;
 
 namespace {
-
-constexpr uint16_t INITIAL_RIGHTS = WHITE_SHORT | WHITE_LONG | BLACK_SHORT | BLACK_LONG;
 
 struct BookLine {
     int count;
@@ -36,11 +35,10 @@ RecordRead readRecord(std::istream& in, BookLine& line) {
     return RECORD_COMPLETE;
 }
 
-// True when `move` is among the generated moves of the position (which may first complete
-// the opponent's castling, as every generation does).
+// True when `move` is among the generated moves of the position.
 bool isGenerated(Move move) {
     ScoredMove list[MAX_LIST_MOVES];
-    const ScoredMove* end = moveGenerators[2 * ALL_MOVES + position.sideToMove](list, *currentUndo);
+    const ScoredMove* end = generateList(ALL_MOVES, list, *currentUndo);
     for (const ScoredMove* entry = list; entry != end; ++entry)
         if (entry->move == move) return true;
     return false;
@@ -69,7 +67,7 @@ bool storeLines(std::istream& in, long long declared, uint64_t draw) {
 
 bool atBookStart() {
     return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
-           (position.castleFlags & CASTLE_RIGHTS) == INITIAL_RIGHTS;
+           (position.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS;
 }
 
 uint64_t bookDrawOfSecond(uint64_t second) {

@@ -1,6 +1,7 @@
 #include "book/san.h"
 
-#include "board/attacks.h"
+#include "board/castling.h"
+#include "board/colours.h"
 
 namespace {
 
@@ -12,19 +13,7 @@ bool isRank(char c) { return c >= '1' && c <= '8'; }
 bool isSquare(const char* text) { return isFile(text[0]) && isRank(text[1]); }
 int squareFromText(const char* text) { return 8 * ('8' - text[1]) + (text[0] - 'a'); }
 
-constexpr Bitboard bitOf(int square) { return Bitboard(1) << (63 - square); }
-
-constexpr Bitboard fileMask(int column) {
-    Bitboard b = 0;
-    for (int row = 0; row < 8; ++row) b |= bitOf(8 * row + column);
-    return b;
-}
-
-constexpr Bitboard rowMask(int row) {
-    Bitboard b = 0;
-    for (int column = 0; column < 8; ++column) b |= bitOf(8 * row + column);
-    return b;
-}
+constexpr Bitboard fileMask(int column) { return FILE_A >> column; }
 
 constexpr Bitboard ALL_SQUARES = ~Bitboard(0);
 
@@ -41,7 +30,7 @@ int promotionType(char c) {
 
 // The square one rank nearer the mover's own side, or -1 off the board.
 int squareBehind(int square) {
-    const int behind = square + (position.sideToMove == WHITE ? 8 : -8);
+    const int behind = square - COLOUR_RULES[position.sideToMove].forward;
     return behind >= 0 && behind < 64 ? behind : -1;
 }
 
@@ -50,17 +39,10 @@ bool same(const char* a, const char* b) {
     return *a == *b;
 }
 
-// The side to move's castling, when its right is still there and it has not castled yet.
-Move castling(bool longSide) {
-    const uint16_t flags = position.castleFlags;
-    if (position.sideToMove == WHITE) {
-        if (flags & WHITE_CASTLED) return 0;
-        if (longSide) return (flags & WHITE_LONG) ? WHITE_LONG_CASTLING : 0;
-        return (flags & WHITE_SHORT) ? WHITE_SHORT_CASTLING : 0;
-    }
-    if (flags & BLACK_CASTLED) return 0;
-    if (longSide) return (flags & BLACK_LONG) ? BLACK_LONG_CASTLING : 0;
-    return (flags & BLACK_SHORT) ? BLACK_SHORT_CASTLING : 0;
+// The side to move's castling, when its right is still there.
+Move ownCastling(CastlingSide side) {
+    const Castling& c = castlingOf(position.sideToMove, side);
+    return (position.castleFlags & c.right) ? castlingMove(c) : 0;
 }
 
 // "e4": the pawn behind the square, or the one two squares behind for a double push.
@@ -95,7 +77,7 @@ Move restrictedPieceMove(const char* text) {
     if (!isSquare(text + 2)) return 0;
     Bitboard restriction;
     if (isFile(text[1])) restriction = fileMask(text[1] - 'a');
-    else if (isRank(text[1])) restriction = rowMask('8' - text[1]);
+    else if (isRank(text[1])) restriction = rankBits(text[1] - '0');
     else return 0;
     const char piece[2] = {text[0], 0};
     return resolvePieceMove(piece, squareFromText(text + 2), restriction);
@@ -110,16 +92,7 @@ Move coordinateToMove(const char* text) {
     const int to = squareFromText(text + 2);
 
     // A king's two-square step from home is a castling while the right to it stands.
-    if (p.castleFlags & CASTLE_RIGHTS) {
-        if (from == 4 && (p.castleFlags & (BLACK_SHORT | BLACK_LONG)) && !(p.castleFlags & BLACK_CASTLED)) {
-            if (to == 2 && (p.castleFlags & BLACK_LONG)) return BLACK_LONG_CASTLING;
-            if (to == 6 && (p.castleFlags & BLACK_SHORT)) return BLACK_SHORT_CASTLING;
-        }
-        if (from == 60 && (p.castleFlags & (WHITE_SHORT | WHITE_LONG)) && !(p.castleFlags & WHITE_CASTLED)) {
-            if (to == 58 && (p.castleFlags & WHITE_LONG)) return WHITE_LONG_CASTLING;
-            if (to == 62 && (p.castleFlags & WHITE_SHORT)) return WHITE_SHORT_CASTLING;
-        }
-    }
+    if (Move castling = castlingByKingStep(from, to, p.castleFlags)) return castling;
 
     const bool occupied = p.board[to] != EMPTY;
     if (p.board[from] == EMPTY || isPawn(p.board[from])) {
@@ -138,19 +111,18 @@ Move coordinateToMove(const char* text) {
 
 Move resolvePieceMove(const char* text, int destination, Bitboard restriction) {
     const Position& p = position;
-    const int us = p.sideToMove;
+    const Colour us = p.sideToMove;
     Bitboard candidates;
     switch (text[0]) {
-        case 'N': candidates = knightAttacks[destination] & p.pieces[BKNIGHT - us]; break;
-        case 'B': candidates = bishopAttacksFrom(destination) & p.pieces[BBISHOP - us]; break;
-        case 'R': candidates = rookAttacksFrom(destination) & p.pieces[BROOK - us]; break;
-        case 'Q': candidates = queenAttacksFrom(destination) & p.pieces[BQUEEN - us]; break;
-        case 'K': candidates = bitOf(p.kingSquare[us]); restriction = ALL_SQUARES; break;
+        case 'N': candidates = knightAttacks[destination] & p.pieces[pieceOf(us, KNIGHT)]; break;
+        case 'B': candidates = bishopAttacksFrom(destination) & p.pieces[pieceOf(us, BISHOP)]; break;
+        case 'R': candidates = rookAttacksFrom(destination) & p.pieces[pieceOf(us, ROOK)]; break;
+        case 'Q': candidates = queenAttacksFrom(destination) & p.pieces[pieceOf(us, QUEEN)]; break;
+        case 'K': candidates = squareBit(p.kingSquare[us]); restriction = ALL_SQUARES; break;
         default:
             if (!isFile(text[0])) return 0;
             // A pawn capture: the own pawn on the named file that hits the destination diagonally.
-            candidates = (us == WHITE ? blackPawnAttacks[destination] : whitePawnAttacks[destination]) &
-                         p.pieces[BPAWN - us] & fileMask(text[0] - 'a');
+            candidates = pawnAttackOrigins(us, destination) & p.pieces[pieceOf(us, PAWN)] & fileMask(text[0] - 'a');
             restriction = ALL_SQUARES;
             break;
     }
@@ -174,7 +146,7 @@ Move parseSan(const char* text) {
         case 2:
             return pawnPush(move);
         case 3:
-            if (same(move, "O-O") || same(move, "0-0")) return castling(false);
+            if (same(move, "O-O") || same(move, "0-0")) return ownCastling(SHORT_SIDE);
             if (isSquare(move) && promotionType(move[2])) return pushPromotion(move);
             if (!isSquare(move + 1)) return 0;
             return resolvePieceMove(move, squareFromText(move + 1), ALL_SQUARES);
@@ -183,7 +155,7 @@ Move parseSan(const char* text) {
             if (Move coordinate = coordinateToMove(move)) return coordinate;
             return restrictedPieceMove(move);
         case 5:
-            if (same(move, "O-O-O") || same(move, "0-0-0")) return castling(true);
+            if (same(move, "O-O-O") || same(move, "0-0-0")) return ownCastling(LONG_SIDE);
             if (Move coordinate = coordinateToMove(move + 1)) return coordinate;
             return coordinateToMove(move);
         default:

@@ -1,8 +1,9 @@
 #include "eval/evaluate.h"
 
+#include <array>
 #include <cstring>
 
-#include "board/attacks.h"
+#include "board/colours.h"
 #include "eval/tables.h"
 
 uint32_t pawnHashTable[PAWN_HASH_SIZE];
@@ -33,8 +34,8 @@ constexpr Bitboard DARK_SQUARES = 0xaa55aa55aa55aa55ULL;
 constexpr int PAWN_CACHE_OFFSET = 8190;   // cached score + offset is never 0, which marks "empty"
 constexpr uint32_t PAWN_KEY_CHECK = 0xFFFC0000;
 
-// A king wing seen from its owner: the three back-rank squares by the corner, the three pawn
-// squares in front of them, and the two of those nearest the corner.
+// A king wing seen from White: the three back-rank squares by the corner, the three pawn squares
+// in front of them, and the two of those nearest the corner. Black's are the same turned round.
 struct Wing {
     int back[3];
     int shield[3];
@@ -42,16 +43,26 @@ struct Wing {
 };
 constexpr Wing WHITE_WINGS[2] = {{{61, 62, 63}, {53, 54, 55}, {54, 55}},   // f1-h1, f2-h2
                                  {{56, 57, 58}, {48, 49, 50}, {48, 49}}};  // a1-c1, a2-c2
-constexpr Wing BLACK_WINGS[2] = {{{5, 6, 7}, {13, 14, 15}, {14, 15}},      // f8-h8, f7-h7
-                                 {{0, 1, 2}, {8, 9, 10}, {8, 9}}};         // a8-c8, a7-c7
+
+template <Colour Us>
+constexpr std::array<Wing, 2> wingsOf() {
+    std::array<Wing, 2> wings{};
+    for (int w = 0; w < 2; ++w) {
+        for (int i = 0; i < 3; ++i) wings[w].back[i] = relativeSquare(Us, WHITE_WINGS[w].back[i]);
+        for (int i = 0; i < 3; ++i) wings[w].shield[i] = relativeSquare(Us, WHITE_WINGS[w].shield[i]);
+        for (int i = 0; i < 2; ++i) wings[w].corner[i] = relativeSquare(Us, WHITE_WINGS[w].corner[i]);
+    }
+    return wings;
+}
 
 // Bonus of the pawns sheltering a king that stands castled on a wing with no own rook beside it.
-template <int Us>
+template <Colour Us>
 int shelter() {
+    static constexpr std::array<Wing, 2> WINGS = wingsOf<Us>();
     const Position& p = position;
-    const uint8_t pawn = pawnCode(Us), rook = BROOK - Us;
+    constexpr int pawn = pieceOf(Us, PAWN), rook = pieceOf(Us, ROOK);
     const int king = p.kingSquare[Us];
-    for (const Wing& wing : Us == WHITE ? WHITE_WINGS : BLACK_WINGS) {
+    for (const Wing& wing : WINGS) {
         if (king != wing.back[0] && king != wing.back[1] && king != wing.back[2]) continue;
         if (p.board[wing.back[0]] == rook || p.board[wing.back[1]] == rook || p.board[wing.back[2]] == rook) return 0;
         int bonus = 0;
@@ -63,88 +74,83 @@ int shelter() {
     return 0;
 }
 
-// Pawn structure and pawn placement from White's side: material, table, isolated, doubled, passed.
-int pawnStructure(const int16_t* table) {
-    const Bitboard whitePawns = position.pieces[WPAWN], blackPawns = position.pieces[BPAWN];
+// Pawn structure and pawn placement of one colour, for it: material, table, isolated, doubled,
+// passed.
+template <Colour Us>
+int pawnTerms(const int16_t* table) {
+    constexpr const ColourRules& S = COLOUR_RULES[Us];
+    const Bitboard own = position.pieces[pieceOf(Us, PAWN)], theirs = position.pieces[pieceOf(opposite(Us), PAWN)];
     int score = 0;
-    for (Bitboard b = whitePawns; b;) {
+    for (Bitboard b = own; b;) {
         const int s = popSquare(b);
-        score += PAWN_VALUE + table[s];
-        if (!(whitePawns & adjacentFiles[s])) score -= ISOLATED_PAWN;
-        if (whitePawns & fileMaskExcl[s]) {
+        score += PAWN_VALUE + table[relativeSquare(Us, s)];
+        if (!(own & adjacentFiles[s])) score -= ISOLATED_PAWN;
+        if (own & fileMaskExcl[s]) {
             score -= DOUBLED_PAWN;
-            if (whitePawns & whiteFrontFile[s]) continue;   // the pawn ahead is the one that may pass
+            if (own & S.frontFile[s]) continue;   // the pawn ahead is the one that may pass
         }
-        if (!(blackPawns & whitePassedMask[s])) score += PASSED_PAWN_PER_RANK * (rankOf(s) - 1);
-    }
-    for (Bitboard b = blackPawns; b;) {
-        const int s = popSquare(b);
-        score -= PAWN_VALUE + table[63 - s];
-        if (!(blackPawns & adjacentFiles[s])) score += ISOLATED_PAWN;
-        if (blackPawns & fileMaskExcl[s]) {
-            score += DOUBLED_PAWN;
-            if (blackPawns & blackFrontFile[s]) continue;
-        }
-        if (!(whitePawns & blackPassedMask[s])) score -= PASSED_PAWN_PER_RANK * (8 - rankOf(s));
+        if (!(theirs & S.passedMask[s])) score += PASSED_PAWN_PER_RANK * (relativeRank(Us, s) - 1);
     }
     return score;
 }
 
-// The pawn terms, from the cache when the pawn key has been seen before (in any material band).
+// The pawn terms from White's side, from the cache when the pawn key has been seen before (in
+// any material band).
 int cachedPawnStructure(const int16_t* table) {
     const uint32_t key = position.pawnKey;
     uint32_t& entry = pawnHashTable[key & (PAWN_HASH_SIZE - 1)];
     if (((entry ^ key) & PAWN_KEY_CHECK) == 0 && (entry & 0xFFFF) != 0) return int(entry & 0xFFFF) - PAWN_CACHE_OFFSET;
-    const int score = pawnStructure(table);
+    const int score = pawnTerms<WHITE>(table) - pawnTerms<BLACK>(table);
     entry = (key & PAWN_KEY_CHECK) | uint32_t(score + PAWN_CACHE_OFFSET);
     return score;
 }
 
-// Material and table values of one piece kind, White's pieces minus Black's.
-template <int WhiteCode>
+// Material and table values of one colour's pieces of one kind.
+template <Colour Us, PieceKind Kind>
 inline int pieceTerms(int value, const int16_t* table) {
     int score = 0;
-    for (Bitboard b = position.pieces[WhiteCode]; b;) score += value + table[popSquare(b)];
-    for (Bitboard b = position.pieces[WhiteCode + 1]; b;) score -= value + table[63 - popSquare(b)];
+    for (Bitboard b = position.pieces[pieceOf(Us, Kind)]; b;) score += value + table[relativeSquare(Us, popSquare(b))];
     return score;
+}
+
+// Rooks, with their bonus for a file free of own pawns, and more if free of all pawns.
+template <Colour Us>
+int rookTerms(const int16_t* table) {
+    const Bitboard own = position.pieces[pieceOf(Us, PAWN)], theirs = position.pieces[pieceOf(opposite(Us), PAWN)];
+    int score = 0;
+    for (Bitboard b = position.pieces[pieceOf(Us, ROOK)]; b;) {
+        const int s = popSquare(b);
+        const Bitboard file = fileMaskExcl[s];
+        score += ROOK_VALUE + table[relativeSquare(Us, s)];
+        if (!(own & file)) score += ROOK_HALF_OPEN_FILE + (theirs & file ? 0 : ROOK_OPEN_FILE_EXTRA);
+    }
+    return score;
+}
+
+// Everything of one colour but its pawns, for it: the king's square and shelter, the pieces,
+// the bishop pair.
+template <Colour Us>
+int pieceTermsOf(const PieceSquareSet& tables) {
+    const Position& p = position;
+    int score = tables.byKind[KING][relativeSquare(Us, p.kingSquare[Us])];
+    if (p.material >= SHELTER_MIN_MATERIAL) score += shelter<Us>();
+    score += pieceTerms<Us, KNIGHT>(KNIGHT_VALUE, tables.byKind[KNIGHT]);
+    score += pieceTerms<Us, BISHOP>(BISHOP_VALUE, tables.byKind[BISHOP]);
+    const Bitboard bishops = p.pieces[pieceOf(Us, BISHOP)];
+    if ((bishops & LIGHT_SQUARES) && (bishops & DARK_SQUARES)) score += BISHOP_PAIR;
+    score += rookTerms<Us>(tables.byKind[ROOK]);
+    return score + pieceTerms<Us, QUEEN>(QUEEN_VALUE, tables.byKind[QUEEN]);
 }
 
 }  // namespace
 
 int evaluate() {
     const Position& p = position;
-    const Bitboard whitePawns = p.pieces[WPAWN], blackPawns = p.pieces[BPAWN];
-    if (p.material < 4 && !(whitePawns | blackPawns)) return 0;   // nobody can mate
+    if (p.material < 4 && !(p.pieces[WPAWN] | p.pieces[BPAWN])) return 0;   // nobody can mate
 
-    const auto& tables = tablesInForce().byKind;
-    const int16_t* kingTable = tables[KING_KIND];
-    int v = kingTable[p.kingSquare[WHITE]] - kingTable[p.kingSquare[BLACK]];
-    if (p.material >= SHELTER_MIN_MATERIAL) v += shelter<WHITE>() - shelter<BLACK>();
-
-    v += cachedPawnStructure(tables[PAWN_KIND]);
-    v += pieceTerms<WKNIGHT>(KNIGHT_VALUE, tables[KNIGHT_KIND]);
-
-    v += pieceTerms<WBISHOP>(BISHOP_VALUE, tables[BISHOP_KIND]);
-    const Bitboard whiteBishops = p.pieces[WBISHOP], blackBishops = p.pieces[BBISHOP];
-    if ((whiteBishops & LIGHT_SQUARES) && (whiteBishops & DARK_SQUARES)) v += BISHOP_PAIR;
-    if ((blackBishops & LIGHT_SQUARES) && (blackBishops & DARK_SQUARES)) v -= BISHOP_PAIR;
-
-    // Rooks, with their bonus for a file free of own pawns, and more if free of all pawns.
-    const int16_t* rookTable = tables[ROOK_KIND];
-    for (Bitboard b = p.pieces[WROOK]; b;) {
-        const int s = popSquare(b);
-        const Bitboard file = fileMaskExcl[s];
-        v += ROOK_VALUE + rookTable[s];
-        if (!(whitePawns & file)) v += ROOK_HALF_OPEN_FILE + (blackPawns & file ? 0 : ROOK_OPEN_FILE_EXTRA);
-    }
-    for (Bitboard b = p.pieces[BROOK]; b;) {
-        const int s = popSquare(b);
-        const Bitboard file = fileMaskExcl[s];
-        v -= ROOK_VALUE + rookTable[63 - s];
-        if (!(blackPawns & file)) v -= ROOK_HALF_OPEN_FILE + (whitePawns & file ? 0 : ROOK_OPEN_FILE_EXTRA);
-    }
-
-    v += pieceTerms<WQUEEN>(QUEEN_VALUE, tables[QUEEN_KIND]);
+    const PieceSquareSet& tables = tablesInForce();
+    int v = pieceTermsOf<WHITE>(tables) - pieceTermsOf<BLACK>(tables);
+    v += cachedPawnStructure(tables.byKind[PAWN]);
 
     // Only a heap of promoted pieces could pass the limit; beyond it a score would read as mate.
     if (v > EVAL_LIMIT) v = EVAL_LIMIT;

@@ -200,7 +200,7 @@ constexpr const int16_t* TABLE_OF_BAND[6][6] = {
 
 constexpr PieceSquareSet setOfBand(int band) {
     PieceSquareSet set{};
-    for (int kind = PAWN_KIND; kind <= KING_KIND; ++kind)
+    for (int kind = PAWN; kind <= KING; ++kind)
         for (int s = 0; s < 64; ++s) set.byKind[kind][s] = TABLE_OF_BAND[kind][band][s];
     return set;
 }

@@ -5,12 +5,9 @@
 
 #include "board/position.h"
 
-// Piece kinds of the lookup.
-enum PieceKind : int { PAWN_KIND, KNIGHT_KIND, BISHOP_KIND, ROOK_KIND, QUEEN_KIND, KING_KIND };
-
 constexpr int MAX_MATERIAL_INDEX = 127;
 
-// The six tables of one material band side by side, by kind; each has 64 entries (square 0 = a8,
+// The six tables of one material band side by side, by PieceKind; each has 64 entries (square 0 = a8,
 // written from White's side). An evaluation reads them all, so they share as few cache lines
 // as they can.
 struct alignas(64) PieceSquareSet {
@@ -29,8 +26,5 @@ inline int materialIndex(int material) { return material > MAX_MATERIAL_INDEX ? 
 // The set in force at the position's material.
 inline const PieceSquareSet& tablesInForce() { return *pieceSquareSets[materialIndex(position.material)]; }
 
-// The kind of a piece code (1..12).
-constexpr int kindOfCode(int code) { return (code - 1) >> 1; }
-
 // The piece-square value of a piece code on a square (the square as given, for either colour).
-inline int pieceSquareValue(int code, int square) { return tablesInForce().byKind[kindOfCode(code)][square]; }
+inline int pieceSquareValue(int code, int square) { return tablesInForce().byKind[kindOf(code)][square]; }

@@ -17,15 +17,6 @@
 
 namespace {
 
-// The castling colour and its king's destination, by move type - 12.
-struct CastlingCompletion {
-    int colour;
-    uint8_t kingTo;
-    uint16_t clearedFlags;
-};
-constexpr CastlingCompletion CASTLING_COMPLETIONS[4] = {
-    {BLACK, 6, 0x038}, {WHITE, 62, 0x007}, {BLACK, 2, 0x038}, {WHITE, 58, 0x007}};
-
 // A game may run longer than the history stack holds with a search line on top of it. Draws by
 // rule look back only to the last irreversible move, and never past the fifty-move rule's
 // hundred plies, so a long game keeps just its latest positions.
@@ -44,26 +35,20 @@ void playOnBoard(Move move) {
     UndoRecord undo;
     saveUndo(undo);
     makeMove(move, undo);
-    Position& p = position;
-    if (isCastling(move)) {
-        // A game move is never unmade: complete the castling at once.
-        const CastlingCompletion& c = CASTLING_COMPLETIONS[moveType(move) - CASTLE_BLACK_SHORT];
-        p.kingSquare[c.colour] = c.kingTo;
-        p.castleFlags &= uint16_t(~c.clearedFlags);
-    }
+    const Position& p = position;
     gameBoard.epSquare = p.epSquare;
     gameBoard.castleFlags = p.castleFlags;
     gameBoard.kingSquare[WHITE] = p.kingSquare[WHITE];
     gameBoard.kingSquare[BLACK] = p.kingSquare[BLACK];
     std::memcpy(gameBoard.board, p.board, sizeof gameBoard.board);
-    gameBoard.sideToMove ^= 1;
+    gameBoard.sideToMove = opposite(gameBoard.sideToMove);
 }
 
 // The move to the other side without a move; false when that side could take the king.
 bool handOver() {
     Position& p = position;
-    const int side = p.sideToMove ^ 1;
-    if (attackedByNonKing(p.kingSquare[side ^ 1], side)) return false;
+    const Colour side = opposite(p.sideToMove);
+    if (attackedByNonKing(p.kingSquare[p.sideToMove], side)) return false;
     // A pawn of the new side to move would take en passant onto its own side of the board.
     if (p.epSquare) {
         p.hashKey ^= zobrist[0][p.epSquare];
@@ -101,8 +86,7 @@ void replayRecord(int length, bool book) {
 }  // namespace
 
 bool isLegalGameMove(Move move) {
-    // Codes of type 3 stand for search results, never for a move.
-    if (move == 0 || moveType(move) == 3) return false;
+    if (move == 0 || moveType(move) == NOT_A_MOVE) return false;
     return isLegalMove(move);
 }
 

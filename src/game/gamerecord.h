@@ -8,8 +8,7 @@
 #include "board/position.h"
 
 // Stands in the record where the move went to the other side without a move (setSideToMove).
-// It has type 3, which no real move has.
-constexpr Move HAND_OVER = 0x30C3;
+constexpr Move HAND_OVER = encodeMove(NOT_A_MOVE, 3, 3);
 
 // Entries the record holds. A game that reaches this many keeps its latest half, started from
 // the state before them; what lies before can no longer be taken back.

@@ -13,10 +13,15 @@ using Move = uint16_t;
 constexpr int rowOf(int square) { return square >> 3; }     // 0 is rank 8, 7 is rank 1
 constexpr int columnOf(int square) { return square & 7; }   // 0 is file a
 constexpr int rankOf(int square) { return 8 - rowOf(square); }
+constexpr int squareNamed(const char* name) { return 8 * ('8' - name[1]) + (name[0] - 'a'); }   // "e4"
 
 enum Colour : int { BLACK = 0, WHITE = 1 };
+constexpr Colour opposite(Colour c) { return Colour(c ^ 1); }
 
-// Piece codes: white odd, black even; the code of a kind for colour c is its black code minus c.
+// The kinds of piece, in the order of their codes.
+enum PieceKind : int { PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING };
+
+// Piece codes: white odd, black even, two a kind (pieceOf).
 enum PieceCode : uint8_t {
     EMPTY = 0,
     WPAWN = 1, BPAWN = 2,
@@ -27,10 +32,10 @@ enum PieceCode : uint8_t {
     WKING = 11, BKING = 12,
 };
 
-constexpr int pieceColour(int code) { return code & 1; }      // meaningful for codes 1..12
+constexpr int pieceOf(Colour colour, PieceKind kind) { return 2 * kind + 2 - colour; }
+constexpr Colour pieceColour(int code) { return Colour(code & 1); }     // meaningful for codes 1..12
+constexpr PieceKind kindOf(int code) { return PieceKind((code - 1) >> 1); }   // ... and here
 constexpr bool isPawn(int code) { return code == WPAWN || code == BPAWN; }
-constexpr int pawnCode(int colour) { return BPAWN - colour; }
-constexpr int kingCode(int colour) { return BKING - colour; }
 
 inline constexpr char PIECE_LETTERS[] = ".PpNnBbRrQqKk";
 constexpr char pieceLetter(int code) { return PIECE_LETTERS[code]; }
@@ -38,27 +43,11 @@ constexpr char pieceLetter(int code) { return PIECE_LETTERS[code]; }
 // What a capture removes from Position::material (pawn 1, minor 3, rook 5, queen 9, king 0).
 inline constexpr uint8_t CAPTURE_VALUE[13] = {0, 1, 1, 3, 3, 3, 3, 5, 5, 9, 9, 0, 0};
 
-// castleFlags bits. A castling sets the mover's CASTLED bit, which freezes its rights until the
-// next move generation completes the castling; the castled-side bits stay until taken back.
-enum CastleFlag : uint16_t {
-    WHITE_SHORT = 0x001,
-    WHITE_LONG = 0x002,
-    WHITE_CASTLED = 0x004,
-    BLACK_SHORT = 0x008,
-    BLACK_LONG = 0x010,
-    BLACK_CASTLED = 0x020,
-    WHITE_CASTLED_SHORT = 0x040,
-    WHITE_CASTLED_LONG = 0x080,
-    BLACK_CASTLED_SHORT = 0x100,
-    BLACK_CASTLED_LONG = 0x200,
-};
-constexpr uint16_t CASTLE_RIGHTS = 0x03F;   // the six low bits: rights and has-castled markers
-
 enum MoveType : int {
     QUIET = 0,
     CAPTURE = 1,
     EN_PASSANT = 2,
-    // type 3 is never a real move: it marks the search's special results
+    NOT_A_MOVE = 3,   // no real move has it: such codes stand in for one (search results, markers)
     PROMOTE_Q = 4, PROMOTE_N = 5, PROMOTE_R = 6, PROMOTE_B = 7,
     CAPTURE_PROMOTE_Q = 8, CAPTURE_PROMOTE_N = 9, CAPTURE_PROMOTE_R = 10, CAPTURE_PROMOTE_B = 11,
     CASTLE_BLACK_SHORT = 12, CASTLE_WHITE_SHORT = 13, CASTLE_BLACK_LONG = 14, CASTLE_WHITE_LONG = 15,
@@ -71,16 +60,10 @@ constexpr Move encodeMove(int type, int from, int to) { return Move(type * 4096 
 constexpr bool isCastling(Move m) { return moveType(m) >= CASTLE_BLACK_SHORT; }
 constexpr bool isPromotion(Move m) { return moveType(m) >= PROMOTE_Q && moveType(m) <= CAPTURE_PROMOTE_B; }
 
-// The four castling moves always have the same codes.
-constexpr Move WHITE_SHORT_CASTLING = 0xDF3E;   // e1g1
-constexpr Move WHITE_LONG_CASTLING = 0xFF3A;    // e1c1
-constexpr Move BLACK_SHORT_CASTLING = 0xC106;   // e8g8
-constexpr Move BLACK_LONG_CASTLING = 0xE102;    // e8c8
-
-// Search results that stand in place of a move (type 3, which no real move has).
-constexpr Move MatedCode = 0x3000;        // the side to move is checkmated
-constexpr Move StalemateCode = 0x3041;    // the side to move is stalemated
-constexpr Move RepetitionCode = 0x3082;   // the position is already drawn by rule
+// Search results that stand in place of a move.
+constexpr Move MatedCode = encodeMove(NOT_A_MOVE, 0, 0);        // the side to move is checkmated
+constexpr Move StalemateCode = encodeMove(NOT_A_MOVE, 1, 1);    // the side to move is stalemated
+constexpr Move RepetitionCode = encodeMove(NOT_A_MOVE, 2, 2);   // the position is already drawn by rule
 
 // One entry of a move list: ordering score (higher first) and the move.
 struct ScoredMove {

@@ -1,18 +1,16 @@
 #include "movegen/checkers.h"
 
-#include "board/attacks.h"
+#include "board/colours.h"
 #include "frames/frames.h"
 
-namespace {
-
-template <int Us>
+template <Colour Us>
 void findCheckersAs(PlyFrame& frame) {
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     const Position& p = position;
     const int k = p.kingSquare[Us];
-    const Bitboard queens = p.pieces[BQUEEN - Them];
-    const Bitboard rooksQueens = p.pieces[BROOK - Them] | queens;
-    const Bitboard bishopsQueens = p.pieces[BBISHOP - Them] | queens;
+    const Bitboard queens = p.pieces[pieceOf(Them, QUEEN)];
+    const Bitboard rooksQueens = p.pieces[pieceOf(Them, ROOK)] | queens;
+    const Bitboard bishopsQueens = p.pieces[pieceOf(Them, BISHOP)] | queens;
     Bitboard checkers = 0;
     if ((rooksQueens | bishopsQueens) & queenRays[k]) {
         if (rooksQueens & rookRays[k]) {
@@ -26,16 +24,14 @@ void findCheckersAs(PlyFrame& frame) {
             checkers |= frame.kingBishopRays & bishopsQueens;
         }
     }
-    checkers |= knightAttacks[k] & p.pieces[BKNIGHT - Them];
-    checkers |= (Us == WHITE ? whitePawnAttacks[k] : blackPawnAttacks[k]) & p.pieces[BPAWN - Them];
+    checkers |= knightAttacks[k] & p.pieces[pieceOf(Them, KNIGHT)];
+    checkers |= pawnAttackOrigins(Them, k) & p.pieces[pieceOf(Them, PAWN)];
     frame.checkers = checkers;
 }
 
-}  // namespace
+template void findCheckersAs<WHITE>(PlyFrame&);
+template void findCheckersAs<BLACK>(PlyFrame&);
 
 void findCheckers(PlyFrame& frame) {
-    if (position.sideToMove == WHITE)
-        findCheckersAs<WHITE>(frame);
-    else
-        findCheckersAs<BLACK>(frame);
+    return position.sideToMove == WHITE ? findCheckersAs<WHITE>(frame) : findCheckersAs<BLACK>(frame);
 }

@@ -1,7 +1,8 @@
 #include "movegen/evasions.h"
 
+#include "board/colours.h"
 #include "frames/frames.h"
-#include "movegen/colourtraits.h"
+#include "movegen/emit.h"
 #include "movegen/exchange.h"
 
 using namespace movegen;
@@ -11,33 +12,25 @@ namespace {
 constexpr int QUIET_SCORE = -30000;
 constexpr int EN_PASSANT_SCORE = -9500;
 
-// Captures of the checker on c by every own piece of one code that reaches it, then its moves
+// Captures of the checker on c by every own piece of one kind that reaches it, then its moves
 // onto the block squares. Interpositions score below the quiet moves by the piece's value.
-template <int Us, int Code>
+template <Colour Us, PieceKind Kind>
 inline ScoredMove* pieceEvasions(ScoredMove* out, int c, Bitboard block) {
+    constexpr int Code = pieceOf(Us, Kind);
+    constexpr bool isKnight = Kind == KNIGHT;
     const Position& p = position;
     const Bitboard own = p.pieces[Code];
-    constexpr bool isKnight = Code == KNIGHT<Us>;
-    constexpr bool isBishop = Code == BISHOP<Us>;
-    constexpr bool isRook = Code == ROOK<Us>;
-    auto lines = [](int s) { return isBishop ? bishopRays[s] : isRook ? rookRays[s] : queenRays[s]; };
-    auto attacks = [](int s) {
-        if constexpr (isKnight) return knightAttacks[s];
-        else if constexpr (isBishop) return bishopAttacksFrom(s);
-        else if constexpr (isRook) return rookAttacksFrom(s);
-        else return queenAttacksFrom(s);
-    };
 
     const int captureScore = pieceValue[p.board[c]] - pieceValue[Code] - 9500;
-    if (isKnight || (lines(c) & own))
-        for (Bitboard capturers = attacks(c) & own; capturers;)
+    if (isKnight || (raysOf<Kind>(c) & own))
+        for (Bitboard capturers = attacksFrom<Kind>(c) & own; capturers;)
             out = emit(out, captureScore, encodeMove(CAPTURE, popSquare(capturers), c));
     if (block) {
         constexpr int blockScore = QUIET_SCORE - pieceValue[Code];
         for (Bitboard pieces = own; pieces;) {
             const int from = popSquare(pieces);
-            if (!isKnight && !(lines(from) & block)) continue;
-            for (Bitboard targets = attacks(from) & block; targets;)
+            if (!isKnight && !(raysOf<Kind>(from) & block)) continue;
+            for (Bitboard targets = attacksFrom<Kind>(from) & block; targets;)
                 out = emit(out, blockScore, encodeMove(QUIET, from, popSquare(targets)));
         }
     }
@@ -46,9 +39,10 @@ inline ScoredMove* pieceEvasions(ScoredMove* out, int c, Bitboard block) {
 
 }  // namespace
 
-template <int Us>
+template <Colour Us>
 ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
-    using S = Side<Us>;
+    constexpr const ColourRules& S = COLOUR_RULES[Us];
+    constexpr int ownPawn = pieceOf(Us, PAWN), ownKing = pieceOf(Us, KING);
     const Position& p = position;
     const int king = p.kingSquare[Us];
     const Bitboard checkers = frame.checkers;
@@ -64,21 +58,21 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
 
         // The checker is the pawn that has just moved two squares: take it en passant.
         const int ep = p.epSquare;
-        if (ep && c == ep - S::FORWARD) {
-            const int fromASide = ep - S::CAPTURE_TOWARDS_H, fromHSide = ep - S::CAPTURE_TOWARDS_A;
-            if (columnOf(ep) != 0 && p.board[fromASide] == PAWN<Us>)
+        if (ep && c == ep - S.forward) {
+            const int fromASide = ep - S.captureTowardsH, fromHSide = ep - S.captureTowardsA;
+            if (columnOf(ep) != 0 && p.board[fromASide] == ownPawn)
                 out = emit(out, EN_PASSANT_SCORE, encodeMove(EN_PASSANT, fromASide, ep));
-            if (columnOf(ep) != 7 && p.board[fromHSide] == PAWN<Us>)
+            if (columnOf(ep) != 7 && p.board[fromHSide] == ownPawn)
                 out = emit(out, EN_PASSANT_SCORE, encodeMove(EN_PASSANT, fromHSide, ep));
         }
 
-        if (S::pawnsHitting(c) & p.pieces[PAWN<Us>]) {
+        if (pawnAttackOrigins(Us, c) & p.pieces[ownPawn]) {
             const int gain = pieceValue[checker];
-            const bool promotes = squareMask[c] & S::PROMOTION_RANK;
-            const int origins[2] = {columnOf(c) != 0 ? c - S::CAPTURE_TOWARDS_H : -1,
-                                    columnOf(c) != 7 ? c - S::CAPTURE_TOWARDS_A : -1};
+            const bool promotes = squareMask[c] & S.promotionRank;
+            const int origins[2] = {columnOf(c) != 0 ? c - S.captureTowardsH : -1,
+                                    columnOf(c) != 7 ? c - S.captureTowardsA : -1};
             for (int from : origins) {
-                if (from < 0 || p.board[from] != PAWN<Us>) continue;
+                if (from < 0 || p.board[from] != ownPawn) continue;
                 if (promotes)
                     out = emitPromotions(out, CAPTURE_PROMOTE_Q, from, c, gain);
                 else
@@ -86,46 +80,44 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
             }
         }
 
-        out = pieceEvasions<Us, KNIGHT<Us>>(out, c, block);
-        out = pieceEvasions<Us, BISHOP<Us>>(out, c, block);
-        out = pieceEvasions<Us, ROOK<Us>>(out, c, block);
-        out = pieceEvasions<Us, QUEEN<Us>>(out, c, block);
+        out = pieceEvasions<Us, KNIGHT>(out, c, block);
+        out = pieceEvasions<Us, BISHOP>(out, c, block);
+        out = pieceEvasions<Us, ROOK>(out, c, block);
+        out = pieceEvasions<Us, QUEEN>(out, c, block);
 
         if (block) {
             const Bitboard empty = ~p.occupiedAll;
-            const Bitboard pushes = S::pushed(p.pieces[PAWN<Us>]) & empty;
-            for (Bitboard doubles = S::pushed(pushes & S::DOUBLE_PUSH_STOP) & empty & block; doubles;) {
+            const Bitboard pushes = shifted(p.pieces[ownPawn], S.forward) & empty;
+            for (Bitboard doubles = shifted(pushes & S.doublePushStop, S.forward) & empty & block; doubles;) {
                 const int to = popSquare(doubles);
-                out = emit(out, QUIET_SCORE, encodeMove(QUIET, to - 2 * S::FORWARD, to));
+                out = emit(out, QUIET_SCORE, encodeMove(QUIET, to - 2 * S.forward, to));
             }
-            for (Bitboard promotions = pushes & block & S::PROMOTION_RANK; promotions;) {
+            for (Bitboard promotions = pushes & block & S.promotionRank; promotions;) {
                 const int to = popSquare(promotions);
-                out = emitPromotions(out, PROMOTE_Q, to - S::FORWARD, to, 0);
+                out = emitPromotions(out, PROMOTE_Q, to - S.forward, to, 0);
             }
-            for (Bitboard singles = pushes & block & ~S::PROMOTION_RANK; singles;) {
+            for (Bitboard singles = pushes & block & ~S.promotionRank; singles;) {
                 const int to = popSquare(singles);
-                out = emit(out, QUIET_SCORE, encodeMove(QUIET, to - S::FORWARD, to));
+                out = emit(out, QUIET_SCORE, encodeMove(QUIET, to - S.forward, to));
             }
         }
     }
 
     // King steps, off the block squares (they stay on the checking line) and away from the
     // enemy king. Captures of pieces worth less than a king go through the exchange evaluation.
-    const Bitboard targets = kingAttacks[king] & ~kingAttacks[p.kingSquare[Us ^ 1]] & ~p.occupied[Us] & ~block;
+    const Bitboard targets = kingAttacks[king] & ~kingAttacks[p.kingSquare[opposite(Us)]] & ~p.occupied[Us] & ~block;
     const Bitboard rookSliders = p.pieces[WROOK] | p.pieces[BROOK] | p.pieces[WQUEEN] | p.pieces[BQUEEN];
     const Bitboard bishopSliders = p.pieces[WBISHOP] | p.pieces[BBISHOP] | p.pieces[WQUEEN] | p.pieces[BQUEEN];
-    for (Bitboard captures = targets & p.occupied[Us ^ 1]; captures;) {
+    for (Bitboard captures = targets & p.occupied[opposite(Us)]; captures;) {
         const int to = popSquare(captures);
         const int victimValue = pieceValue[p.board[to]];
-        const int score = victimValue >= pieceValue[KING<Us>] - 50
-                              ? victimValue - pieceValue[KING<Us>] - 9500
-                              : staticExchange(KING<Us>, king, to, rookSliders, bishopSliders);
+        const int score = victimValue >= pieceValue[ownKing] - 50
+                              ? victimValue - pieceValue[ownKing] - 9500
+                              : staticExchange(ownKing, king, to, rookSliders, bishopSliders);
         out = emit(out, score, encodeMove(CAPTURE, king, to));
     }
     for (Bitboard quiet = targets & ~p.occupiedAll; quiet;)
         out = emit(out, QUIET_SCORE, encodeMove(QUIET, king, popSquare(quiet)));
-
-    settleOpponentCastlingAs<Us>();
     return out;
 }
 

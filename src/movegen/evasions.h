@@ -8,5 +8,5 @@ struct PlyFrame;
 // For the side to move, in check: captures of a single checker, moves onto the squares between
 // the king and a distant sliding checker, and king moves (only king moves in double check).
 // The frame's checkers and king rays must describe the current position; checkers is not empty.
-template <int Us>
+template <Colour Us>
 ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame);

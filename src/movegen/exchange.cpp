@@ -1,12 +1,9 @@
 #include "movegen/exchange.h"
 
-#include "board/attacks.h"
+#include "board/colours.h"
 #include "eval/tables.h"
 
 namespace {
-
-enum Kind { PAWN = 1, KNIGHT, BISHOP, ROOK, QUEEN, KING };
-constexpr int kindOf(int code) { return (code + 1) >> 1; }
 
 constexpr int16_t KING_INTO_DEFENDED = -32767;
 constexpr int EVEN_TRADE = -29985;
@@ -38,8 +35,8 @@ inline Bitboard uncoverStraight(int from, int to, Bitboard& sliders, Bitboard& a
 
 int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboard bishopSliders) {
     const Position& p = position;
-    const int mover = p.sideToMove;
-    const int opponent = mover ^ 1;
+    const Colour mover = p.sideToMove;
+    const Colour opponent = opposite(mover);
     const int victim = p.board[to];
     // Both colours read a kind's table at the square as given. (Looking the set up again for
     // each read is cheaper than keeping it at hand through the exchange.)
@@ -51,9 +48,9 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
     Bitboard attackers = (bishopAttacksFrom(to) & bishopSliders) | (rookAttacksFrom(to) & rookSliders) |
                          (kingAttacks[to] & (squareMask[p.kingSquare[WHITE]] | squareMask[p.kingSquare[BLACK]])) |
                          (knightAttacks[to] & (p.pieces[WKNIGHT] | p.pieces[BKNIGHT]));
-    // Black pawns hit `to` from where a white pawn on `to` would hit, and the other way round.
     const Bitboard pawns =
-        ((whitePawnAttacks[to] & p.pieces[BPAWN]) | (blackPawnAttacks[to] & p.pieces[WPAWN])) & ~squareMask[from];
+        ((pawnAttackOrigins(BLACK, to) & p.pieces[BPAWN]) | (pawnAttackOrigins(WHITE, to) & p.pieces[WPAWN])) &
+        ~squareMask[from];
     int nextAttacker[2];
     if (pawns) {
         attackers |= pawns;
@@ -67,9 +64,9 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
 
     switch (kindOf(code)) {
         case PAWN:
-            if (code == WPAWN ? to <= 7 : to >= 56) {
+            if (squareMask[to] & COLOUR_RULES[pieceColour(code)].promotionRank) {
                 swapList[0] = int16_t(swapList[0] + 800);
-                code = BQUEEN - mover;
+                code = pieceOf(mover, QUEEN);
             }
             uncoverDiagonal(from, to, bishopSliders, attackers);
             break;
@@ -105,13 +102,13 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
     rookSliders &= ~attackers;
     bishopSliders &= ~attackers;
     int n = 1;
-    int side = opponent;
+    Colour side = opponent;
     int onSquare = code;
 
     while (attackers) {
         // The side's cheapest capturer, resuming where its last search stopped.
         int capturer = 0, square = 0;
-        for (int c = nextAttacker[side]; c <= BQUEEN - side; c += 2) {
+        for (int c = nextAttacker[side]; c <= pieceOf(side, QUEEN); c += 2) {
             const Bitboard found = p.pieces[c] & attackers;
             if (found) {
                 capturer = c;
@@ -126,7 +123,7 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
             if (!(kingAttacks[to] & squareMask[square])) break;
             attackers &= ~squareMask[square];
             if (attackers) break;
-            capturer = BKING - side;
+            capturer = pieceOf(side, KING);
         }
         nextAttacker[side] = capturer;
         swapList[n] = int16_t(pieceValue[onSquare] - swapList[n - 1]);
@@ -166,7 +163,7 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
         }
 
         onSquare = capturer;
-        side ^= 1;
+        side = opposite(side);
         ++n;
         if (!(attackers & p.occupied[side])) break;
     }

@@ -11,17 +11,11 @@ namespace {
 // The first generated move of the position (the evasions when in check) that is `wanted`, or
 // any move when `wanted` is 0, and does not leave the own king attacked; 0 when there is none.
 Move firstLegal(Move wanted) {
-    Position& p = position;
-    const int us = p.sideToMove;
-    // Generation may complete the opponent's castling; the caller's position must not change.
-    const uint16_t castleFlags = p.castleFlags;
-    const uint8_t kingSquares[2] = {p.kingSquare[BLACK], p.kingSquare[WHITE]};
-
+    const int us = position.sideToMove;
     PlyFrame scratch{};
     findCheckers(scratch);
-    const int kind = scratch.checkers ? EVASIONS : ALL_MOVES;
-    ScoredMove* const list = moveStack + MOVE_STACK_SIZE / 2;
-    ScoredMove* const end = moveGenerators[2 * kind + us](list, scratch);
+    ScoredMove list[MAX_LIST_MOVES];
+    const ScoredMove* const end = generateList(scratch.checkers ? EVASIONS : ALL_MOVES, list, scratch);
 
     Move found = 0;
     for (const ScoredMove* entry = list; entry != end && !found; ++entry) {
@@ -37,10 +31,6 @@ Move firstLegal(Move wanted) {
         historyTop[1] = savedAbove;
         if (wanted) break;
     }
-
-    p.castleFlags = castleFlags;
-    p.kingSquare[BLACK] = kingSquares[0];
-    p.kingSquare[WHITE] = kingSquares[1];
     return found;
 }
 

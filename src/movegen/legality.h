@@ -4,9 +4,8 @@
 #include "ground/types.h"
 
 // True when `move` (the full code, type included) is one of the moves generated for the position
-// (the evasions when in check) and does not leave the own king attacked. Position, history stack
-// and frames are left exactly as they were; it works in the upper half of the move stack, away
-// from the root list and its search result.
+// (the evasions when in check) and does not leave the own king attacked. Position, history stack,
+// frames and move stack are left exactly as they were: the list it tries is its own.
 bool isLegalMove(Move move);
 
 // The first legal move of the position in generation order, or 0 when the side to move has none

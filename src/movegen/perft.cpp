@@ -12,12 +12,12 @@
 namespace {
 
 // The node's list, generated as the search does: evasions when in check, all moves otherwise,
-// with the undo snapshot taken after generation (which may have settled a castling).
+// with the undo snapshot of the position.
+template <Colour Us>
 ScoredMove* generateNode(ScoredMove* list) {
     PlyFrame& frame = *currentUndo;
-    findCheckers(frame);
-    const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
-    ScoredMove* end = moveGenerators[2 * kind + position.sideToMove](list, frame);
+    findCheckersAs<Us>(frame);
+    ScoredMove* end = generateList<Us>(frame.checkers ? EVASIONS : ALL_MOVES, list, frame);
     saveUndo(frame.undo);
     return end;
 }
@@ -43,30 +43,30 @@ constexpr auto raysTowards = makeRaysTowards();
 // The squares between `Us`'s king and each enemy slider that could pin along its line, the
 // slider included. A move from elsewhere, by a piece other than the king and not en passant,
 // cannot uncover the king.
-template <int Us>
+template <Colour Us>
 Bitboard pinLines() {
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     const Position& p = position;
     const int king = p.kingSquare[Us];
-    const Bitboard queens = p.pieces[BQUEEN - Them];
-    Bitboard sliders = ((p.pieces[BROOK - Them] | queens) & rookRays[king]) |
-                       ((p.pieces[BBISHOP - Them] | queens) & bishopRays[king]);
+    const Bitboard queens = p.pieces[pieceOf(Them, QUEEN)];
+    Bitboard sliders = ((p.pieces[pieceOf(Them, ROOK)] | queens) & rookRays[king]) |
+                       ((p.pieces[pieceOf(Them, BISHOP)] | queens) & bishopRays[king]);
     Bitboard lines = 0;
     while (sliders) lines |= raysTowards[king][popSquare(sliders)];
     return lines;
 }
 
-template <int Us>
+template <Colour Us>
 uint64_t perftAs(int depth, ScoredMove* list);
 
 // Makes `move` of `Us` and counts the leaves `depth` plies below it (1 at depth 0), none when
 // the move leaves its king attacked; takes the move back.
-template <int Us>
+template <Colour Us>
 uint64_t leavesAfter(Move move, int depth, ScoredMove* list) {
     makeMoveAs<Us>(move, currentUndo->undo);
     ++currentUndo;
     uint64_t nodes = 0;
-    if (!leavesKingAttackedAs<Us>(move)) nodes = depth == 0 ? 1 : perftAs<Us ^ 1>(depth, list);
+    if (!leavesKingAttackedAs<Us>(move)) nodes = depth == 0 ? 1 : perftAs<opposite(Us)>(depth, list);
     --currentUndo;
     unmakeMoveAs<Us>(move, currentUndo->undo);
     return nodes;
@@ -74,7 +74,7 @@ uint64_t leavesAfter(Move move, int depth, ScoredMove* list) {
 
 // The last ply, out of check: moves that cannot uncover the king are counted as they stand;
 // the rest are made and tested as everywhere else.
-template <int Us>
+template <Colour Us>
 uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
     const Bitboard risky = pinLines<Us>() | squareMask[position.kingSquare[Us]];
     uint64_t nodes = 0;
@@ -90,13 +90,27 @@ uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
 }
 
 // The walk with the side to move `Us` known: the colours alternate down the tree.
-template <int Us>
+template <Colour Us>
 uint64_t perftAs(int depth, ScoredMove* list) {
-    ScoredMove* const end = generateNode(list);
+    ScoredMove* const end = generateNode<Us>(list);
     if (depth == 1 && !currentUndo->checkers) return countLeaves<Us>(list, end);
     uint64_t nodes = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) nodes += leavesAfter<Us>(entry->move, depth - 1, end);
     return nodes;
+}
+
+template <Colour Us>
+int perftDivideAs(int depth, ScoredMove* list, DivideEntry* out) {
+    ScoredMove* const end = generateNode<Us>(list);
+    int count = 0;
+    for (const ScoredMove* entry = list; entry != end; ++entry) {
+        makeMoveAs<Us>(entry->move, currentUndo->undo);
+        ++currentUndo;
+        if (!leavesKingAttackedAs<Us>(entry->move)) out[count++] = {entry->move, perft(depth - 1, end)};
+        --currentUndo;
+        unmakeMoveAs<Us>(entry->move, currentUndo->undo);
+    }
+    return count;
 }
 
 }  // namespace
@@ -107,15 +121,6 @@ uint64_t perft(int depth, ScoredMove* list) {
 }
 
 int perftDivide(int depth, ScoredMove* list, DivideEntry* out) {
-    const int us = position.sideToMove;
-    ScoredMove* const end = generateNode(list);
-    int count = 0;
-    for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMove(entry->move, currentUndo->undo);
-        ++currentUndo;
-        if (!leavesKingAttacked(entry->move, us)) out[count++] = {entry->move, perft(depth - 1, end)};
-        --currentUndo;
-        unmakeMove(entry->move, currentUndo->undo);
-    }
-    return count;
+    return position.sideToMove == WHITE ? perftDivideAs<WHITE>(depth, list, out)
+                                        : perftDivideAs<BLACK>(depth, list, out);
 }

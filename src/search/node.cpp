@@ -12,13 +12,13 @@
 
 namespace {
 
-template <int Us>
+template <Colour Us>
 int searchNodeAs(int depth, int alpha, int beta);
 
 // The child of a move by `Us` (so `Them` is to move there).
-template <int Us>
+template <Colour Us>
 int searchChildAs(int depth, int alpha, int beta, bool alphaRaised) {
-    constexpr int Them = Us ^ 1;
+    constexpr Colour Them = opposite(Us);
     if (depth == 1) return -quiescenceAs<Them>(0, -beta, -alpha);
     if (!alphaRaised) return -searchNodeAs<Them>(depth - 1, -beta, -alpha);
     // Once a move has raised alpha, the others only have to be proved no better.
@@ -28,16 +28,16 @@ int searchChildAs(int depth, int alpha, int beta, bool alphaRaised) {
 }
 
 // The node with `Us` to move.
-template <int Us>
+template <Colour Us>
 int searchNodeAs(int depth, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
     int score;
     if (probeForNode(frame, depth, alpha, beta, score)) return score;
-    findCheckers(frame);
+    findCheckersAs<Us>(frame);
 
     ScoredMove* const begin = (&frame - 1)->listEnd;
-    const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
-    frame.listEnd = moveGenerators[2 * kind + Us](begin, frame);
+    const GeneratorKind kind = frame.checkers ? EVASIONS : ALL_MOVES;
+    frame.listEnd = generateList<Us>(kind, begin, frame);
     saveUndo(frame.undo);
     prefetchChildren(begin, frame.listEnd);
 

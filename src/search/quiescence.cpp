@@ -27,26 +27,26 @@ inline bool noMatingMaterial() {
 
 }  // namespace
 
-template <int Us>
+template <Colour Us>
 int quiescenceAs(int q, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
     int score;
     if (probeForNode(frame, q, alpha, beta, score)) return score;
-    findCheckers(frame);
+    findCheckersAs<Us>(frame);
 
     ScoredMove* const begin = (&frame - 1)->listEnd;
     const bool inCheck = frame.checkers != 0;
     int best;
     if (inCheck) {
         best = NO_SCORE;   // no standing pat in check
-        frame.listEnd = moveGenerators[2 * EVASIONS + Us](begin, frame);
+        frame.listEnd = generateList<Us>(EVASIONS, begin, frame);
     } else {
         best = evaluate();
         if (best > alpha) {
             if (best >= beta) return best;
             alpha = best;
         }
-        frame.listEnd = moveGenerators[2 * CAPTURES + Us](begin, frame);
+        frame.listEnd = generateList<Us>(CAPTURES, begin, frame);
     }
     saveUndo(frame.undo);
     if (q != QUIESCENCE_FLOOR) prefetchChildren(begin, frame.listEnd);   // moves at the floor are only evaluated
@@ -68,7 +68,7 @@ int quiescenceAs(int q, int alpha, int beta) {
         } else if (noMatingMaterial()) {
             score = 0;
         } else {
-            score = -quiescenceAs<Us ^ 1>(q - 1, -beta, -alpha);
+            score = -quiescenceAs<opposite(Us)>(q - 1, -beta, -alpha);
         }
         currentUndo = &frame;
         unmakeMoveAs<Us>(move, frame.undo);

@@ -1,6 +1,8 @@
 // The search below the horizon: captures (or all evasions in check) until the position is quiet.
 #pragma once
 
+#include "ground/types.h"
+
 // Deepest quiescence ply: moves made there are scored by the static evaluation.
 constexpr int QUIESCENCE_FLOOR = -8;
 
@@ -10,5 +12,5 @@ constexpr int QUIESCENCE_FLOOR = -8;
 int quiescence(int q, int alpha, int beta);
 
 // The same with the side to move known to the caller.
-template <int Us>
+template <Colour Us>
 int quiescenceAs(int q, int alpha, int beta);

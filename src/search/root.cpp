@@ -34,8 +34,8 @@ int noLegalMove(PlyFrame& root, int depth) {
 void generateRootMoves() {
     PlyFrame& frame = plyFrames[0];
     if (frame.listEnd) return;
-    const int kind = frame.checkers ? EVASIONS : ALL_MOVES;
-    frame.listEnd = moveGenerators[2 * kind + position.sideToMove](rootMoves, frame);
+    const GeneratorKind kind = frame.checkers ? EVASIONS : ALL_MOVES;
+    frame.listEnd = generateList(kind, rootMoves, frame);
     saveUndo(frame.undo);
 }
 

@@ -34,7 +34,7 @@ static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
 // generation order stands in, with no score, since it was not searched.
 void keepResultLegal() {
     ScoredMove& result = rootMoves[0];
-    if (moveType(result.move) != 3 && isLegalMove(result.move)) return;
+    if (moveType(result.move) != NOT_A_MOVE && isLegalMove(result.move)) return;
     if (const Move first = anyLegalMove()) {
         result = ScoredMove{int16_t(NO_SCORE), first};
         return;
@@ -185,7 +185,7 @@ void settleResult(const Answer& answer) {
     }
     keepResultLegal();
     outcome.best = result;
-    const bool move = result.move != 0 && moveType(result.move) != 3;
+    const bool move = result.move != 0 && moveType(result.move) != NOT_A_MOVE;
     outcome.line = move ? lineAfterMove(result.move, int(outcome.depth)) : Line{{}, 0};
 }
 

@@ -28,7 +28,7 @@ void walkFrom(Variation& variation, int at, int plies) {
         return;
     }
     const Move move = entryMove(*entry);
-    if (move == 0 || moveType(move) == 3 || !isLegalMove(move)) {
+    if (move == 0 || moveType(move) == NOT_A_MOVE || !isLegalMove(move)) {
         variation.line.length = at;
         variation.end = endOfCode(move);
         return;

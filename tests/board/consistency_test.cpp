@@ -36,7 +36,7 @@ TEST(Consistency, EachDamagedRepresentationIsNamed) {
         {"material", [](Position& p) { p.material = uint8_t(p.material + 1); }},
         {"hash key", [](Position& p) { p.hashKey ^= 1; }},
         {"pawn key", [](Position& p) { p.pawnKey ^= 1; }},
-        {"side to move", [](Position& p) { p.sideToMove = 2; }},
+        {"side to move", [](Position& p) { p.sideToMove = Colour(2); }},
         {"unknown piece code in the mailbox", [](Position& p) { p.board[squareOf("a4")] = 13; }},
     };
     for (const Damage& damage : damages) {

@@ -89,6 +89,38 @@ TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
     EXPECT_TRUE(samePosition(position, expected));
 }
 
+// Each castling moves king and rook in the mailbox, the bitboards and every occupancy, the rotated
+// ones included, to where the castled position set up from its text has them.
+TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
+    const struct {
+        const char* before;
+        Move castling;
+        const char* after;
+    } cases[] = {
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_SHORT_CASTLING, "r3k2r/8/8/8/8/8/8/R4RK1 b kq -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_LONG_CASTLING, "r3k2r/8/8/8/8/8/8/2KR3R b kq -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_SHORT_CASTLING, "r4rk1/8/8/8/8/8/8/R3K2R w KQ -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_LONG_CASTLING, "2kr3r/8/8/8/8/8/8/R3K2R w KQ -"},
+    };
+    for (const auto& c : cases) {
+        setUpPosition(c.before);
+        saveUndo(currentUndo->undo);
+        makeMove(c.castling, currentUndo->undo);
+        const Position expected = positionOf(c.after);
+        EXPECT_EQ(std::memcmp(position.board, expected.board, 64), 0) << c.after;
+        EXPECT_EQ(position.pieces[WROOK], expected.pieces[WROOK]) << c.after;
+        EXPECT_EQ(position.pieces[BROOK], expected.pieces[BROOK]) << c.after;
+        EXPECT_EQ(position.kingSquare[WHITE], expected.kingSquare[WHITE]) << c.after;
+        EXPECT_EQ(position.kingSquare[BLACK], expected.kingSquare[BLACK]) << c.after;
+        EXPECT_EQ(position.occupied[WHITE], expected.occupied[WHITE]) << c.after;
+        EXPECT_EQ(position.occupied[BLACK], expected.occupied[BLACK]) << c.after;
+        EXPECT_EQ(position.occupiedAll, expected.occupiedAll) << c.after;
+        EXPECT_EQ(position.occupied90, expected.occupied90) << c.after;
+        EXPECT_EQ(position.occupiedA1H8, expected.occupiedA1H8) << c.after;
+        EXPECT_EQ(position.occupiedA8H1, expected.occupiedA8H1) << c.after;
+    }
+}
+
 TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     setUpPosition("r3k2r/8/8/8/8/8/4P3/R3K1NR w KQkq -");
     saveUndo(currentUndo->undo);
@@ -104,7 +136,7 @@ TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     EXPECT_EQ(historyTop->fiftyCounter, 0);
 }
 
-TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
+TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
     // A capture on h8 takes Black's short right away, with its key.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     uint64_t key = position.hashKey;
@@ -114,27 +146,29 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostAndStayFrozenAfterCastling) {
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
                                     zobrist[0][62]);
 
-    // Castling short: the used right stays, the other one is given up with its key.
+    // Castling short spends its right and gives up the other one, which alone leaves its key;
+    // the castled side is marked.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     key = position.hashKey;
     saveUndo(currentUndo->undo);
     makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
-    EXPECT_EQ(position.castleFlags & 0x0FF, BLACK_SHORT | BLACK_LONG | WHITE_SHORT | WHITE_CASTLED | WHITE_CASTLED_SHORT);
+    EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
                                     zobrist[WROOK][61] ^ zobrist[0][58]);
     EXPECT_EQ(position.kingSquare[WHITE], 62);
     EXPECT_EQ(position.board[61], WROOK);
 
-    // While castled, a capture on the castler's corner changes no right and no key term.
+    // Once castled, a capture on the castler's corner changes none of its flags and key terms.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
     saveUndo(currentUndo->undo);
     makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
-    EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
+    const uint16_t black = BLACK_SHORT | BLACK_LONG | BLACK_CASTLED_SHORT | BLACK_CASTLED_LONG;
+    EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
     currentUndo = plyFrames + 1;
     saveUndo(currentUndo->undo);
     key = position.hashKey;
     makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentUndo->undo);
-    EXPECT_EQ(position.castleFlags & (BLACK_LONG | BLACK_CASTLED), BLACK_LONG | BLACK_CASTLED);
+    EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
 }
 

@@ -47,7 +47,7 @@ TEST(Evaluate, MaterialThatCannotMateIsZeroButAPawnCounts) {
 TEST(Evaluate, PassedIsolatedPawnOnTheSeventh) {
     setUpPosition("4k3/4P3/8/8/8/8/8/4K3 w - -");
     // Kings stand symmetrically; the pawn: material, table, isolated, passed on rank 7.
-    const int expected = 100 + table(PAWN_KIND, "e7") - 20 + 48;
+    const int expected = 100 + table(PAWN, "e7") - 20 + 48;
     EXPECT_EQ(evaluate(), expected);
     setUpPosition("4k3/4P3/8/8/8/8/8/4K3 b - -");
     EXPECT_EQ(evaluate(), -expected);
@@ -55,12 +55,12 @@ TEST(Evaluate, PassedIsolatedPawnOnTheSeventh) {
 
 TEST(Evaluate, DoubledPawnsOnlyTheFrontOneCanBePassed) {
     setUpPosition("4k3/8/8/8/4P3/8/4P3/4K3 w - -");
-    const int front = 100 + table(PAWN_KIND, "e4") - 20 - 8 + 8 * 3;
-    const int rear = 100 + table(PAWN_KIND, "e2") - 20 - 8;
+    const int front = 100 + table(PAWN, "e4") - 20 - 8 + 8 * 3;
+    const int rear = 100 + table(PAWN, "e2") - 20 - 8;
     EXPECT_EQ(evaluate(), front + rear);
     // A black pawn on d5 stops the front pawn from being passed, and is not passed itself.
     setUpPosition("4k3/8/8/3p4/4P3/8/4P3/4K3 w - -");
-    const int blackPawn = 100 + table(PAWN_KIND, "e4") - 20;   // d5 seen from Black is e4
+    const int blackPawn = 100 + table(PAWN, "e4") - 20;   // d5 seen from Black is e4
     EXPECT_EQ(evaluate(), front - 24 + rear - blackPawn);
 }
 
@@ -83,9 +83,9 @@ TEST(Evaluate, KingShelterNeedsPawnsNoRookAndMaterial) {
     };
     for (const Case& c : cases) {
         setUpPosition(c.onWing);
-        const int onWing = evaluate() - table(KING_KIND, "g1");
+        const int onWing = evaluate() - table(KING, "g1");
         setUpPosition(c.inCentre);
-        const int inCentre = evaluate() - table(KING_KIND, "e1");
+        const int inCentre = evaluate() - table(KING, "e1");
         EXPECT_EQ(onWing - inCentre, c.shelter) << c.onWing;
     }
 }
@@ -122,8 +122,8 @@ TEST(Evaluate, CachedPawnScoreOutlivesAChangeOfMaterialBand) {
     clearPawnHashTable();
     const int fresh = evaluate();
     // The cached pawn terms come from the top band's pawn table, the fresh ones from the next.
-    const int16_t* before = pieceSquareSets[72]->byKind[PAWN_KIND];
-    const int16_t* after = pieceSquareSets[67]->byKind[PAWN_KIND];
+    const int16_t* before = pieceSquareSets[72]->byKind[PAWN];
+    const int16_t* after = pieceSquareSets[67]->byKind[PAWN];
     int shift = 0;
     for (int s = 0; s < 64; ++s) {
         if (position.board[s] == WPAWN) shift += before[s] - after[s];
@@ -148,9 +148,9 @@ TEST(EvaluationTables, SetsChangeAtTheBandLimits) {
         EXPECT_EQ(pieceSquareSets[m] != pieceSquareSets[m - 1], bandStarts) << "material " << m;
     }
     setUpPosition(INITIAL_POSITION_TEXT);
-    EXPECT_GT(table(KING_KIND, "g1"), table(KING_KIND, "e4"));
+    EXPECT_GT(table(KING, "g1"), table(KING, "e4"));
     setUpPosition("4k3/8/8/8/8/8/4P3/4K3 w - -");
-    EXPECT_LT(table(KING_KIND, "g1"), table(KING_KIND, "e4"));
+    EXPECT_LT(table(KING, "g1"), table(KING, "e4"));
 }
 
 // Two positions that differ only in where one piece stands differ by that piece's table values
@@ -165,11 +165,11 @@ int differenceOf(const char* with, const char* without) {
 TEST(Evaluate, BishopsOnBothColoursEarnThePair) {
     // f1 is a light square, e3 a dark one like c1.
     int difference = differenceOf("4k3/pp6/8/8/8/8/PP6/2B1KB2 w - -", "4k3/pp6/8/8/8/4B3/PP6/2B1K3 w - -");
-    EXPECT_EQ(difference, 25 + table(BISHOP_KIND, "f1") - table(BISHOP_KIND, "e3"));
+    EXPECT_EQ(difference, 25 + table(BISHOP, "f1") - table(BISHOP, "e3"));
     // Black's pair (c8 light, f8 dark; e6 light) counts against White. Black's pieces read the
     // table at their square turned through half a circle: f8 at c1, e6 at d3.
     difference = differenceOf("2b1kb2/pp6/8/8/8/8/PP6/4K3 w - -", "2b1k3/pp6/4b3/8/8/8/PP6/4K3 w - -");
-    EXPECT_EQ(difference, -25 - table(BISHOP_KIND, "c1") + table(BISHOP_KIND, "d3"));
+    EXPECT_EQ(difference, -25 - table(BISHOP, "c1") + table(BISHOP, "d3"));
 }
 
 TEST(Evaluate, RooksGainOnHalfOpenAndOpenFiles) {
@@ -177,11 +177,11 @@ TEST(Evaluate, RooksGainOnHalfOpenAndOpenFiles) {
     // half-open, the f-file open.
     const char* closed = "4k3/4p3/8/8/8/8/3P4/3R3K w - -";
     int difference = differenceOf("4k3/4p3/8/8/8/8/3P4/4R2K w - -", closed);
-    EXPECT_EQ(difference, 8 + table(ROOK_KIND, "e1") - table(ROOK_KIND, "d1"));
+    EXPECT_EQ(difference, 8 + table(ROOK, "e1") - table(ROOK, "d1"));
     difference = differenceOf("4k3/4p3/8/8/8/8/3P4/5R1K w - -", closed);
-    EXPECT_EQ(difference, 16 + table(ROOK_KIND, "f1") - table(ROOK_KIND, "d1"));
+    EXPECT_EQ(difference, 16 + table(ROOK, "f1") - table(ROOK, "d1"));
     // A black rook behind its own pawn on d7, and on the e-file, half-open with White's pawn on
     // e2 (d8 reads the table at e1, e8 at d1).
     difference = differenceOf("3r3k/3p4/8/8/8/8/4P3/4K3 w - -", "4r2k/3p4/8/8/8/8/4P3/4K3 w - -");
-    EXPECT_EQ(difference, 8 + table(ROOK_KIND, "d1") - table(ROOK_KIND, "e1"));
+    EXPECT_EQ(difference, 8 + table(ROOK, "d1") - table(ROOK, "e1"));
 }

@@ -89,8 +89,8 @@ TEST(Generators, CapturesListKeepsEveryGoodPieceCaptureOfTheFullList) {
     for (const char* text : positions) {
         setUpPosition(text);
         const auto all = generatedList(ALL_MOVES), captures = generatedList(CAPTURES);
-        const int us = position.sideToMove;
-        for (int code = BKNIGHT - us; code <= BKING - us; code += 2) {
+        for (PieceKind kind : {KNIGHT, BISHOP, ROOK, QUEEN, KING}) {
+            const int code = pieceOf(position.sideToMove, kind);
             auto pieceCaptures = [code](const std::vector<ScoredMove>& list, bool goodOnly) {
                 std::vector<std::pair<Move, int>> kept;
                 for (const ScoredMove& entry : list)
@@ -138,28 +138,32 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
     EXPECT_FALSE(contains(list, BLACK_LONG_CASTLING));
 }
 
-TEST(Generators, NextGenerationCompletesTheOpponentsCastling) {
+// Generation reads the position and changes nothing, right after a castling and in check too.
+TEST(Generators, GenerationLeavesThePositionAsItWas) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     saveUndo(currentUndo->undo);
     makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
-    const uint64_t key = position.hashKey;
+    const Position castled = position;
     for (GeneratorKind kind : {CAPTURES, ALL_MOVES}) {
         generatedList(kind);
-        EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
-        EXPECT_EQ(position.kingSquare[WHITE], 62);
-        EXPECT_EQ(position.hashKey, key);
+        EXPECT_TRUE(samePosition(castled, position));
     }
     // Black's castling rights are its own and still produce both castlings.
     const auto list = generatedList(ALL_MOVES);
     EXPECT_TRUE(contains(list, BLACK_SHORT_CASTLING));
     EXPECT_TRUE(contains(list, BLACK_LONG_CASTLING));
+
+    setUpPosition("r3k2r/8/8/8/8/8/8/R3K1r1 w Q -");
+    const Position inCheck = position;
+    EXPECT_FALSE(generatedList(ALL_MOVES).empty());
+    EXPECT_TRUE(samePosition(inCheck, position));
 }
 
 // The kinds of the pieces whose moves fill the list, in order, each run of one kind once.
-std::vector<int> kindsInOrder(const std::vector<ScoredMove>& list) {
-    std::vector<int> kinds;
+std::vector<PieceKind> kindsInOrder(const std::vector<ScoredMove>& list) {
+    std::vector<PieceKind> kinds;
     for (const ScoredMove& entry : list) {
-        const int kind = (position.board[moveFrom(entry.move)] + 1) / 2;
+        const PieceKind kind = kindOf(position.board[moveFrom(entry.move)]);
         if (kinds.empty() || kinds.back() != kind) kinds.push_back(kind);
     }
     return kinds;
@@ -170,7 +174,7 @@ std::vector<int> kindsInOrder(const std::vector<ScoredMove>& list) {
 // queens, king. Equal scores keep this order, so the search's choices depend on it.
 TEST(Generators, PieceKindsComeInTheirOrder) {
     setUpPosition("4k3/8/8/3p3R/4P3/1BNQ4/5n2/4K3 w - -");
-    const int PAWN = 1, KNIGHT = 2, BISHOP = 3, ROOK = 4, QUEEN = 5, KING = 6;
-    EXPECT_EQ(kindsInOrder(generatedList(ALL_MOVES)), (std::vector<int>{PAWN, KNIGHT, QUEEN, ROOK, BISHOP, PAWN, KING}));
-    EXPECT_EQ(kindsInOrder(generatedList(CAPTURES)), (std::vector<int>{PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING}));
+    EXPECT_EQ(kindsInOrder(generatedList(ALL_MOVES)),
+              (std::vector<PieceKind>{PAWN, KNIGHT, QUEEN, ROOK, BISHOP, PAWN, KING}));
+    EXPECT_EQ(kindsInOrder(generatedList(CAPTURES)), (std::vector<PieceKind>{PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING}));
 }

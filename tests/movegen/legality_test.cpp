@@ -21,8 +21,8 @@ TEST(Legality, AcceptsPlayableMovesAndRefusesTheRest) {
     EXPECT_FALSE(isLegalMove(moveOf(QUIET, "d1", "d2")));
 }
 
-TEST(Legality, LeavesPositionHistoryFramesAndSearchResultAlone) {
-    // The position after Black castled long, before any generation completed the castling.
+TEST(Legality, LeavesPositionHistoryFramesAndMoveStackAlone) {
+    // The position right after Black castled long.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
     saveUndo(currentUndo->undo);
     makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
@@ -31,6 +31,7 @@ TEST(Legality, LeavesPositionHistoryFramesAndSearchResultAlone) {
     const PlyRecord above = historyTop[1];
     const UndoRecord undo = currentUndo->undo;
     rootMoves[0] = {123, WHITE_SHORT_CASTLING};
+    const std::vector<ScoredMove> stack(moveStack, moveStack + MOVE_STACK_SIZE);
 
     EXPECT_TRUE(isLegalMove(WHITE_SHORT_CASTLING));
     EXPECT_TRUE(samePosition(before, position));
@@ -41,6 +42,7 @@ TEST(Legality, LeavesPositionHistoryFramesAndSearchResultAlone) {
     EXPECT_EQ(currentUndo->undo.castleFlags, undo.castleFlags);
     EXPECT_EQ(rootMoves[0].score, 123);
     EXPECT_EQ(rootMoves[0].move, WHITE_SHORT_CASTLING);
+    EXPECT_EQ(std::memcmp(stack.data(), moveStack, sizeof moveStack), 0);
 }
 
 TEST(Legality, AnyLegalMoveIsLegalOrNoneWhenMatedOrStalemated) {

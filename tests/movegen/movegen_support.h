@@ -14,7 +14,7 @@ inline std::vector<ScoredMove> generatedList(GeneratorKind kind) {
     PlyFrame& frame = plyFrames[0];
     findCheckers(frame);
     if (frame.checkers) kind = EVASIONS;
-    ScoredMove* end = moveGenerators[2 * kind + position.sideToMove](moveStack, frame);
+    ScoredMove* end = generateList(kind, moveStack, frame);
     return std::vector<ScoredMove>(moveStack, end);
 }
 

@@ -11,7 +11,7 @@ constexpr uint64_t KEY_B = 0x0FEDCBA987640042ULL;
 constexpr uint64_t KEY_C = 0x5555AAAA33300042ULL;
 constexpr Move MOVE_1 = 3364, MOVE_2 = 3902, MOVE_3 = 1234;
 
-void poseAs(uint64_t key, int side = WHITE) {
+void poseAs(uint64_t key, Colour side = WHITE) {
     position.hashKey = key;
     position.sideToMove = side;
 }
@@ -24,7 +24,7 @@ struct Read {
 };
 
 // The entry found for `key`, or a move of 0 when there is none.
-Read readBack(uint64_t key, int side = WHITE) {
+Read readBack(uint64_t key, Colour side = WHITE) {
     poseAs(key, side);
     const HashEntry* e = probeHash();
     if (!e) return {0, -1, 0, 0};
