@@ -19,6 +19,8 @@ namespace {
 constexpr unsigned FUZZ_DEPTH = 2;
 // Tables a session may ask for: enough to resize, little enough for thousands of sessions.
 constexpr int FUZZ_HASH_MB = 4;
+// Threads a session may start: enough for searches side by side.
+constexpr int FUZZ_THREADS = 4;
 
 }  // namespace
 
@@ -28,6 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     sinkOutput();
     depthCeiling = FUZZ_DEPTH;
     hashCeilingMb = FUZZ_HASH_MB;
+    threadCeiling = FUZZ_THREADS;
     logFilesAllowed = false;
     return 0;
 }

@@ -1,10 +1,23 @@
 #include "board/position.h"
 
-Position position;
+#include <cstring>
+
+thread_local constinit Position position{};
 GameBoard gameBoard;
-PlyRecord positionHistory[HISTORY_SIZE];
-PlyRecord* historyTop = positionHistory;
-uint16_t initialCastleRights = 0;
+thread_local constinit PlyRecord positionHistory[HISTORY_SIZE]{};
+thread_local constinit PlyRecord* historyTop = nullptr;
+thread_local constinit uint16_t initialCastleRights = 0;
+
+BoardSource boardSource() {
+    return BoardSource{&position, positionHistory, int(historyTop - positionHistory) + 1, initialCastleRights};
+}
+
+void copyBoard(const BoardSource& source) {
+    position = *source.position;
+    std::memcpy(positionHistory, source.history, size_t(source.length) * sizeof(PlyRecord));
+    historyTop = positionHistory + source.length - 1;
+    initialCastleRights = source.initialCastleRights;
+}
 
 uint64_t initialPositionKey() {
     static constexpr PieceKind backRank[8] = {ROOK, KNIGHT, BISHOP, QUEEN, KING, BISHOP, KNIGHT, ROOK};

@@ -55,14 +55,31 @@ struct UndoRecord {
     int8_t materialDelta;       // change of material made by the move
 };
 
-extern Position position;
+// The board is the thread's own: every searching thread works on a copy of the game's, which the
+// thread that runs the game holds. The game board is the game's alone.
+extern thread_local constinit Position position;
 extern GameBoard gameBoard;
-extern PlyRecord positionHistory[HISTORY_SIZE];
-extern PlyRecord* historyTop;   // the entry of the position on the board
+extern thread_local constinit PlyRecord positionHistory[HISTORY_SIZE];
+// The entry of the position on the board; null until the thread's board is set up or copied.
+extern thread_local constinit PlyRecord* historyTop;
 
 // The castling rights the position was set up with: hashKey carries the key of each one lost
 // since (a right spent by castling is not keyed).
-extern uint16_t initialCastleRights;
+extern thread_local constinit uint16_t initialCastleRights;
+
+// What a thread copies to search the game's position: the position, its history and its rights.
+struct BoardSource {
+    const Position* position;
+    const PlyRecord* history;      // the first of `length` records, the last being the position's
+    int length;
+    uint16_t initialCastleRights;
+};
+
+// The calling thread's board, for another thread to copy while this one leaves it as it is.
+BoardSource boardSource();
+
+// Make the calling thread's board a copy of `source`.
+void copyBoard(const BoardSource& source);
 
 namespace zobristDetail {
 // A fixed, well-mixed sequence of 64-bit numbers, produced at compile time.

@@ -5,6 +5,7 @@
 
 #include "board/colours.h"
 #include "eval/tables.h"
+#include "ground/sharedword.h"
 
 uint32_t pawnHashTable[PAWN_HASH_SIZE];
 
@@ -98,10 +99,11 @@ int pawnTerms(const int16_t* table) {
 // any material band).
 int cachedPawnStructure(const int16_t* table) {
     const uint32_t key = position.pawnKey;
-    uint32_t& entry = pawnHashTable[key & (PAWN_HASH_SIZE - 1)];
+    uint32_t& slot = pawnHashTable[key & (PAWN_HASH_SIZE - 1)];
+    const uint32_t entry = loadWord(slot);
     if (((entry ^ key) & PAWN_KEY_CHECK) == 0 && (entry & 0xFFFF) != 0) return int(entry & 0xFFFF) - PAWN_CACHE_OFFSET;
     const int score = pawnTerms<WHITE>(table) - pawnTerms<BLACK>(table);
-    entry = (key & PAWN_KEY_CHECK) | uint32_t(score + PAWN_CACHE_OFFSET);
+    storeWord(slot, (key & PAWN_KEY_CHECK) | uint32_t(score + PAWN_CACHE_OFFSET));
     return score;
 }
 

@@ -1,4 +1,5 @@
-// Per-ply search frames, the shared move stack and the move-ordering memory that outlives a node.
+// Per-ply search frames, the move stack and the move-ordering memory that outlives a node: each
+// searching thread has its own.
 #pragma once
 
 #include "board/position.h"
@@ -15,13 +16,22 @@ struct PlyFrame {
     uint32_t orderKeys[MAX_LIST_MOVES];  // history ordering keys of the moves still to search
 };
 
-extern PlyFrame plyFrames[MAX_FRAMES];
-extern PlyFrame* currentUndo;                      // frame of the position now on the board
-extern ScoredMove moveStack[MOVE_STACK_SIZE];      // lists of all plies; the root's comes first
-extern uint32_t historyTable[2][4096];             // [side to move][from * 64 + to] cut-off counters
+extern thread_local constinit PlyFrame plyFrames[MAX_FRAMES];
+// Frame of the position now on the board; null until the thread's board is set up or copied.
+extern thread_local constinit PlyFrame* currentUndo;
+// Lists of all plies; the root's comes first, and its first entry is the search result.
+extern thread_local constinit ScoredMove moveStack[MOVE_STACK_SIZE];
+extern thread_local constinit uint32_t historyTable[2][4096];   // [side to move][from * 64 + to] cut-off counters
 
-// The root move list: its first entry is the search result.
-inline ScoredMove* const rootMoves = moveStack;
+// The root move list.
+inline ScoredMove* rootMoves() { return moveStack; }
 
-// Forget killers and history (position set-up).
+// Forget killers and history (position set-up): the calling thread's at once, every other
+// thread's before its next search.
 void clearSearchMemory();
+
+// Forget the history counters (a move played in the game), likewise.
+void clearHistoryTable();
+
+// Catch up, for the calling thread, with the forgetting asked since its last search.
+void refreshSearchMemory();

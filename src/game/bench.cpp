@@ -44,11 +44,11 @@ const char* const BENCH_POSITIONS[BENCH_POSITION_COUNT] = {
 BenchOutcome benchPosition(const char* fen, unsigned depth) {
     currentUndo = plyFrames;
     if (!setPosition(fen, false)) return BenchOutcome{false, ScoredMove{0, 0}, 0, 0.0};
-    startSearch(SearchRequest{SearchLimits{depth, NO_NODE_LIMIT, nullptr}, UNLIMITED_TIME});
+    startSearch(SearchRequest{SearchLimits{depth, nullptr}, UNLIMITED_TIME});
     waitForSearch();
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStartTime()).count();
-    return BenchOutcome{true, searchResult().best, searchNodes.load(), ms};
+    return BenchOutcome{true, searchResult().best, totalNodes(), ms};
 }
 
 void benchLine(char* buffer, int size, const char* fen, const BenchOutcome& outcome) {

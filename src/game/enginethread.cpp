@@ -2,37 +2,112 @@
 
 #include <thread>
 
+#include "board/position.h"
 #include "frames/frames.h"
 #include "ground/event.h"
 #include "ground/log.h"
 #include "search/control.h"
+#include "search/transposition.h"
 
 unsigned depthCeiling = DEEPEST_ITERATION;
 
 namespace {
 
-Event requestSignal;   // automatic: a search, or the end, is asked of the engine thread
-Event idleSignal;      // manual: set exactly while the engine thread waits for a request
-std::thread engineThreadHandle;
+// One thread that searches: the first is the main search.
+struct Searcher {
+    std::thread handle;
+    Event requestSignal;              // automatic: a search, or the end, is asked of it
+    Event idleSignal;                 // manual: set exactly while it waits for a request
+    std::atomic<uint64_t>* nodes;     // its node counter, known once it has started
+    SearchResult result;              // its latest search's
+    bool quit;
+};
 
-// Written while the engine thread waits idle, read by it once the request arrives.
+Searcher searchers[MAX_SEARCH_THREADS];
+int searcherCount = 0;
+
+// Written while every thread waits idle, read by them once the request arrives.
 SearchRequest request;
-bool quitRequested = false;
+BoardSource root;
 std::chrono::steady_clock::time_point startTime;
+// Written by the main search thread before it goes idle.
+SearchResult answer;
 
 // The longest single wait on an event; longer waits are made of such steps.
 constexpr uint64_t LONGEST_WAIT_MS = 3600 * 1000;
 
-void engineThread() {
-    for (;;) {
-        setEvent(idleSignal);
-        waitEvent(requestSignal);
-        if (quitRequested) return;
-        SearchLimits limits = request.limits;
-        const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
-        if (limits.depth > ceiling) limits.depth = ceiling;
-        searchPosition(limits);
+// The board and memory a search starts from: the game's position, and the killers and history
+// counters unless the game has asked to forget them.
+void prepareSearch() {
+    copyBoard(root);
+    currentUndo = plyFrames;
+    refreshSearchMemory();
+}
+
+// The answer of the threads' results: the main search's, unless a helper completed a deeper
+// iteration of the same single line with an exact score.
+void chooseAnswer() {
+    answer = searchers[0].result;
+    if (request.limits.lines > 1 || moveType(answer.best.move) == NOT_A_MOVE) return;
+    for (int i = 1; i < searcherCount; ++i) {
+        const SearchResult& helper = searchers[i].result;
+        if (helper.depth > answer.depth && helper.bound == EXACT_BOUND && moveType(helper.best.move) != NOT_A_MOVE)
+            answer = helper;
     }
+}
+
+void helperThread(int index) {
+    Searcher& me = searchers[index];
+    me.nodes = &searchNodes;
+    for (;;) {
+        setEvent(me.idleSignal);
+        waitEvent(me.requestSignal);
+        if (me.quit) return;
+        prepareSearch();
+        SearchLimits limits = request.limits;
+        limits.helper = index;
+        limits.report = nullptr;
+        limits.lines = 1;
+        me.result = searchPosition(limits);
+    }
+}
+
+void mainThread(int) {
+    Searcher& me = searchers[0];
+    me.nodes = &searchNodes;
+    for (;;) {
+        setEvent(me.idleSignal);
+        waitEvent(me.requestSignal);
+        if (me.quit) return;
+        prepareSearch();
+        me.result = searchPosition(request.limits);
+        // The helpers end with the main search.
+        stopFlag = 1;
+        for (int i = 1; i < searcherCount; ++i) waitEvent(searchers[i].idleSignal);
+        chooseAnswer();
+    }
+}
+
+void startSearcher(int index) {
+    Searcher& searcher = searchers[index];
+    initEvent(searcher.requestSignal, false);
+    initEvent(searcher.idleSignal, true);
+    searcher.quit = false;
+    startThread(searcher.handle, index == 0 ? mainThread : helperThread, index);
+    waitEvent(searcher.idleSignal);
+}
+
+void endSearcher(int index) {
+    Searcher& searcher = searchers[index];
+    searcher.quit = true;
+    setEvent(searcher.requestSignal);
+    joinThread(searcher.handle);
+}
+
+void registerCounters() {
+    std::atomic<uint64_t>* counters[MAX_SEARCH_THREADS];
+    for (int i = 0; i < searcherCount; ++i) counters[i] = searchers[i].nodes;
+    setSearchingThreads(counters, searcherCount);
 }
 
 uint64_t elapsedMs() {
@@ -44,21 +119,34 @@ uint64_t elapsedMs() {
 }  // namespace
 
 void launchEngine() {
-    initEvent(requestSignal, false);
-    initEvent(idleSignal, true);
-    quitRequested = false;
-    startThread(engineThreadHandle, engineThread);
-    waitEvent(idleSignal);
+    startSearcher(0);
+    searcherCount = 1;
+    registerCounters();
 }
 
+void setSearchThreads(int count) {
+    waitForSearch();
+    count = count < 1 ? 1 : count > MAX_SEARCH_THREADS ? MAX_SEARCH_THREADS : count;
+    for (; searcherCount < count; ++searcherCount) startSearcher(searcherCount);
+    for (; searcherCount > count; --searcherCount) endSearcher(searcherCount - 1);
+    registerCounters();
+}
+
+int searchThreads() { return searcherCount; }
+
 void startSearch(const SearchRequest& newRequest) {
-    waitEvent(idleSignal);
+    waitForSearch();
     request = newRequest;
-    resetSearchControl();
-    currentUndo = plyFrames;
+    const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
+    if (request.limits.depth > ceiling) request.limits.depth = ceiling;
+    if (request.fromScratch) forgetHashEntry();
+    root = boardSource();
+    resetSearchControl(request.nodes);
     startTime = std::chrono::steady_clock::now();
-    resetEvent(idleSignal);
-    setEvent(requestSignal);
+    for (int i = searcherCount - 1; i >= 0; --i) {
+        resetEvent(searchers[i].idleSignal);
+        setEvent(searchers[i].requestSignal);
+    }
 }
 
 void stopSearch() {
@@ -68,12 +156,12 @@ void stopSearch() {
 
 void finishIteration() { lastIterationFlag = 1; }
 
-void waitForSearch() { waitEvent(idleSignal); }
+void waitForSearch() { waitEvent(searchers[0].idleSignal); }
 
 bool waitForSearch(uint64_t ms) {
     for (;;) {
         const uint64_t step = ms < LONGEST_WAIT_MS ? ms : LONGEST_WAIT_MS;
-        if (waitEvent(idleSignal, uint32_t(step))) return true;
+        if (waitEvent(searchers[0].idleSignal, uint32_t(step))) return true;
         ms -= step;
         if (ms == 0) return false;
     }
@@ -92,12 +180,12 @@ void endSearchAfterBudget() {
 
 std::chrono::steady_clock::time_point searchStartTime() { return startTime; }
 
-const SearchResult& searchResult() { return lastSearchResult; }
+const SearchResult& searchResult() { return answer; }
 
 void quitEngine() {
     stopSearch();
     waitForSearch();
-    quitRequested = true;
-    setEvent(requestSignal);
-    joinThread(engineThreadHandle);
+    for (int i = searcherCount - 1; i >= 0; --i) endSearcher(i);
+    searcherCount = 0;
+    setSearchingThreads(nullptr, 0);
 }

@@ -1,6 +1,10 @@
-// The engine thread and the one way to use it: start a search of the position on the board with
-// a request, end it at once or after its iteration, wait for it, read its result, quit. Both
-// programs, the bench tool and the tests reach the search through here alone.
+// The engine's search threads and the one way to use them: start a search of the position on the
+// board with a request, end it at once or after its iteration, wait for it, read its result, quit.
+// Both programs, the bench tool and the tests reach the search through here alone.
+//
+// One thread searches unless more are asked for. More threads run the same search on copies of
+// the board, sharing the transposition table: every other one a ply ahead, each finding its way
+// through what the others store. The main search thread decides when to stop and what to answer.
 #pragma once
 
 #include <chrono>
@@ -10,20 +14,30 @@
 #include "search/search.h"
 
 struct SearchRequest {
-    SearchLimits limits;   // depth (FIRST_ITERATION up to DEEPEST_ITERATION), nodes, report, ...
-    TimeBudget time;       // when endSearchAfterBudget is due, and what extra time it grants
+    SearchLimits limits;              // depth (FIRST_ITERATION up to DEEPEST_ITERATION), report, ...
+    TimeBudget time = UNLIMITED_TIME; // when endSearchAfterBudget is due, and what extra time it grants
+    uint64_t nodes = NO_NODE_LIMIT;   // moves all threads together may make
+    bool fromScratch = false;         // forget the table's entry for the root first, so that every
+                                      // iteration is searched (the rest of the table still helps)
 };
 
 // Deepest iteration any search runs: DEEPEST_ITERATION. A harness that must not wait for long
 // searches (the "test" command searches on an endless clock) lowers it.
 extern unsigned depthCeiling;
 
-// Start the engine thread; returns once it waits idle.
+// Start the main search thread; returns once it waits idle.
 void launchEngine();
 
-// The engine thread searches the position on the board; returns at once. Waits first for any
-// earlier search to end. The position, the game and the request's budget stay as they are until
-// the search has ended.
+// Search with `count` threads from now on (1 to MAX_SEARCH_THREADS): threads are started or
+// ended here, never for a search. Only while no search runs.
+void setSearchThreads(int count);
+
+// The threads that search.
+int searchThreads();
+
+// The threads search the position on the board; returns at once. Waits first for any earlier
+// search to end. The position, the game and the request's budget stay as they are until the
+// search has ended.
 void startSearch(const SearchRequest& request);
 
 // Abort the search at once; returns at once (the search ends within a move). Harmless when idle.
@@ -44,8 +58,9 @@ void endSearchAfterBudget();
 // When the latest search started.
 std::chrono::steady_clock::time_point searchStartTime();
 
-// The latest search's result, once it has ended (see SearchResult).
+// The latest search's result, once it has ended (see SearchResult): the main search's, or a
+// helper's that completed a deeper iteration.
 const SearchResult& searchResult();
 
-// End any search and the engine thread; returns once the thread has ended.
+// End any search and every search thread; returns once they have ended.
 void quitEngine();

@@ -41,6 +41,8 @@ bool waitEvent(Event& event, uint32_t milliseconds) {
 
 void startThread(std::thread& thread, void (*function)()) { thread = std::thread(function); }
 
+void startThread(std::thread& thread, void (*function)(int), int argument) { thread = std::thread(function, argument); }
+
 void joinThread(std::thread& thread) {
     if (thread.joinable()) thread.join();
 }

@@ -26,7 +26,8 @@ void waitEvent(Event& event);
 // Wait until the event is signalled or `milliseconds` have passed; true when it was signalled.
 bool waitEvent(Event& event, uint32_t milliseconds);
 
-// Run `function` on a new thread held by `thread`.
+// Run `function` on a new thread held by `thread` (with `argument`).
 void startThread(std::thread& thread, void (*function)());
+void startThread(std::thread& thread, void (*function)(int), int argument);
 // Wait until the thread has ended.
 void joinThread(std::thread& thread);

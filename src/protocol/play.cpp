@@ -56,7 +56,7 @@ void thinkAndMove() {
     }
 
     const TimeBudget budget = moveBudget();
-    startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, NO_NODE_LIMIT, nullptr}, budget});
+    startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, nullptr}, budget});
     waitForSearch(firstWaitMs(budget));
     endSearchAfterBudget();
 

@@ -3,13 +3,47 @@
 std::atomic<uint8_t> stopFlag{0};
 std::atomic<uint8_t> lastIterationFlag{0};
 std::atomic<uint8_t> failLowFlag{1};
-unsigned iterationDepth = 0;
-std::atomic<uint64_t> searchNodes{0};
+thread_local constinit unsigned iterationDepth = 0;
+thread_local constinit std::atomic<uint64_t> searchNodes{0};
 uint64_t nodeLimit = NO_NODE_LIMIT;
+thread_local constinit uint64_t nextNodeCheck = NO_NODE_LIMIT;
+
+namespace {
+
+// The counters of the threads that search; none registered: the calling thread alone.
+std::atomic<uint64_t>* nodeCounters[MAX_SEARCH_THREADS];
+int counterCount = 0;
+
+}  // namespace
+
+void setSearchingThreads(std::atomic<uint64_t>* const* counters, int count) {
+    for (int i = 0; i < count; ++i) nodeCounters[i] = counters[i];
+    counterCount = count;
+}
+
+uint64_t totalNodes() {
+    if (counterCount == 0) return searchNodes.load(std::memory_order_relaxed);
+    uint64_t total = 0;
+    for (int i = 0; i < counterCount; ++i) total += nodeCounters[i]->load(std::memory_order_relaxed);
+    return total;
+}
 
 void resetSearchControl(uint64_t limit) {
     stopFlag = 0;
     lastIterationFlag = 0;
-    searchNodes = 0;
     nodeLimit = limit;
+    searchNodes = 0;
+    for (int i = 0; i < counterCount; ++i) nodeCounters[i]->store(0, std::memory_order_relaxed);
+}
+
+void checkNodeLimit() {
+    const uint64_t total = totalNodes();
+    if (total >= nodeLimit) {
+        stopFlag.store(1, std::memory_order_relaxed);
+        nextNodeCheck = NO_NODE_LIMIT;
+        return;
+    }
+    // Each thread may make its share of what is left before it looks again.
+    const uint64_t share = (nodeLimit - total) / uint64_t(counterCount > 0 ? counterCount : 1);
+    nextNodeCheck = searchNodes.load(std::memory_order_relaxed) + (share > 0 ? share : 1);
 }

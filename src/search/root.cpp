@@ -14,6 +14,7 @@
 std::atomic<unsigned> currentRootDepth{0};
 std::atomic<uint16_t> currentRootMove{0};
 std::atomic<int> currentRootMoveNumber{0};
+thread_local constinit bool showsRootMoves = true;
 
 namespace {
 
@@ -23,7 +24,7 @@ int noLegalMove(PlyFrame& root, int depth) {
     const bool mated = root.checkers != 0;
     const Move code = mated ? MatedCode : StalemateCode;
     const int score = mated ? MATED_SCORE : 0;
-    rootMoves[0] = ScoredMove{int16_t(score), code};
+    rootMoves()[0] = ScoredMove{int16_t(score), code};
     root.listEnd = nullptr;
     storeNodeResult(depth, depth, EXACT_BOUND, code, score);
     return score;
@@ -35,20 +36,20 @@ void generateRootMoves() {
     PlyFrame& frame = plyFrames[0];
     if (frame.listEnd) return;
     const GeneratorKind kind = frame.checkers ? EVASIONS : ALL_MOVES;
-    frame.listEnd = generateList(kind, rootMoves, frame);
+    frame.listEnd = generateList(kind, rootMoves(), frame);
     saveUndo(frame.undo);
 }
 
 void restrictRootMoves(const Move* moves, int count) {
     PlyFrame& frame = plyFrames[0];
-    ScoredMove* kept = rootMoves;
-    for (ScoredMove* entry = rootMoves; entry < frame.listEnd; ++entry)
+    ScoredMove* kept = rootMoves();
+    for (ScoredMove* entry = rootMoves(); entry < frame.listEnd; ++entry)
         for (int i = 0; i < count; ++i)
             if (entry->move == moves[i]) {
                 *kept++ = *entry;
                 break;
             }
-    if (kept != rootMoves) frame.listEnd = kept;
+    if (kept != rootMoves()) frame.listEnd = kept;
 }
 
 int searchRoot(int alpha, int beta, int first) {
@@ -62,8 +63,8 @@ int searchRoot(int alpha, int beta, int first) {
 
     const int side = position.sideToMove;
     generateRootMoves();
-    currentRootDepth.store(unsigned(depth), std::memory_order_relaxed);
-    ScoredMove* const begin = rootMoves + first;
+    if (showsRootMoves) currentRootDepth.store(unsigned(depth), std::memory_order_relaxed);
+    ScoredMove* const begin = rootMoves() + first;
     const bool wholeList = first == 0;
 
     int best = NO_SCORE;
@@ -74,8 +75,11 @@ int searchRoot(int alpha, int beta, int first) {
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
         selectMove(frame, begin, cursor, byHistory, historyTable[side]);
         const Move move = cursor->move;
-        currentRootMove.store(move, std::memory_order_relaxed);
-        currentRootMoveNumber.store(++number, std::memory_order_relaxed);
+        ++number;
+        if (showsRootMoves) {
+            currentRootMove.store(move, std::memory_order_relaxed);
+            currentRootMoveNumber.store(number, std::memory_order_relaxed);
+        }
         makeMove(move, frame.undo);
         countNode();
         prefetchHash();

@@ -20,8 +20,10 @@ void restrictRootMoves(const Move* moves, int count);
 // NO_SCORE, changing nothing, when no legal move is left to it.
 int searchRoot(int alpha, int beta, int first = 0);
 
-// The depth of the root pass under way, the root move it searches now and that move's number in
-// the pass (1 for the first); read by another thread while the search runs.
+// The depth of the main search's root pass under way, the root move it searches now and that
+// move's number in the pass (1 for the first); read by another thread while the search runs.
 extern std::atomic<unsigned> currentRootDepth;
 extern std::atomic<uint16_t> currentRootMove;
 extern std::atomic<int> currentRootMoveNumber;
+// Whether the calling thread's root passes show what they search there (the main search does).
+extern thread_local constinit bool showsRootMoves;

@@ -15,14 +15,24 @@
 #include "search/transposition.h"
 #include "search/variation.h"
 
-SearchResult lastSearchResult;
-
 namespace {
+
+// The main search logs and tells its owner of a fail low; a helper thread does neither.
+thread_local constinit bool mainSearch = true;
+
+template <typename... Pieces>
+void searchLog(const Pieces&... pieces) {
+    if (mainSearch) logLine(pieces...);
+}
+
+void setFailLow(uint8_t value) {
+    if (mainSearch) failLowFlag = value;
+}
 
 constexpr int FULL_LOW = MATED_SCORE;    // -8100
 constexpr int FULL_HIGH = WINDOW_HIGH;   // 8099
 
-char pvBuffer[1024];
+thread_local constinit char pvBuffer[1024]{};
 const char NO_HASH_ENTRY_LINE[] =
     "*********************************************************************************************************************";
 static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
@@ -33,7 +43,7 @@ static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
 // for among the generated moves before it is ever made. Failing that, the first legal move in
 // generation order stands in, with no score, since it was not searched.
 void keepResultLegal() {
-    ScoredMove& result = rootMoves[0];
+    ScoredMove& result = rootMoves()[0];
     if (moveType(result.move) != NOT_A_MOVE && isLegalMove(result.move)) return;
     if (const Move first = anyLegalMove()) {
         result = ScoredMove{int16_t(NO_SCORE), first};
@@ -73,13 +83,13 @@ struct Answer {
 // A pass that ended above its window proved its move better than the answer so far.
 void noteFailHigh(Answer& answer, int score, int beta) {
     if (score >= beta && answer.given)
-        answer = Answer{ScoredMove{int16_t(score), rootMoves[0].move}, true, iterationDepth, LOWER_BOUND};
+        answer = Answer{ScoredMove{int16_t(score), rootMoves()[0].move}, true, iterationDepth, LOWER_BOUND};
 }
 
 // The first iteration and its window. A result of an earlier search of this position (which is
 // also the result should no iteration complete) may let the search start deeper, or narrower.
 Window firstWindow() {
-    ScoredMove& result = rootMoves[0];
+    ScoredMove& result = rootMoves()[0];
     iterationDepth = FIRST_ITERATION;
     Window window{FULL_LOW, FULL_HIGH};
     const HashEntry* entry = probeHash();
@@ -119,7 +129,7 @@ int searchBestLine(Window window, Answer& answer) {
     noteFailHigh(answer, r, window.beta);
     if (r <= window.alpha) {
         window = Window{FULL_LOW, r + 1};
-        failLowFlag = 1;
+        setFailLow(1);
     } else {
         window = Window{r - 1, FULL_HIGH};
     }
@@ -128,19 +138,19 @@ int searchBestLine(Window window, Answer& answer) {
     if (stopped()) return r;
     noteFailHigh(answer, r, window.beta);
     r = searchRoot(FULL_LOW, FULL_HIGH);
-    failLowFlag = 0;
+    setFailLow(0);
     return r;
 }
 
 // The next best lines of the iteration, each over the root moves the better ones left, with the
 // full window; each reported as line 2, 3 and so on. False once the search is stopped.
 bool searchFurtherLines(const SearchLimits& limits) {
-    const int legalMoves = int(plyFrames[0].listEnd - rootMoves);
+    const int legalMoves = int(plyFrames[0].listEnd - rootMoves());
     for (int line = 2; line <= limits.lines && line <= legalMoves; ++line) {
         const int r = searchRoot(FULL_LOW, FULL_HIGH, line - 1);
         if (stopped()) return false;
         if (r == NO_SCORE) break;   // no legal move left for this line
-        if (limits.report) limits.report(iterationDepth, line, r, rootMoves[line - 1].move);
+        if (limits.report) limits.report(iterationDepth, line, r, rootMoves()[line - 1].move);
     }
     return true;
 }
@@ -151,7 +161,7 @@ bool mateEndsSearch(const SearchLimits& limits, int r) {
     const int depth = int(iterationDepth);
     const bool mateWithinDepth = r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth;
     if (mateWithinDepth && limits.lines == 1) {
-        logLine("--- MATE: ", r);
+        searchLog("--- MATE: ", r);
         return true;
     }
     return limits.mateMoves > 0 && r >= -MATED_SCORE - (2 * limits.mateMoves - 1);
@@ -160,15 +170,15 @@ bool mateEndsSearch(const SearchLimits& limits, int r) {
 // The result once the iterations are over. The table's root entry has the last word: it may come
 // from a deeper search. But a mate is answered as this search found it: an entry of an earlier
 // search may hold a bound where this one knows the mate's distance.
-void settleResult(const Answer& answer) {
-    ScoredMove& result = rootMoves[0];
-    SearchResult& outcome = lastSearchResult;
+SearchResult settleResult(const Answer& answer) {
+    ScoredMove& result = rootMoves()[0];
+    SearchResult outcome;
     outcome.depth = answer.given ? answer.depth : 0;
     outcome.bound = answer.bound;
     if (const HashEntry* entry = probeHash()) {
         if (entryMove(*entry) != result.move) {
-            logLine("-E: DIFFERENT MOVE");
-            if (failLowFlag) logLine("FAIL LOW !!!!!!!!!!!!! not enough time");
+            searchLog("-E: DIFFERENT MOVE");
+            if (mainSearch && failLowFlag) searchLog("FAIL LOW !!!!!!!!!!!!! not enough time");
         }
         result = ScoredMove{int16_t(entryScore(*entry)), entryMove(*entry)};
         if (answer.given && (isMateScore(answer.result.score) || isMateScore(result.score))) {
@@ -177,9 +187,9 @@ void settleResult(const Answer& answer) {
             outcome.depth = unsigned(entryDepth(*entry));
             outcome.bound = entryBound(*entry);
         }
-        logLine("-***HT: ", int(result.score));
+        searchLog("-***HT: ", int(result.score));
     } else {
-        logLine(NO_HASH_ENTRY_LINE);
+        searchLog(NO_HASH_ENTRY_LINE);
         // Stopped before any iteration was done, the root list holds an ordering value.
         if (!answer.given) result.score = int16_t(NO_SCORE);
     }
@@ -187,6 +197,7 @@ void settleResult(const Answer& answer) {
     outcome.best = result;
     const bool move = result.move != 0 && moveType(result.move) != NOT_A_MOVE;
     outcome.line = move ? lineAfterMove(result.move, int(outcome.depth)) : Line{{}, 0};
+    return outcome;
 }
 
 }  // namespace
@@ -203,23 +214,27 @@ void principalVariationText(char* buffer, int plies) {
     std::strcpy(text, endingText(variation.end));
 }
 
-Move searchPosition(const SearchLimits& limits) {
-    ScoredMove& result = rootMoves[0];
-    nodeLimit = limits.nodes;
+SearchResult searchPosition(const SearchLimits& limits) {
+    ScoredMove& result = rootMoves()[0];
+    mainSearch = limits.helper == 0;
+    showsRootMoves = mainSearch;
+    nextNodeCheck = nodeLimit == NO_NODE_LIMIT ? NO_NODE_LIMIT : 0;
     if (drawByRule(2)) {
         result = ScoredMove{0, RepetitionCode};
-        lastSearchResult = SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}};
-        return RepetitionCode;
+        return SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}};
     }
     result.move = 0;
     plyFrames[0].listEnd = nullptr;
-    failLowFlag = 0;
-    if (limits.fromScratch) forgetHashEntry();
+    setFailLow(0);
     Window window = firstWindow();
+    // Every other helper runs one ply ahead: the threads spread over two depths.
+    iterationDepth += unsigned(limits.helper % 2);
 
-    char positionText[POSITION_TEXT_SIZE];
-    positionToText(positionText);
-    logLine("-FEN:\t", positionText);
+    if (mainSearch) {
+        char positionText[POSITION_TEXT_SIZE];
+        positionToText(positionText);
+        searchLog("-FEN:\t", positionText);
+    }
     findCheckers(plyFrames[0]);
     if (limits.onlyMoveCount > 0) {
         generateRootMoves();
@@ -231,20 +246,21 @@ Move searchPosition(const SearchLimits& limits) {
     for (; iterationDepth <= lastIteration; ++iterationDepth) {
         const int r = searchBestLine(window, answer);
         if (stopped()) break;
-        failLowFlag = 0;
+        setFailLow(0);
         answer = Answer{ScoredMove{int16_t(r), result.move}, true, iterationDepth, EXACT_BOUND};
 
-        principalVariationText(pvBuffer, int(iterationDepth));
-        logLine("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
+        if (mainSearch) {
+            principalVariationText(pvBuffer, int(iterationDepth));
+            searchLog("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
+        }
         if (limits.report) limits.report(iterationDepth, 1, r, result.move);
         if (limits.lines > 1 && !searchFurtherLines(limits)) break;
         if (mateEndsSearch(limits, r)) break;
         window = Window{r - ASPIRATION_HALF_WIDTH, r + ASPIRATION_HALF_WIDTH};
         if (lastIterationFlag.load()) {
-            logLine("-E: Ended ply after extra time");
+            searchLog("-E: Ended ply after extra time");
             break;
         }
     }
-    settleResult(answer);
-    return result.move;
+    return settleResult(answer);
 }

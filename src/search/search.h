@@ -28,14 +28,13 @@ using IterationReport = void (*)(unsigned depth, int line, int score, Move move)
 
 struct SearchLimits {
     unsigned depth;                    // last iteration to run (at most DEEPEST_ITERATION counts)
-    uint64_t nodes;                    // stop once this many moves are made (NO_NODE_LIMIT: never)
     IterationReport report;            // null: nobody is told
     int lines = 1;                     // the best root moves each iteration searches to full depth
     int mateMoves = 0;                 // stop at a mate in this many moves or fewer (0: no such stop)
-    bool fromScratch = false;          // forget the table's entry for the root first: every
-                                       // iteration is searched (the rest of the table still helps)
     const Move* onlyMoves = nullptr;   // search only these root moves (when any of them is legal)
     int onlyMoveCount = 0;
+    int helper = 0;                    // 0: the main search; k > 0: helper k of several threads,
+                                       // which logs and reports nothing and searches one line
 };
 
 // The principal variation: at most one move per iteration a search can run.
@@ -54,13 +53,10 @@ struct SearchResult {
     Line line;         // the principal variation, beginning with the best move (empty for a code)
 };
 
-// The latest search's result; read once it has ended.
-extern SearchResult lastSearchResult;
-
-// Search the global position with the control state made ready (resetSearchControl), and leave
-// the result in lastSearchResult (its move and score also in rootMoves[0]). The frame pointer
-// must stand at frame 0.
-Move searchPosition(const SearchLimits& limits);
+// Search the calling thread's board with the control state made ready (resetSearchControl) and
+// return the result (its move and score also left in rootMoves()[0]). The frame pointer must
+// stand at frame 0.
+SearchResult searchPosition(const SearchLimits& limits);
 
 // Write the principal variation of the current position as the log shows it: the hash moves
 // followed from here, at most `plies`, then how the line ends ("# " mate, "NOE " no entry, or a

@@ -26,10 +26,6 @@ inline bool matches(const HashEntry& e, uint64_t key) {
     return ((loadWord(e.word0) ^ uint32_t(key)) & keyCheckMask) == 0 && loadWord(e.word1) == uint32_t(key >> 32);
 }
 
-inline void storeWord(uint32_t& word, uint32_t value) {
-    std::atomic_ref<uint32_t>(word).store(value, std::memory_order_relaxed);
-}
-
 inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Move move, int score) {
     storeWord(e.word0, (uint32_t(key) & 0xFFFF0000) | move);
     storeWord(e.word1, uint32_t(key >> 32));

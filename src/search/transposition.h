@@ -10,6 +10,7 @@
 
 #include "board/makemove.h"
 #include "board/position.h"
+#include "ground/sharedword.h"
 
 // One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
 // word2: depth (0-6), lower bound (7), upper bound (8), generation (9-17), score + 8190 (18-31).
@@ -62,11 +63,6 @@ void storeHash(int depth, uint32_t bound, Move move, int score);
 
 // Make `move` the book move of the current position (slot 0 of its bucket, generation 0).
 void storeBookEntry(Move move);
-
-// A word of an entry, read whole.
-inline uint32_t loadWord(const uint32_t& word) {
-    return std::atomic_ref<uint32_t>(const_cast<uint32_t&>(word)).load(std::memory_order_relaxed);
-}
 
 // Fields of an entry.
 inline Move entryMove(const HashEntry& e) { return Move(loadWord(e.word0) & 0xFFFF); }

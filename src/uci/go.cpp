@@ -67,17 +67,18 @@ void startThinking(const Word* words, int count) {
     // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
     order.time = order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side);
     if (order.searching) {
-        SearchLimits search{depthLimit(limits), limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes),
-                            reportIteration};
+        SearchRequest request{SearchLimits{depthLimit(limits), reportIteration}, order.time};
+        SearchLimits& search = request.limits;
         search.lines = multiPv;
         search.mateMoves = int(limits.mate < MAX_LIST_MOVES ? limits.mate : MAX_LIST_MOVES);
         search.onlyMoves = allowedMoves;
         search.onlyMoveCount = readSearchMoves(words, limits);
+        request.nodes = limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes);
         // What the user limits or narrows is searched, not taken from the table's earlier result.
-        search.fromScratch = limits.depth > 0 || limits.nodes != NOT_GIVEN || limits.mate > 0 ||
-                             search.onlyMoveCount > 0 || multiPv > 1;
+        request.fromScratch = limits.depth > 0 || limits.nodes != NOT_GIVEN || limits.mate > 0 ||
+                              search.onlyMoveCount > 0 || multiPv > 1;
         startReports(multiPv);
-        startSearch(SearchRequest{search, order.time});
+        startSearch(request);
     }
     superviseSearch(order);
 }

@@ -1,7 +1,9 @@
 #include "uci/options.h"
 
 #include <cstring>
+#include <thread>
 
+#include "game/enginethread.h"
 #include "ground/log.h"
 #include "search/transposition.h"
 #include "uci/reply.h"
@@ -10,6 +12,7 @@ bool ownBook = true;
 int multiPv = 1;
 bool ponderOption = false;
 int hashCeilingMb = MAX_HASH_MB;
+int threadCeiling = MAX_SEARCH_THREADS;
 bool logFilesAllowed = true;
 
 namespace {
@@ -62,6 +65,11 @@ void setHash(const Word* value, int count) {
     hashMegabytes = megabytes;
 }
 
+void setThreads(const Word* value, int count) {
+    if (!readSpin("Threads", value, count, 1, maxThreads(), threads)) return;
+    setSearchThreads(threads < threadCeiling ? threads : threadCeiling);
+}
+
 // The value runs from its first word to the end of its last, blanks inside kept. Empty, or
 // "<empty>" as GUIs write an empty string, closes the log.
 void setLogFile(const Word* value, int count) {
@@ -93,6 +101,12 @@ void resetOptions() {
     closeEngineLog();
 }
 
+int maxThreads() {
+    const int hardware = int(std::thread::hardware_concurrency());
+    const int most = hardware * 4 > 64 ? hardware * 4 : 64;
+    return most < MAX_SEARCH_THREADS ? most : MAX_SEARCH_THREADS;
+}
+
 uint64_t hashBucketsFor(int megabytes) {
     const uint64_t bytes = uint64_t(megabytes) << 20;
     uint64_t buckets = MIN_HASH_BUCKETS;
@@ -103,7 +117,7 @@ uint64_t hashBucketsFor(int megabytes) {
 void sendOptionLines() {
     sendFormatted("option name Hash type spin default %d min 1 max %d", DEFAULT_HASH_MB, MAX_HASH_MB);
     sendLine("option name Clear Hash type button");
-    sendFormatted("option name Threads type spin default 1 min 1 max %d", MAX_THREADS);
+    sendFormatted("option name Threads type spin default 1 min 1 max %d", maxThreads());
     sendFormatted("option name MultiPV type spin default 1 min 1 max %d", MAX_LINES);
     sendLine("option name Ponder type check default false");
     sendLine("option name OwnBook type check default true");
@@ -127,7 +141,7 @@ void setOption(const Word* words, int count) {
     else if (wordIsAnyCase(nameWord, "Clear Hash"))
         clearHashTable();
     else if (wordIsAnyCase(nameWord, "Threads"))
-        readSpin("Threads", value, valueCount, 1, MAX_THREADS, threads);
+        setThreads(value, valueCount);
     else if (wordIsAnyCase(nameWord, "MultiPV"))
         readSpin("MultiPV", value, valueCount, 1, MAX_LINES, multiPv);
     else if (wordIsAnyCase(nameWord, "Ponder"))

@@ -12,8 +12,6 @@ constexpr int DEFAULT_HASH_MB = 12;
 constexpr int MAX_HASH_MB = 65536;
 // MultiPV: the most lines one search may show.
 constexpr int MAX_LINES = 256;
-// Threads: the searching threads.
-constexpr int MAX_THREADS = 1;
 
 // OwnBook: play from "Tarnek.book" in the working folder (set up with every new game from the
 // initial position); otherwise the engine never plays a book move.
@@ -23,9 +21,14 @@ extern int multiPv;
 // Ponder: "bestmove" names the move the engine expects in reply.
 extern bool ponderOption;
 
+// Threads: the most searching threads, the hardware's threads four times over but at least 64.
+int maxThreads();
+
 // What a harness may narrow (a fuzzer feeds arbitrary settings): the largest table Hash sets,
-// MAX_HASH_MB unless lowered, and whether Debug Log File may name a file at all.
+// MAX_HASH_MB unless lowered, the most threads Threads starts, and whether Debug Log File may name
+// a file at all.
 extern int hashCeilingMb;
+extern int threadCeiling;
 extern bool logFilesAllowed;
 
 // Every option back to its default (a harness starting a fresh session in the same process).

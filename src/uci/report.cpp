@@ -39,7 +39,7 @@ int appendText(char* line, int length, const char* format, ...) {
 
 // "nodes N nps P hashfull H time T".
 int appendCounts(char* line, int length) {
-    const uint64_t nodes = searchNodes.load(std::memory_order_relaxed);
+    const uint64_t nodes = totalNodes();
     const uint64_t us = microsecondsSinceStart();
     const uint64_t nps = us ? uint64_t(double(nodes) * 1e6 / double(us)) : 0;
     return appendText(line, length, " nodes %" PRIu64 " nps %" PRIu64 " hashfull %d time %" PRIu64, nodes, nps,

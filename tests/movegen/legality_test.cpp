@@ -30,7 +30,7 @@ TEST(Legality, LeavesPositionHistoryFramesAndMoveStackAlone) {
     const PlyRecord* top = historyTop;
     const PlyRecord above = historyTop[1];
     const UndoRecord undo = currentUndo->undo;
-    rootMoves[0] = {123, WHITE_SHORT_CASTLING};
+    rootMoves()[0] = {123, WHITE_SHORT_CASTLING};
     const std::vector<ScoredMove> stack(moveStack, moveStack + MOVE_STACK_SIZE);
 
     EXPECT_TRUE(isLegalMove(WHITE_SHORT_CASTLING));
@@ -40,8 +40,8 @@ TEST(Legality, LeavesPositionHistoryFramesAndMoveStackAlone) {
     EXPECT_EQ(currentUndo->undo.hashKey, undo.hashKey);
     EXPECT_EQ(currentUndo->undo.occupiedMover, undo.occupiedMover);
     EXPECT_EQ(currentUndo->undo.castleFlags, undo.castleFlags);
-    EXPECT_EQ(rootMoves[0].score, 123);
-    EXPECT_EQ(rootMoves[0].move, WHITE_SHORT_CASTLING);
+    EXPECT_EQ(rootMoves()[0].score, 123);
+    EXPECT_EQ(rootMoves()[0].move, WHITE_SHORT_CASTLING);
     EXPECT_EQ(std::memcmp(stack.data(), moveStack, sizeof moveStack), 0);
 }
 

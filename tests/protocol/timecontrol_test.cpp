@@ -167,7 +167,7 @@ std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
         LogCapture log;
         failLowFlag = 0;
         iterationsDone = 0;
-        startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, NO_NODE_LIMIT, countIteration}, moveBudget()});
+        startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, countIteration}, moveBudget()});
         for (int i = 0; i < 60000 && !caught && iterationsDone == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             caught = failLowFlag;
@@ -177,7 +177,7 @@ std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
     }
     quitEngine();
     EXPECT_TRUE(caught) << "the root never failed low";
-    EXPECT_TRUE(isLegalMove(rootMoves[0].move));
+    EXPECT_TRUE(isLegalMove(searchResult().best.move));
     return text;
 }
 

@@ -13,9 +13,9 @@ TEST(SearchPosition, MateInOneScores8099AndEndsTheIterations) {
     const Move move = searchFen("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -", 10);
     const std::string text = log.text();
     EXPECT_EQ(move, moveOf(QUIET, "d1", "d8"));
-    EXPECT_EQ(rootMoves[0].move, move);
-    EXPECT_EQ(rootMoves[0].score, 8099);
-    EXPECT_EQ(iterationDepth, 2u);
+    EXPECT_EQ(searchResult().best.move, move);
+    EXPECT_EQ(searchResult().best.score, 8099);
+    EXPECT_EQ(searchResult().depth, 2u);
     EXPECT_EQ(text,
               "-FEN:\t6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n"
               "-E: 2:\t8099\td1d8 # \n"
@@ -26,23 +26,23 @@ TEST(SearchPosition, MateInOneScores8099AndEndsTheIterations) {
 TEST(SearchPosition, MateScoresCountThePliesFromTheRoot) {
     // White mates in two (the mated side is at ply 3): 8100 - 3.
     searchFen("k7/8/2K5/8/8/8/8/6R1 w - -", 6);
-    EXPECT_EQ(rootMoves[0].score, 8097);
+    EXPECT_EQ(searchResult().best.score, 8097);
     // Black's only move walks into mate at ply 2.
     EXPECT_EQ(searchFen("k7/8/1K6/8/8/8/8/7R b - -", 6), moveOf(QUIET, "a8", "b8"));
-    EXPECT_EQ(rootMoves[0].score, -8098);
+    EXPECT_EQ(searchResult().best.score, -8098);
 }
 
 // The same mate met again two plies later in the game, the tables kept: one move nearer, never
 // as far or farther.
 TEST(SearchPosition, MateFoundEarlierIsOneMoveNearerAfterTwoPlies) {
     searchFen("2k5/8/8/2K5/8/8/8/6R1 w - -", 9);
-    ASSERT_EQ(rootMoves[0].score, 8095) << "mate in three";
+    ASSERT_EQ(searchResult().best.score, 8095) << "mate in three";
     const Line& line = searchResult().line;
     ASSERT_GE(line.length, 2);
     playGameMove(line.moves[0]);
     playGameMove(line.moves[1]);
     searchOnBoard(9);
-    EXPECT_EQ(rootMoves[0].score, 8097);
+    EXPECT_EQ(searchResult().best.score, 8097);
 }
 
 // A deeper entry of an earlier search may hold only a bound on a mate: the answer is the mate as
@@ -52,19 +52,19 @@ TEST(SearchPosition, MateIsAnsweredAsTheSearchFoundIt) {
     storeHash(9, LOWER_BOUND, moveOf(QUIET, "d1", "e1"), 8097);
     LogCapture log;
     EXPECT_EQ(searchOnBoard(12), moveOf(QUIET, "d1", "d8"));
-    EXPECT_EQ(rootMoves[0].score, 8099);
+    EXPECT_EQ(searchResult().best.score, 8099);
     EXPECT_NE(log.text().find("-***HT: 8099\n"), std::string::npos);
 }
 
 TEST(SearchPosition, PositionsWithoutAMoveReturnTheirCodes) {
     EXPECT_EQ(searchFen("rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -", 5), MatedCode);
-    EXPECT_EQ(rootMoves[0].score, -8100);
+    EXPECT_EQ(searchResult().best.score, -8100);
     EXPECT_EQ(searchFen("7k/5Q2/6K1/8/8/8/8/8 b - -", 5), StalemateCode);
-    EXPECT_EQ(rootMoves[0].score, 0);
+    EXPECT_EQ(searchResult().best.score, 0);
     // Drawn before searching: nothing is searched.
     EXPECT_EQ(searchFen("8/8/4k3/8/8/3BK3/8/8 w - -", 5), RepetitionCode);
-    EXPECT_EQ(rootMoves[0].score, 0);
-    EXPECT_EQ(searchNodes.load(), 0u);
+    EXPECT_EQ(searchResult().best.score, 0);
+    EXPECT_EQ(searchedNodes, 0u);
 }
 
 TEST(SearchPosition, ThirdOccurrenceAtTheRootIsADrawButASecondIsNot) {
@@ -76,22 +76,22 @@ TEST(SearchPosition, ThirdOccurrenceAtTheRootIsADrawButASecondIsNot) {
     setUpPosition(fen);
     playLine({nf3, nf6, ng1, ng8, nf3, nf6, ng1});
     EXPECT_EQ(searchOnBoard(3), ng8);
-    EXPECT_EQ(rootMoves[0].score, 0);
+    EXPECT_EQ(searchResult().best.score, 0);
     // Only a second occurrence: ...Ng8 is searched like any move and keeps Black lost.
     setUpPosition(fen);
     playLine({nf3, nf6, ng1});
     searchOnBoard(3);
-    EXPECT_LT(rootMoves[0].score, -500);
+    EXPECT_LT(searchResult().best.score, -500);
 }
 
 TEST(SearchPosition, SameSearchTwiceGivesTheSameMoveScoreAndNodes) {
     const char* fen = "r1bq1rk1/ppp2ppp/2np1n2/2b1p1B1/2B1P3/2NP1N2/PPP2PPP/R2QK2R w KQ -";
     const Move first = searchFen(fen, 4);
-    const ScoredMove firstResult = rootMoves[0];
-    const uint64_t firstNodes = searchNodes;
+    const ScoredMove firstResult = searchResult().best;
+    const uint64_t firstNodes = searchedNodes;
     EXPECT_EQ(searchFen(fen, 4), first);
-    EXPECT_EQ(rootMoves[0].score, firstResult.score);
-    EXPECT_EQ(searchNodes.load(), firstNodes);
+    EXPECT_EQ(searchResult().best.score, firstResult.score);
+    EXPECT_EQ(searchedNodes, firstNodes);
     EXPECT_GT(firstNodes, 1000u);
 }
 
@@ -102,8 +102,8 @@ TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
     storeHash(7, EXACT_BOUND, stored, 12);
     LogCapture log;
     EXPECT_EQ(searchOnBoard(7), stored);   // first iteration would be 8: none runs
-    EXPECT_EQ(rootMoves[0].score, 12);
-    EXPECT_EQ(searchNodes.load(), 0u);
+    EXPECT_EQ(searchResult().best.score, 12);
+    EXPECT_EQ(searchedNodes, 0u);
     EXPECT_EQ(log.text(), "-FEN:\tr1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -\n"
                           "-***HT: 12\n");
 }
@@ -130,11 +130,11 @@ TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
     resetSearchControl();
     stopFlag = 1;
     LogCapture log;
-    const Move move = searchPosition(SearchLimits{5, NO_NODE_LIMIT, nullptr});
-    EXPECT_NE(move, moveOf(CAPTURE, "e2", "d4"));
-    EXPECT_EQ(move, anyLegalMove()) << "the first legal move in generation order";
-    EXPECT_EQ(moveFrom(move), squareOf("e1"));   // only the king can move legally
-    EXPECT_EQ(rootMoves[0].score, NO_SCORE) << "not searched: no score";
+    const ScoredMove result = searchPosition(SearchLimits{5, nullptr}).best;
+    EXPECT_NE(result.move, moveOf(CAPTURE, "e2", "d4"));
+    EXPECT_EQ(result.move, anyLegalMove()) << "the first legal move in generation order";
+    EXPECT_EQ(moveFrom(result.move), squareOf("e1"));   // only the king can move legally
+    EXPECT_EQ(result.score, NO_SCORE) << "not searched: no score";
     const std::string noEntryLine(117, '*');
     EXPECT_NE(log.text().find(noEntryLine + '\n'), std::string::npos);
     resetSearchControl();
@@ -167,9 +167,9 @@ TEST(SearchPosition, ResultOfAnotherPositionIsReplacedWithoutBeingMade) {
         const Move move = searchOnBoard(63);   // the entry's depth: no iteration runs
         log.text();
         EXPECT_EQ(move, c.expected ? c.expected : anyLegalMove()) << c.fen << " " << c.stored;
-        EXPECT_EQ(rootMoves[0].move, move);
+        EXPECT_EQ(searchResult().best.move, move);
         if (!c.expected) {
-            EXPECT_EQ(rootMoves[0].score, NO_SCORE);
+            EXPECT_EQ(searchResult().best.score, NO_SCORE);
         }
         EXPECT_TRUE(samePosition(position, before)) << c.fen << " " << c.stored;
         EXPECT_EQ(historyTop, top);
@@ -181,7 +181,7 @@ TEST(SearchPosition, EndsAfterTheCurrentIterationWhenToldItIsTheLast) {
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
     resetSearchControl();
     lastIterationFlag = 1;
-    searchPosition(SearchLimits{9, NO_NODE_LIMIT, nullptr});
+    searchPosition(SearchLimits{9, nullptr});
     resetSearchControl();
     EXPECT_EQ(iterationDepth, 2u);
     EXPECT_NE(log.text().find("-E: Ended ply after extra time\n"), std::string::npos);
@@ -217,7 +217,7 @@ TEST(SearchPosition, MissedAspirationWindowIsSearchedAgain) {
         LogCapture log;
         searchOnBoard(4);
         const std::string text = log.text();
-        EXPECT_EQ(rootMoves[0].score, c.score) << c.fen << "\n" << text;
+        EXPECT_EQ(searchResult().best.score, c.score) << c.fen << "\n" << text;
         EXPECT_NE(text.find("-E: 4:\t" + std::to_string(c.score)), std::string::npos) << text;
     }
 }
@@ -238,6 +238,6 @@ TEST(SearchPosition, MoveThatBeatsTheNullWindowIsSearchedAgain) {
     for (const Case& c : cases) {
         const Move move = searchFen(c.fen, 4);
         EXPECT_EQ(move, moveOf(QUIET, c.from, c.to)) << c.fen;
-        EXPECT_GT(rootMoves[0].score, 200) << "a queen down, a knight up after the fork\n" << c.fen;
+        EXPECT_GT(searchResult().best.score, 200) << "a queen down, a knight up after the fork\n" << c.fen;
     }
 }

@@ -6,11 +6,15 @@
 #include "support.h"
 
 // Search the position on the board to `depth` on an engine thread of its own, as the programs do,
-// and return the result's move; rootMoves[0] holds it with its score.
+// and return the result's move; searchResult() holds it with its score.
+// The nodes of the latest searchOnBoard.
+inline uint64_t searchedNodes = 0;
+
 inline Move searchOnBoard(unsigned depth) {
     launchEngine();
-    startSearch(SearchRequest{SearchLimits{depth, NO_NODE_LIMIT, nullptr}, UNLIMITED_TIME});
+    startSearch(SearchRequest{SearchLimits{depth, nullptr}, UNLIMITED_TIME});
     waitForSearch();
+    searchedNodes = totalNodes();
     quitEngine();
     return searchResult().best.move;
 }
