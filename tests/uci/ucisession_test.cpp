@@ -12,6 +12,7 @@
 #include "game/gamemove.h"
 #include "movegen/legality.h"
 #include "support.h"
+#include "uci/options.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST(UciHandshake, IdentityOptionsAndReadiness) {
               "id name Tarnek " TARNEK_VERSION "\nid author the Tarnek developers\n"
               "option name Hash type spin default 12 min 1 max 65536\n"
               "option name Clear Hash type button\n"
-              "option name Threads type spin default 1 min 1 max 1\n"
+              "option name Threads type spin default 1 min 1 max " + std::to_string(maxThreads()) + "\n"
               "option name MultiPV type spin default 1 min 1 max 256\n"
               "option name Ponder type check default false\n"
               "option name OwnBook type check default true\n"
@@ -570,13 +571,18 @@ TEST(UciOptions, EveryOptionActsOrSaysWhyNot) {
     const long again = lastField(session.go(search), "nodes");
     EXPECT_LT(again * 2, lastField(small, "nodes")) << "the table holds the first search";
     EXPECT_GT(lastField(session.go("setoption name Clear Hash\n" + search), "nodes"), again * 2) << "it no longer does";
+    // Three threads count their nodes together.
+    const std::string threeThreads = session.go("setoption name Threads value 3\nposition startpos moves e2e4\ngo nodes 20000\n");
+    EXPECT_GE(lastField(threeThreads, "nodes"), 20000) << threeThreads;
+    EXPECT_LT(lastField(threeThreads, "nodes"), 21000) << threeThreads;
+    EXPECT_EQ(linesAfter(threeThreads, "bestmove ").size(), 1u) << threeThreads;
 
     const size_t from = session.output().size();
-    session.send("setoption name Hash value 0\nsetoption name Threads value 2\nsetoption name MultiPV value x\n"
+    session.send("setoption name Hash value 0\nsetoption name Threads value 0\nsetoption name MultiPV value x\n"
                  "setoption name Ponder value maybe\nsetoption name Contempt value 10\nisready\n");
     ASSERT_NE(session.await("readyok\n", from), std::string::npos);
-    for (const char* said : {"Hash takes a whole number from 1 to 65536: unchanged",
-                             "Threads takes a whole number from 1 to 1: unchanged",
+    const std::string threads = "Threads takes a whole number from 1 to " + std::to_string(maxThreads()) + ": unchanged";
+    for (const char* said : {"Hash takes a whole number from 1 to 65536: unchanged", threads.c_str(),
                              "MultiPV takes a whole number from 1 to 256: unchanged",
                              "Ponder takes true or false: unchanged", "No such option: Contempt"})
         EXPECT_TRUE(contains(session.output(), std::string("info string ") + said + "\n")) << said;
