@@ -12,10 +12,21 @@ BUILD_ENGINE = $(NEED) build && $(CONFIGURE) && cmake --build $(BUILD_DIR) -j $(
 
 .PHONY: all run test clean
 
+# `make EXE=PATH` builds the UCI program alone and puts it at PATH, as a testing framework that
+# builds engines from their source folders asks; `make` alone builds everything.
+EXE ?=
+
 all:
+ifeq ($(EXE),)
 	$(NEED) test
 	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+else
+	$(NEED) build
+	$(CONFIGURE)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnek-uci
+	mkdir -p "$(dir $(EXE))" && cp $(BUILD_DIR)/tarnek-uci "$(EXE)"
+endif
 
 run:
 	$(BUILD_ENGINE)
@@ -164,6 +175,40 @@ match-uci: all
 match-uci-smoke: all
 	$(NEED) uci-gui fairymax
 	tools/xboard-match --uci --engine $(BUILD_DIR)/tarnek-uci --opponent fairymax --games 2 --tc 0:10 --inc 0.1
+
+# fastchess, the match runner for UCI programs, built from its source folder FASTCHESS_SRC (by
+# default the copy in ../shared/ext/fastchess, when there is one) in a folder of its own, once:
+# the source folder is only read. `compliance` runs its protocol check on the UCI program, in the
+# build folder so that the program finds its book there. `match-fastchess` plays the UCI program
+# against stockfish limited to FASTCHESS_ELO (0: full strength), with every mate score's line
+# checked, and fails on a fault of the program's (tools/uci-match).
+FASTCHESS_SRC ?= $(wildcard $(CURDIR)/../shared/ext/fastchess)
+FASTCHESS_DIR ?= build-fastchess
+FASTCHESS = $(FASTCHESS_DIR)/fastchess
+FASTCHESS_GAMES ?= 20
+FASTCHESS_TC ?= 10+0.1
+FASTCHESS_ELO ?= 1650
+# The goal that needs fastchess, to name in the line that asks for its source.
+fastchessGoal = make $(or $(filter compliance match-fastchess,$(MAKECMDGOALS)),compliance)
+
+$(FASTCHESS):
+	$(if $(FASTCHESS_SRC),,$(error $(fastchessGoal) needs the fastchess source: $(fastchessGoal) FASTCHESS_SRC=/path/to/fastchess))
+	$(if $(wildcard $(FASTCHESS_SRC)/app/Makefile),,$(error no fastchess source in $(FASTCHESS_SRC): $(fastchessGoal) FASTCHESS_SRC=/path/to/fastchess))
+	$(NEED) build
+	rm -rf $(FASTCHESS_DIR) && mkdir -p $(FASTCHESS_DIR)
+	cp -R "$(FASTCHESS_SRC)/." $(FASTCHESS_DIR) && chmod -R u+w $(FASTCHESS_DIR)
+	$(MAKE) -C $(FASTCHESS_DIR) -j $(JOBS) GIT_SHA= GIT_DATE=
+
+.PHONY: compliance match-fastchess
+compliance: $(FASTCHESS)
+	$(BUILD_ENGINE)
+	cd $(BUILD_DIR) && $(abspath $(FASTCHESS)) --compliance $(abspath $(BUILD_DIR))/tarnek-uci
+
+match-fastchess: $(FASTCHESS)
+	$(BUILD_ENGINE)
+	$(NEED) stockfish python3
+	tools/uci-match --fastchess $(FASTCHESS) --engine $(BUILD_DIR)/tarnek-uci --games $(FASTCHESS_GAMES) \
+	  --tc $(FASTCHESS_TC) --elo $(FASTCHESS_ELO)
 
 # The suite in a Debug build, where the board's invariants are checked after every make, unmake,
 # set-up and take-back (so are they in the sanitizer and fuzzing builds).

@@ -38,8 +38,8 @@ std::vector<Tool> allTools() {
     std::vector<Tool> tools;
     for (const char* program : {"tarnek-bench", "tarnek-perft", "tarnek-makebook"})
         tools.push_back({program, std::string(TARNEK_BUILD_DIR "/") + program});
-    for (const char* script : {"bench-compare", "floors", "install-check", "latency", "need", "stress", "uci-latency",
-                               "xboard-match", "xboard-takeback"})
+    for (const char* script : {"bench-compare", "floors", "install-check", "latency", "mate-check", "need", "stress",
+                               "uci-latency", "uci-match", "xboard-match", "xboard-takeback"})
         tools.push_back({std::string("tools/") + script, SOURCE_DIR + "/tools/" + script});
     return tools;
 }
@@ -144,7 +144,9 @@ TEST(ToolArguments, PythonToolsRefuseBadArguments) {
     expectUsageRefusal({
         {"tools/bench-compare", "HEAD --runs abc"},
         {"tools/latency", "tarnek 0"},
+        {"tools/mate-check", "--max-depth 1 Tarnek.log"},
         {"tools/uci-latency", "tarnek-uci 5 more"},
+        {"tools/uci-match", "--tc 10+abc"},
         {"tools/stress", "--steps 0"},
         {"tools/xboard-match", "--tc abc"},
         {"tools/xboard-takeback", "--steps -1"},
@@ -188,4 +190,33 @@ TEST(ToolArguments, AWellFormedArgumentThatNamesNothingIsSaidSo) {
     run = runTool(toolNamed("tools/xboard-match").path, "--tc 0:10 --inc 0.1 --engine /nonexistent/tarnek");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "xboard-match: engine not found: /nonexistent/tarnek\n");
+}
+
+TEST(ToolArguments, MateCheckPlaysEachMateScoresLineOut) {
+    // Back-rank mates from both kinds of log: the engine's own, and fastchess's record of the
+    // engine's output. A score of 8097 says mate at ply 3 where the line mates at ply 1; a line
+    // that stops short (NOE) is settled by a fresh search; a move line that repeats the last
+    // iteration's claim is not counted again.
+    const std::filesystem::path log = std::filesystem::temp_directory_path() /
+                                      ("tarnek-mate-check-" + std::to_string(getpid()) + ".log");
+    std::ofstream(log) << "-FEN:\t6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n"
+                          "-E: 2:\t8099\td1d8 # \n"
+                          "move d1d8\tscore: 8099\n"
+                          "-FEN:\t6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n"
+                          "-E: 2:\t8097\td1d8 # \n"
+                          "-FEN:\t6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n"
+                          "-E: 2:\t8099\tNOE \n"
+                          "[Engine] [06:00:00.000000] <  1>  Tarnek <--- position fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w"
+                          " - - 0 1\n"
+                          "[Engine] [06:00:00.000001] <  1>  Tarnek ---> info depth 2 score mate 1 nodes 9 pv d1d8\n";
+    const ToolRun run = runTool(toolNamed("tools/mate-check").path,
+                                "--bench " TARNEK_BUILD_DIR "/tarnek-bench " + log.string());
+    std::filesystem::remove(log);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find(":5: 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n    score 8097 (mates at ply 3)"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("the line ends in mate at ply 1, not 3"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nmate scores 4 confirmed 3 wrong 1 (the line alone 0) unconfirmable 0\n"),
+              std::string::npos)
+        << run.out;
 }
