@@ -8,6 +8,7 @@
 #include "search/draw.h"
 #include "search/ordering.h"
 #include "search/probe.h"
+#include "search/pvtable.h"
 #include "search/quiescence.h"
 
 namespace {
@@ -31,6 +32,8 @@ int searchChildAs(int depth, int alpha, int beta, bool alphaRaised) {
 template <Colour Us>
 int searchNodeAs(int depth, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
+    const int ply = plyOf(frame);
+    clearPv(ply);
     int score;
     if (probeForNode(frame, depth, alpha, beta, score)) return score;
     findCheckersAs<Us>(frame);
@@ -55,6 +58,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
             score = NO_SCORE;
         } else if (drawByRule(1)) {
             score = 0;   // inside the tree one earlier occurrence is enough
+            clearPv(ply + 1);
         } else {
             score = searchChildAs<Us>(depth, alpha, beta, bound == EXACT_BOUND);
         }
@@ -74,6 +78,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
             if (score > alpha) {
                 alpha = score;
                 bound = EXACT_BOUND;
+                extendPv(ply, move);
             }
         }
     }

@@ -10,6 +10,7 @@
 #include "search/control.h"
 #include "search/ordering.h"
 #include "search/probe.h"
+#include "search/pvtable.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ inline bool noMatingMaterial() {
 template <Colour Us>
 int quiescenceAs(int q, int alpha, int beta) {
     PlyFrame& frame = *currentUndo;
+    const int ply = plyOf(frame);
+    clearPv(ply);
     int score;
     if (probeForNode(frame, q, alpha, beta, score)) return score;
     findCheckersAs<Us>(frame);
@@ -65,8 +68,10 @@ int quiescenceAs(int q, int alpha, int beta) {
             score = NO_SCORE;
         } else if (q == QUIESCENCE_FLOOR) {
             score = -evaluate();
+            clearPv(ply + 1);
         } else if (noMatingMaterial()) {
             score = 0;
+            clearPv(ply + 1);
         } else {
             score = -quiescenceAs<opposite(Us)>(q - 1, -beta, -alpha);
         }
@@ -86,6 +91,7 @@ int quiescenceAs(int q, int alpha, int beta) {
             if (score > alpha) {
                 alpha = score;
                 bound = EXACT_BOUND;
+                extendPv(ply, move);
             }
             best = score;
             bestMove = move;

@@ -10,6 +10,7 @@
 #include "search/node.h"
 #include "search/ordering.h"
 #include "search/probe.h"
+#include "search/pvtable.h"
 
 std::atomic<unsigned> currentRootDepth{0};
 std::atomic<uint16_t> currentRootMove{0};
@@ -55,6 +56,7 @@ void restrictRootMoves(const Move* moves, int count) {
 int searchRoot(int alpha, int beta, int first) {
     PlyFrame& frame = plyFrames[0];
     const int depth = int(iterationDepth);
+    clearPv(0);
     int score;
     if (first > 0)
         probeHashMove(frame);
@@ -88,6 +90,7 @@ int searchRoot(int alpha, int beta, int first) {
             score = NO_SCORE;
         } else if (drawByRule(2)) {
             score = 0;   // at the root only a third occurrence is a draw
+            clearPv(1);
         } else {
             score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
         }
@@ -100,6 +103,7 @@ int searchRoot(int alpha, int beta, int first) {
             best = score;
             bestEntry = cursor;
             if (score > alpha) {
+                extendPv(0, move);
                 if (score >= beta) {
                     rememberCutoff(frame, side, move, depth);
                     if (wholeList) storeNodeResult(depth, depth, LOWER_BOUND, move, score);

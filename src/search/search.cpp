@@ -11,6 +11,7 @@
 #include "movegen/legality.h"
 #include "search/control.h"
 #include "search/draw.h"
+#include "search/pvtable.h"
 #include "search/root.h"
 #include "search/transposition.h"
 #include "search/variation.h"
@@ -78,12 +79,30 @@ struct Answer {
     bool given;
     unsigned depth;
     uint32_t bound;   // LOWER_BOUND for a fail high
+    Line line;
 };
+
+// How many moves a line shown with `score` at `depth` should have: the depth, and for a mate the
+// plies to it.
+int shownPlies(int score, unsigned depth) {
+    const int distance = !isMateScore(score) ? 0 : score > 0 ? -MATED_SCORE - score : score - MATED_SCORE;
+    return distance > int(depth) ? distance : int(depth);
+}
+
+// The line the root pass just searched found for `move` (the pass's best), completed from the
+// table where it stops short.
+Line passLine(Move move, int score) {
+    if (move == 0 || moveType(move) == NOT_A_MOVE) return Line{{}, 0};
+    Line found = rootLine();
+    if (found.length == 0 || found.moves[0] != move) found = Line{{move}, 1};
+    return completedLine(found, shownPlies(score, iterationDepth));
+}
 
 // A pass that ended above its window proved its move better than the answer so far.
 void noteFailHigh(Answer& answer, int score, int beta) {
-    if (score >= beta && answer.given)
-        answer = Answer{ScoredMove{int16_t(score), rootMoves()[0].move}, true, iterationDepth, LOWER_BOUND};
+    if (score < beta || !answer.given) return;
+    const Move move = rootMoves()[0].move;
+    answer = Answer{ScoredMove{int16_t(score), move}, true, iterationDepth, LOWER_BOUND, passLine(move, score)};
 }
 
 // The first iteration and its window. A result of an earlier search of this position (which is
@@ -150,7 +169,7 @@ bool searchFurtherLines(const SearchLimits& limits) {
         const int r = searchRoot(FULL_LOW, FULL_HIGH, line - 1);
         if (stopped()) return false;
         if (r == NO_SCORE) break;   // no legal move left for this line
-        if (limits.report) limits.report(iterationDepth, line, r, rootMoves()[line - 1].move);
+        if (limits.report) limits.report(iterationDepth, line, r, passLine(rootMoves()[line - 1].move, r));
     }
     return true;
 }
@@ -195,8 +214,12 @@ SearchResult settleResult(const Answer& answer) {
     }
     keepResultLegal();
     outcome.best = result;
-    const bool move = result.move != 0 && moveType(result.move) != NOT_A_MOVE;
-    outcome.line = move ? lineAfterMove(result.move, int(outcome.depth)) : Line{{}, 0};
+    if (answer.given && result.move == answer.result.move)
+        outcome.line = answer.line;
+    else if (result.move != 0 && moveType(result.move) != NOT_A_MOVE)
+        outcome.line = completedLine(Line{{result.move}, 1}, shownPlies(result.score, outcome.depth));
+    else
+        outcome.line = Line{{}, 0};
     return outcome;
 }
 
@@ -241,19 +264,19 @@ SearchResult searchPosition(const SearchLimits& limits) {
         restrictRootMoves(limits.onlyMoves, limits.onlyMoveCount);
     }
 
-    Answer answer{ScoredMove{int16_t(NO_SCORE), 0}, false, 0, EXACT_BOUND};
+    Answer answer{ScoredMove{int16_t(NO_SCORE), 0}, false, 0, EXACT_BOUND, Line{{}, 0}};
     const unsigned lastIteration = limits.depth < DEEPEST_ITERATION ? limits.depth : DEEPEST_ITERATION;
     for (; iterationDepth <= lastIteration; ++iterationDepth) {
         const int r = searchBestLine(window, answer);
         if (stopped()) break;
         setFailLow(0);
-        answer = Answer{ScoredMove{int16_t(r), result.move}, true, iterationDepth, EXACT_BOUND};
+        answer = Answer{ScoredMove{int16_t(r), result.move}, true, iterationDepth, EXACT_BOUND, passLine(result.move, r)};
 
         if (mainSearch) {
             principalVariationText(pvBuffer, int(iterationDepth));
             searchLog("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
         }
-        if (limits.report) limits.report(iterationDepth, 1, r, result.move);
+        if (limits.report) limits.report(iterationDepth, 1, r, answer.line);
         if (limits.lines > 1 && !searchFurtherLines(limits)) break;
         if (mateEndsSearch(limits, r)) break;
         window = Window{r - ASPIRATION_HALF_WIDTH, r + ASPIRATION_HALF_WIDTH};

@@ -21,10 +21,16 @@ constexpr bool isMateScore(int score) {
     return (score > EVAL_LIMIT && score <= -MATED_SCORE) || (score < -EVAL_LIMIT && score >= MATED_SCORE);
 }
 
+// The principal variation: at most one move per iteration a search can run.
+struct Line {
+    Move moves[DEEPEST_ITERATION];
+    int length;
+};
+
 // Told after each completed iteration, for each line it searched (1 for the best, then the next
-// best when several are asked for), the iteration's depth, the line's score and its root move; on
-// the searching thread, with the root position on the board.
-using IterationReport = void (*)(unsigned depth, int line, int score, Move move);
+// best when several are asked for), the iteration's depth, the line's score and its moves (as
+// the search found them, to the mate for a mate); on the searching thread.
+using IterationReport = void (*)(unsigned depth, int number, int score, const Line& line);
 
 struct SearchLimits {
     unsigned depth;                    // last iteration to run (at most DEEPEST_ITERATION counts)
@@ -35,12 +41,6 @@ struct SearchLimits {
     int onlyMoveCount = 0;
     int helper = 0;                    // 0: the main search; k > 0: helper k of several threads,
                                        // which logs and reports nothing and searches one line
-};
-
-// The principal variation: at most one move per iteration a search can run.
-struct Line {
-    Move moves[DEEPEST_ITERATION];
-    int length;
 };
 
 // What a search found.

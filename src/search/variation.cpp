@@ -49,17 +49,3 @@ void walkVariation(Variation& variation, int plies) {
     walkFrom(variation, 0, plies < 0 ? 0 : plies > most ? most : plies);
 }
 
-Line lineAfterMove(Move move, int plies) {
-    Line line{{move}, 1};
-    PlyFrame& frame = *currentUndo;
-    saveUndo(frame.undo);
-    makeMove(move, frame.undo);
-    ++currentUndo;
-    Variation rest;
-    walkVariation(rest, plies - 1);
-    --currentUndo;
-    unmakeMove(move, frame.undo);
-    for (int i = 0; i < rest.line.length && line.length < int(DEEPEST_ITERATION); ++i)
-        line.moves[line.length++] = rest.line.moves[i];
-    return line;
-}

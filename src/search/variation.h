@@ -23,6 +23,3 @@ struct Variation {
 // with the same key bits). Uses the frames from the current one on; leaves the position as it was.
 void walkVariation(Variation& variation, int plies);
 
-// `move` (a legal move of the current position) followed by the hash moves after it: at most
-// `plies` moves in all.
-Line lineAfterMove(Move move, int plies);

@@ -88,13 +88,13 @@ void scoreText(char* buffer, int bufferSize, int score) {
 
 void startReports(int lines) { shownLines = lines; }
 
-void reportIteration(unsigned depth, int lineNumber, int score, Move move) {
+void reportIteration(unsigned depth, int number, int score, const Line& moves) {
     char line[REPLY_SIZE];
     int length = appendText(line, 0, "info depth %u", depth);
-    if (shownLines > 1) length = appendText(line, length, " multipv %d", lineNumber);
+    if (shownLines > 1) length = appendText(line, length, " multipv %d", number);
     length = appendScore(line, length, score);
     length = appendCounts(line, length);
-    appendLine(line, length, lineAfterMove(move, int(depth)));
+    appendLine(line, length, moves);
     sendLine(line);
 }
 

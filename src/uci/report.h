@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "ground/types.h"
+#include "search/search.h"
 
 // Write a score as UCI shows it: "cp <centipawns>", or for a mate (isMateScore) "mate <moves>",
 // negative when the side to move is the one mated.
@@ -15,7 +16,7 @@ void startReports(int lines);
 
 // The search's report after each line of a completed iteration (engine thread): depth, the line's
 // number when several are shown, score, counts, table fill and its principal variation.
-void reportIteration(unsigned depth, int line, int score, Move move);
+void reportIteration(unsigned depth, int number, int score, const Line& line);
 
 // A line on the search under way: the depth, the root move being searched and its number,
 // counts and table fill.
