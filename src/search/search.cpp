@@ -72,8 +72,9 @@ struct Window {
     int beta;
 };
 
-// What the search answers with when a mate is involved: the result of the last completed
-// iteration, or a move that the iteration under way has since proved better (a fail high).
+// The answer so far: the result of the last completed iteration, or a move that the iteration
+// under way has since proved better (a fail high), with the line the search found for it. A mate
+// is always answered from here.
 struct Answer {
     ScoredMove result;
     bool given;
