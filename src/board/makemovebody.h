@@ -106,6 +106,49 @@ inline void restoreSnapshot(const UndoRecord& undo) {
     p.pawnKey = undo.pawnKey;
 }
 
+// Whether `move` of `Us` may land where it goes: a quiet move or push on an empty square, a
+// capture on an enemy piece other than the king, en passant on the en-passant square, a castling
+// of Us with its right and its path empty; pawns alone promote and take en passant.
+template <Colour Us>
+inline bool landsRightly(Move move) {
+    const Position& p = position;
+    const int type = moveType(move), to = moveTo(move), target = p.board[to];
+    const bool byPawn = p.board[moveFrom(move)] == pieceOf(Us, PAWN);
+    const bool onEnemy = target != EMPTY && pieceColour(target) != Us && kindOf(target) != KING;
+    if (isCastling(move)) {
+        const Castling& c = castlingOf(move);
+        return c.colour == Us && (p.castleFlags & c.right) && !(p.occupiedAll & emptyPath(c));
+    }
+    if (type == EN_PASSANT) return byPawn && to == p.epSquare;
+    if (type >= CAPTURE_PROMOTE_Q) return byPawn && onEnemy;
+    if (type >= PROMOTE_Q) return byPawn && target == EMPTY;
+    return type == CAPTURE ? onEnemy : target == EMPTY;
+}
+
+// The doors of make, checked in Debug and sanitizer builds and free in Release: a real move of
+// the side to move, from one of its pieces onto a square its type allows, made with the snapshot
+// of this very position and with room left on the history stack.
+template <Colour Us>
+inline void checkMakeDoors([[maybe_unused]] Move move, [[maybe_unused]] const UndoRecord& undo) {
+    INVARIANT(moveType(move) != NOT_A_MOVE);
+    INVARIANT(position.sideToMove == Us);
+    INVARIANT(undo.hashKey == position.hashKey && undo.occupiedAll == position.occupiedAll &&
+              undo.castleFlags == position.castleFlags && undo.epSquare == position.epSquare);
+    INVARIANT(historyTop + 1 < positionHistory + HISTORY_SIZE);
+    INVARIANT(moveFrom(move) != moveTo(move) && position.board[moveFrom(move)] != EMPTY &&
+              pieceColour(position.board[moveFrom(move)]) == Us);
+    INVARIANT(landsRightly<Us>(move));
+}
+
+// ... and of unmake: the last move made, by `Us`, whose piece stands on its destination.
+template <Colour Us>
+inline void checkUnmakeDoors([[maybe_unused]] Move move) {
+    INVARIANT(moveType(move) != NOT_A_MOVE);
+    INVARIANT(position.sideToMove == opposite(Us) && historyTop > positionHistory);
+    INVARIANT(position.board[moveFrom(move)] == EMPTY && position.board[moveTo(move)] != EMPTY &&
+              pieceColour(position.board[moveTo(move)]) == Us);
+}
+
 }  // namespace makeMoveDetail
 
 // En passant, promotions and castling, rare enough to stay out of line (board/makemove.cpp).
@@ -120,6 +163,7 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
     using namespace makeMoveDetail;
     constexpr const ColourRules& S = COLOUR_RULES[Us];
     constexpr int pawn = pieceOf(Us, PAWN);
+    checkMakeDoors<Us>(move, undo);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
         makeSpecialMove<Us>(move, undo);
@@ -199,6 +243,7 @@ template <Colour Us>
 inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
     using namespace makeMoveDetail;
     constexpr Colour Them = opposite(Us);
+    checkUnmakeDoors<Us>(move);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
         unmakeSpecialMove<Us>(move, undo);

@@ -1,6 +1,8 @@
 // Per-ply search frames, the shared move stack and the move-ordering memory that outlives a node.
 #pragma once
 
+#include <functional>
+
 #include "board/position.h"
 
 struct PlyFrame {
@@ -25,3 +27,14 @@ inline ScoredMove* const rootMoves = moveStack;
 
 // Forget killers and history (position set-up).
 void clearSearchMemory();
+
+// For the checks of Debug builds: whether `frame` is one of plyFrames, and whether `entry` lies
+// in the move stack (std::less orders pointers into different arrays too).
+inline bool isPlyFrame(const PlyFrame* frame) {
+    return !std::less<const PlyFrame*>()(frame, plyFrames) &&
+           std::less<const PlyFrame*>()(frame, plyFrames + MAX_FRAMES);
+}
+inline bool inMoveStack(const ScoredMove* entry) {
+    return !std::less<const ScoredMove*>()(entry, moveStack) &&
+           std::less<const ScoredMove*>()(entry, moveStack + MOVE_STACK_SIZE);
+}

@@ -8,6 +8,7 @@
 #endif
 
 #include "board/position.h"
+#include "ground/invariant.h"
 
 HashEntry hashTable[2][HASH_BUCKETS][2];
 uint16_t hashGeneration = 1;
@@ -16,13 +17,21 @@ namespace {
 
 constexpr uint32_t KEY_CHECK_MASK = 0xFFFC0000;   // key bits 18-31; bits 0-17 choose the bucket
 
-inline HashEntry* bucketOf(uint64_t key) { return hashTable[position.sideToMove][key & (HASH_BUCKETS - 1)]; }
+inline HashEntry* bucketOf(uint64_t key) {
+    INVARIANT(position.sideToMove == WHITE || position.sideToMove == BLACK);
+    return hashTable[position.sideToMove][key & (HASH_BUCKETS - 1)];
+}
 
 inline bool matches(const HashEntry& e, uint64_t key) {
     return ((e.word0 ^ uint32_t(key)) & KEY_CHECK_MASK) == 0 && e.word1 == uint32_t(key >> 32);
 }
 
+// The fields take a depth of 0 to 127, a score of -8190 to 8193 and one of the three bounds;
+// beyond them a value would spill into its neighbours.
 inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Move move, int score) {
+    INVARIANT(depth >= 0 && depth <= 0x7F);
+    INVARIANT(score >= NO_SCORE && score + 8190 < (1 << 14));
+    INVARIANT(bound == EXACT_BOUND || bound == LOWER_BOUND || bound == UPPER_BOUND);
     e.word0 = (uint32_t(key) & 0xFFFF0000) | move;
     e.word1 = uint32_t(key >> 32);
     e.word2 = (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound |

@@ -5,6 +5,7 @@
 
 #include "board/makemove.h"
 #include "board/position.h"
+#include "ground/invariant.h"
 
 // One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
 // word2: depth (0-6), lower bound (7), upper bound (8), generation (9-17), score + 8190 (18-31).
@@ -43,6 +44,7 @@ inline void prefetchLine(const void* address) {
 // Start loading the bucket of `key` for `side` to move into the cache, ahead of its probe. A
 // bucket of 24 bytes may straddle two cache lines: fetch the lines of its first and last byte.
 inline void prefetchBucket(int side, uint64_t key) {
+    INVARIANT(side == WHITE || side == BLACK);
     const char* bucket = reinterpret_cast<const char*>(hashTable[side][key & (HASH_BUCKETS - 1)]);
     prefetchLine(bucket);
     prefetchLine(bucket + sizeof(HashEntry[2]) - 1);
