@@ -29,6 +29,15 @@ constexpr std::array<CornerRight, 64> makeCornerRights() {
 }
 inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();
 
+// The rooks' home squares, bit s for square s: most moves and captures touch none, and say so
+// without a look at the table.
+constexpr uint64_t makeRookHomes() {
+    uint64_t homes = 0;
+    for (const Castling& c : CASTLINGS) homes |= uint64_t(1) << c.rookFrom;
+    return homes;
+}
+inline constexpr uint64_t ROOK_HOMES = makeRookHomes();
+
 // A lost right leaves the key.
 inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
     if (position.castleFlags & right) {
@@ -38,8 +47,9 @@ inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
 }
 
 inline void removeCornerRight(int square, uint64_t& key) {
+    if (!((ROOK_HOMES >> square) & 1)) return;
     const CornerRight& corner = CORNER_RIGHTS[square];
-    if (corner.right) removeRight(corner.right, corner.keySquare, key);
+    removeRight(corner.right, corner.keySquare, key);
 }
 
 inline void setRotated(int square) {
