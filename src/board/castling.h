@@ -72,8 +72,8 @@ constexpr Bitboard emptyPath(const Castling& c) { return squaresBetween(c.kingFr
 constexpr int kingCrossing(const Castling& c) { return (c.kingFrom + c.kingTo) / 2; }
 constexpr Bitboard kingPath(const Castling& c) { return squaresBetween(c.kingFrom, c.kingTo) | squareBit(c.kingTo); }
 
-// The four squares whose occupancy a castling changes, in the ordinary order (`bit` squareBit)
-// or in a rotated one.
+// The four squares a castling empties or fills, as a bitboard in the order that `bit` gives
+// (squareBit, or one of the rotated orders).
 constexpr Bitboard castlingSquares(const Castling& c, Bitboard (*bit)(int)) {
     return bit(c.kingFrom) | bit(c.kingTo) | bit(c.rookFrom) | bit(c.rookTo);
 }

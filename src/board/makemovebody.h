@@ -29,6 +29,15 @@ constexpr std::array<CornerRight, 64> makeCornerRights() {
 }
 inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();
 
+// The rooks' home squares, bit s for square s: most moves and captures touch none, and say so
+// without a look at the table.
+constexpr uint64_t makeRookHomes() {
+    uint64_t homes = 0;
+    for (const Castling& c : CASTLINGS) homes |= uint64_t(1) << c.rookFrom;
+    return homes;
+}
+inline constexpr uint64_t ROOK_HOMES = makeRookHomes();
+
 // A lost right leaves the key.
 inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
     if (position.castleFlags & right) {
@@ -38,8 +47,9 @@ inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
 }
 
 inline void removeCornerRight(int square, uint64_t& key) {
+    if (!((ROOK_HOMES >> square) & 1)) return;
     const CornerRight& corner = CORNER_RIGHTS[square];
-    if (corner.right) removeRight(corner.right, corner.keySquare, key);
+    removeRight(corner.right, corner.keySquare, key);
 }
 
 inline void setRotated(int square) {
@@ -106,6 +116,49 @@ inline void restoreSnapshot(const UndoRecord& undo) {
     p.pawnKey = undo.pawnKey;
 }
 
+// Whether `move` of `Us` may land where it goes: a quiet move or push on an empty square, a
+// capture on an enemy piece other than the king, en passant on the en-passant square, a castling
+// of Us with its right and its path empty; pawns alone promote and take en passant.
+template <Colour Us>
+inline bool landsRightly(Move move) {
+    const Position& p = position;
+    const int type = moveType(move), to = moveTo(move), target = p.board[to];
+    const bool byPawn = p.board[moveFrom(move)] == pieceOf(Us, PAWN);
+    const bool onEnemy = target != EMPTY && pieceColour(target) != Us && kindOf(target) != KING;
+    if (isCastling(move)) {
+        const Castling& c = castlingOf(move);
+        return c.colour == Us && (p.castleFlags & c.right) && !(p.occupiedAll & emptyPath(c));
+    }
+    if (type == EN_PASSANT) return byPawn && to == p.epSquare;
+    if (type >= CAPTURE_PROMOTE_Q) return byPawn && onEnemy;
+    if (type >= PROMOTE_Q) return byPawn && target == EMPTY;
+    return type == CAPTURE ? onEnemy : target == EMPTY;
+}
+
+// The doors of make, checked in Debug and sanitizer builds and free in Release: a real move of
+// the side to move, from one of its pieces onto a square its type allows, made with the snapshot
+// of this very position and with room left on the history stack.
+template <Colour Us>
+inline void checkMakeDoors([[maybe_unused]] Move move, [[maybe_unused]] const UndoRecord& undo) {
+    INVARIANT(moveType(move) != NOT_A_MOVE);
+    INVARIANT(position.sideToMove == Us);
+    INVARIANT(undo.hashKey == position.hashKey && undo.occupiedAll == position.occupiedAll &&
+              undo.castleFlags == position.castleFlags && undo.epSquare == position.epSquare);
+    INVARIANT(historyTop + 1 < positionHistory + HISTORY_SIZE);
+    INVARIANT(moveFrom(move) != moveTo(move) && position.board[moveFrom(move)] != EMPTY &&
+              pieceColour(position.board[moveFrom(move)]) == Us);
+    INVARIANT(landsRightly<Us>(move));
+}
+
+// ... and of unmake: the last move made, by `Us`, whose piece stands on its destination.
+template <Colour Us>
+inline void checkUnmakeDoors([[maybe_unused]] Move move) {
+    INVARIANT(moveType(move) != NOT_A_MOVE);
+    INVARIANT(position.sideToMove == opposite(Us) && historyTop > positionHistory);
+    INVARIANT(position.board[moveFrom(move)] == EMPTY && position.board[moveTo(move)] != EMPTY &&
+              pieceColour(position.board[moveTo(move)]) == Us);
+}
+
 }  // namespace makeMoveDetail
 
 // En passant, promotions and castling, rare enough to stay out of line (board/makemove.cpp).
@@ -120,6 +173,7 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
     using namespace makeMoveDetail;
     constexpr const ColourRules& S = COLOUR_RULES[Us];
     constexpr int pawn = pieceOf(Us, PAWN);
+    checkMakeDoors<Us>(move, undo);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
         makeSpecialMove<Us>(move, undo);
@@ -199,6 +253,7 @@ template <Colour Us>
 inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
     using namespace makeMoveDetail;
     constexpr Colour Them = opposite(Us);
+    checkUnmakeDoors<Us>(move);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
         unmakeSpecialMove<Us>(move, undo);

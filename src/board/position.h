@@ -98,8 +98,8 @@ constexpr std::array<std::array<uint64_t, 64>, 13> makeTable() {
 }
 }  // namespace zobristDetail
 
-// zobrist[code][square] for pieces; row 0 holds the en-passant keys and, on c8, g8, c1 and g1,
-// the keys of the castling rights BLACK_LONG, BLACK_SHORT, WHITE_LONG and WHITE_SHORT.
+// zobrist[code][square] for pieces; row 0 holds the en-passant keys and, on the squares where
+// the castling kings land (Castling::rightKey), the keys of the castling rights.
 inline constexpr std::array<std::array<uint64_t, 64>, 13> zobrist = zobristDetail::makeTable();
 
 // Key of the initial position's pieces (set-up adds no castling or en-passant term there).

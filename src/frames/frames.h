@@ -2,6 +2,8 @@
 // searching thread has its own.
 #pragma once
 
+#include <functional>
+
 #include "board/position.h"
 
 struct PlyFrame {
@@ -35,3 +37,14 @@ void clearHistoryTable();
 
 // Catch up, for the calling thread, with the forgetting asked since its last search.
 void refreshSearchMemory();
+
+// For the checks of Debug builds: whether `frame` is one of plyFrames, and whether `entry` lies
+// in the move stack (std::less orders pointers into different arrays too).
+inline bool isPlyFrame(const PlyFrame* frame) {
+    return !std::less<const PlyFrame*>()(frame, plyFrames) &&
+           std::less<const PlyFrame*>()(frame, plyFrames + MAX_FRAMES);
+}
+inline bool inMoveStack(const ScoredMove* entry) {
+    return !std::less<const ScoredMove*>()(entry, moveStack) &&
+           std::less<const ScoredMove*>()(entry, moveStack + MOVE_STACK_SIZE);
+}

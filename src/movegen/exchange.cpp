@@ -51,15 +51,15 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
     const Bitboard pawns =
         ((pawnAttackOrigins(BLACK, to) & p.pieces[BPAWN]) | (pawnAttackOrigins(WHITE, to) & p.pieces[WPAWN])) &
         ~squareMask[from];
+    attackers |= pawns;
+    // Each side's search for its cheapest capturer starts at this code and only rises, but for a
+    // slider uncovered behind a queen (lookAgainFrom).
     int nextAttacker[2];
-    if (pawns) {
-        attackers |= pawns;
-        nextAttacker[BLACK] = BPAWN;
-        nextAttacker[WHITE] = WPAWN;
-    } else {
-        nextAttacker[BLACK] = BKNIGHT;
-        nextAttacker[WHITE] = WKNIGHT;
-    }
+    for (Colour c : {BLACK, WHITE}) nextAttacker[c] = pieceOf(c, pawns ? PAWN : KNIGHT);
+    auto lookAgainFrom = [&nextAttacker](PieceKind kind) {
+        for (Colour c : {BLACK, WHITE})
+            if (nextAttacker[c] > pieceOf(c, kind)) nextAttacker[c] = pieceOf(c, kind);
+    };
     attackers &= ~squareMask[from];
 
     switch (kindOf(code)) {
@@ -149,13 +149,10 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
             case QUEEN:
                 if (Bitboard added = uncoverStraight(square, to, rookSliders, attackers)) {
                     rookSliders &= ~added;
-                    // A rook may now stand behind: look for it again from the rooks on.
-                    if (nextAttacker[BLACK] > BROOK) nextAttacker[BLACK] = BROOK;
-                    if (nextAttacker[WHITE] > WROOK) nextAttacker[WHITE] = WROOK;
+                    lookAgainFrom(ROOK);   // a rook may now stand behind
                 } else if (Bitboard added = uncoverDiagonal(square, to, bishopSliders, attackers)) {
                     bishopSliders &= ~added;
-                    if (nextAttacker[BLACK] > BBISHOP) nextAttacker[BLACK] = BBISHOP;
-                    if (nextAttacker[WHITE] > WBISHOP) nextAttacker[WHITE] = WBISHOP;
+                    lookAgainFrom(BISHOP);
                 }
                 break;
             default:

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "board/position.h"
-
-struct PlyFrame;
+#include "frames/frames.h"
+#include "ground/invariant.h"
 
 // A generator writes its entries from `out` on and returns one past the last; only the evasion
 // generators read the frame (its checkers and king rays). Generators read the position and
@@ -15,13 +15,18 @@ enum GeneratorKind : int { ALL_MOVES = 0, CAPTURES = 1, EVASIONS = 2 };
 // The six generators, by 2 * kind + side to move; called through generateList.
 extern const MoveGenerator moveGenerators[6];
 
-// The list of `kind` for the side to move, `Us` when the caller knows it.
+// The list of `kind` for the side to move, `Us` when the caller knows it. A list in the move
+// stack must find room there for the longest list of a position (checked in Debug builds, as is
+// the length of every list).
 template <Colour Us>
 inline ScoredMove* generateList(GeneratorKind kind, ScoredMove* out, PlyFrame& frame) {
-    return moveGenerators[2 * kind + Us](out, frame);
+    INVARIANT(!inMoveStack(out) || MOVE_STACK_SIZE - (out - moveStack) >= MAX_LIST_MOVES);
+    ScoredMove* const end = moveGenerators[2 * kind + Us](out, frame);
+    INVARIANT(end - out <= MAX_LIST_MOVES);
+    return end;
 }
 inline ScoredMove* generateList(GeneratorKind kind, ScoredMove* out, PlyFrame& frame) {
-    return moveGenerators[2 * kind + position.sideToMove](out, frame);
+    return position.sideToMove == WHITE ? generateList<WHITE>(kind, out, frame) : generateList<BLACK>(kind, out, frame);
 }
 
 // Every pseudo-legal move of the side to move, castling and under-promotions included.

@@ -15,6 +15,7 @@ namespace {
 // with the undo snapshot of the position.
 template <Colour Us>
 ScoredMove* generateNode(ScoredMove* list) {
+    INVARIANT(isPlyFrame(currentUndo));
     PlyFrame& frame = *currentUndo;
     findCheckersAs<Us>(frame);
     ScoredMove* end = generateList<Us>(frame.checkers ? EVASIONS : ALL_MOVES, list, frame);
@@ -65,6 +66,7 @@ template <Colour Us>
 uint64_t leavesAfter(Move move, int depth, ScoredMove* list) {
     makeMoveAs<Us>(move, currentUndo->undo);
     ++currentUndo;
+    INVARIANT(isPlyFrame(currentUndo));
     uint64_t nodes = 0;
     if (!leavesKingAttackedAs<Us>(move)) nodes = depth == 0 ? 1 : perftAs<opposite(Us)>(depth, list);
     --currentUndo;

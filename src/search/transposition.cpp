@@ -9,6 +9,7 @@
 #endif
 
 #include "board/position.h"
+#include "ground/invariant.h"
 
 uint16_t hashGeneration = 1;
 
@@ -26,7 +27,12 @@ inline bool matches(const HashEntry& e, uint64_t key) {
     return ((loadWord(e.word0) ^ uint32_t(key)) & keyCheckMask) == 0 && loadWord(e.word1) == uint32_t(key >> 32);
 }
 
+// The fields take a depth of 0 to 127, a score of -8190 to 8193 and one of the three bounds;
+// beyond them a value would spill into its neighbours.
 inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Move move, int score) {
+    INVARIANT(depth >= 0 && depth <= 0x7F);
+    INVARIANT(score >= NO_SCORE && score + 8190 < (1 << 14));
+    INVARIANT(bound == EXACT_BOUND || bound == LOWER_BOUND || bound == UPPER_BOUND);
     storeWord(e.word0, (uint32_t(key) & 0xFFFF0000) | move);
     storeWord(e.word1, uint32_t(key >> 32));
     storeWord(e.word2, (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound |

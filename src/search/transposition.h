@@ -10,6 +10,7 @@
 
 #include "board/makemove.h"
 #include "board/position.h"
+#include "ground/invariant.h"
 #include "ground/sharedword.h"
 
 // One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
@@ -73,6 +74,7 @@ inline int entryScore(const HashEntry& e) { return int(loadWord(e.word2) >> 18) 
 
 // The bucket of `key` for `side` to move.
 inline HashEntry* bucketOf(int side, uint64_t key) {
+    INVARIANT(side == WHITE || side == BLACK);
     return hashDetail::slots + (((key & hashDetail::bucketMask) << 1) | uint64_t(side)) * 2;
 }
 

@@ -94,6 +94,22 @@ TEST(ConsistencyDeathTest, CheckedBuildsStopAtTheFirstMoveOnADamagedBoard) {
     saveUndo(currentUndo->undo);
     EXPECT_DEATH(makeMove(textToMove("a2a3"), currentUndo->undo), "invariant broken");
 }
+
+// ... and at a move that does not fit the position on the board: from an empty square, with a
+// piece of the side not to move, a capture of nothing, a castling without its right, a search
+// result's code, or with the snapshot of another position.
+TEST(ConsistencyDeathTest, CheckedBuildsStopAtAMoveThatDoesNotFitThePosition) {
+    setUpPosition("r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w kq -");
+    saveUndo(currentUndo->undo);
+    const UndoRecord snapshot = currentUndo->undo;
+    for (const Move misfit : {moveOf(QUIET, "a4", "a5"), moveOf(QUIET, "a7", "a6"), moveOf(CAPTURE, "a2", "a3"),
+                              WHITE_SHORT_CASTLING, MatedCode})
+        EXPECT_DEATH(makeMove(misfit, currentUndo->undo), "invariant broken") << std::hex << misfit;
+
+    setUpPosition("r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R b kq -");
+    UndoRecord stale = snapshot;
+    EXPECT_DEATH(makeMove(moveOf(QUIET, "a7", "a6"), stale), "invariant broken");
+}
 #endif
 
 }  // namespace
