@@ -54,6 +54,6 @@ inline void checkBoard() {
         gameBoard.castleFlags != p.castleFlags || gameBoard.sideToMove != p.sideToMove ||
         gameBoard.kingSquare[WHITE] != p.kingSquare[WHITE] || gameBoard.kingSquare[BLACK] != p.kingSquare[BLACK])
         corrupted("game board");
-    if (currentUndo != plyFrames) corrupted("frame pointer");
+    if (currentFrame != plyFrames) corrupted("frame pointer");
     if (historyTop < positionHistory || historyTop >= positionHistory + HISTORY_SIZE) corrupted("history");
 }

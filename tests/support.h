@@ -28,7 +28,7 @@ inline void initTablesOnce() {
 // Set up a position without the book; fails the test when the text is refused.
 inline void setUpPosition(const char* text) {
     initTablesOnce();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     ASSERT_TRUE(setPosition(text, false)) << text;
 }
 

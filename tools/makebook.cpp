@@ -36,16 +36,16 @@ bool looksLikeOption(const char* argument) { return argument[0] == '-' && argume
 // The legal move of the current position written as `text`, or 0.
 Move findMove(const std::string& text) {
     ScoredMove* const list = moveStack;
-    const ScoredMove* end = generateList(ALL_MOVES, list, *currentUndo);
+    const ScoredMove* end = generateList(ALL_MOVES, list, *currentFrame);
     for (const ScoredMove* entry = list; entry != end; ++entry) {
         char written[MOVE_TEXT_SIZE];
         moveToText(written, entry->move);
         if (text != written) continue;
         const int us = position.sideToMove;
-        saveUndo(currentUndo->undo);
-        makeMove(entry->move, currentUndo->undo);
+        saveUndo(currentFrame->undo);
+        makeMove(entry->move, currentFrame->undo);
         const bool legal = !leavesKingAttacked(entry->move, us);
-        unmakeMove(entry->move, currentUndo->undo);
+        unmakeMove(entry->move, currentFrame->undo);
         return legal ? entry->move : 0;
     }
     return 0;
@@ -62,14 +62,14 @@ int readLine(const std::vector<std::string>& words, std::vector<Move>& moves) {
             failed = int(moves.size());
             break;
         }
-        saveUndo(currentUndo->undo);
-        makeMove(move, currentUndo->undo);
-        ++currentUndo;
+        saveUndo(currentFrame->undo);
+        makeMove(move, currentFrame->undo);
+        ++currentFrame;
         moves.push_back(move);
     }
     for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
-        --currentUndo;
-        unmakeMove(*it, currentUndo->undo);
+        --currentFrame;
+        unmakeMove(*it, currentFrame->undo);
     }
     return failed;
 }
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
 
     initBoardTables();
     initEvalTables();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     setPosition(INITIAL_POSITION_TEXT, false);
 
     std::vector<std::vector<Move>> lines;

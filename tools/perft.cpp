@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarnek-perft: position refused: %s\n", text.c_str());
         return 2;
     }
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
 
     const auto start = std::chrono::steady_clock::now();
     uint64_t nodes = 0;

@@ -66,11 +66,11 @@ int a8h1Squares(int s, int out[8]) {
 
 // Attack sets of a slider on s for every occupancy of its line: step outwards both ways,
 // up to and including the first occupied square.
-void buildSliderTable(Bitboard table[64][256], int (*lineSquares)(int, int[8]), int (*positionOf)(int)) {
+void buildSliderTable(Bitboard table[64][256], int (*lineSquares)(int, int[8]), int (*placeOnLine)(int)) {
     for (int s = 0; s < 64; ++s) {
         int squares[8];
         int length = lineSquares(s, squares);
-        int own = positionOf(s);
+        int own = placeOnLine(s);
         for (int v = 0; v < (1 << length); ++v) {
             int occupancy = v | (1 << own);
             Bitboard attacks = 0;

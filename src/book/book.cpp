@@ -38,7 +38,7 @@ RecordRead readRecord(std::istream& in, BookLine& line) {
 // True when `move` is among the generated moves of the position.
 bool isGenerated(Move move) {
     ScoredMove list[MAX_LIST_MOVES];
-    const ScoredMove* end = generateList(ALL_MOVES, list, *currentUndo);
+    const ScoredMove* end = generateList(ALL_MOVES, list, *currentFrame);
     for (const ScoredMove* entry = list; entry != end; ++entry)
         if (entry->move == move) return true;
     return false;
@@ -95,21 +95,21 @@ bool replayBookLine(const Move* moves, int count) {
             legal = false;
             break;
         }
-        saveUndo(currentUndo->undo);
-        makeMove(move, currentUndo->undo);
-        ++currentUndo;
+        saveUndo(currentFrame->undo);
+        makeMove(move, currentFrame->undo);
+        ++currentFrame;
         // A move that leaves the own king attacked would be played unchecked from the table.
         if (leavesKingAttacked(move, us)) {
-            --currentUndo;
-            unmakeMove(move, currentUndo->undo);
+            --currentFrame;
+            unmakeMove(move, currentFrame->undo);
             legal = false;
             break;
         }
     }
     while (made > 0) {
         const Move move = moves[--made];
-        --currentUndo;
-        unmakeMove(move, currentUndo->undo);
+        --currentFrame;
+        unmakeMove(move, currentFrame->undo);
         if (legal) storeBookEntry(move);
     }
     return legal;
@@ -126,11 +126,11 @@ bool loadBook(const char* fileName, uint64_t draw) {
 
     // Book entries carry generation 0, and the lines are replayed from the first frame.
     const uint16_t savedGeneration = hashGeneration;
-    PlyFrame* const savedFrame = currentUndo;
+    PlyFrame* const savedFrame = currentFrame;
     hashGeneration = 0;
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     const bool whole = storeLines(in, declared, draw);
-    currentUndo = savedFrame;
+    currentFrame = savedFrame;
     hashGeneration = savedGeneration;
     return whole;
 }

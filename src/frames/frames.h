@@ -15,25 +15,26 @@ struct PlyFrame {
     Move hashMove;              // move of the transposition entry found here, 0 when none
     Move killer1;               // latest move that caused a cut-off at this ply
     Move killer2;               // the killer before it
-    uint32_t orderKeys[MAX_LIST_MOVES];  // history ordering keys of the moves still to search
+    uint32_t orderKeys[MAX_LIST_MOVES];  // counter ordering keys of the moves still to search
 };
 
 extern thread_local constinit PlyFrame plyFrames[MAX_FRAMES];
 // Frame of the position now on the board; null until the thread's board is set up or copied.
-extern thread_local constinit PlyFrame* currentUndo;
+extern thread_local constinit PlyFrame* currentFrame;
 // Lists of all plies; the root's comes first, and its first entry is the search result.
 extern thread_local constinit ScoredMove moveStack[MOVE_STACK_SIZE];
-extern thread_local constinit uint32_t historyTable[2][4096];   // [side to move][from * 64 + to] cut-off counters
+// How often each move caused a cut-off, weighted by the depth: [side to move][from * 64 + to].
+extern thread_local constinit uint32_t cutoffCounters[2][4096];
 
 // The root move list.
 inline ScoredMove* rootMoves() { return moveStack; }
 
-// Forget killers and history (position set-up): the calling thread's at once, every other
+// Forget killers and cut-off counters (position set-up): the calling thread's at once, every other
 // thread's before its next search.
 void clearSearchMemory();
 
-// Forget the history counters (a move played in the game), likewise.
-void clearHistoryTable();
+// Forget the cut-off counters (a move played in the game), likewise.
+void clearCutoffCounters();
 
 // Catch up, for the calling thread, with the forgetting asked since its last search.
 void refreshSearchMemory();

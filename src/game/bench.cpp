@@ -42,7 +42,7 @@ const char* const BENCH_POSITIONS[BENCH_POSITION_COUNT] = {
 };
 
 BenchOutcome benchPosition(const char* fen, unsigned depth) {
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     if (!setPosition(fen, false)) return BenchOutcome{false, ScoredMove{0, 0}, 0, 0.0};
     startSearch(SearchRequest{SearchLimits{depth, nullptr}, UNLIMITED_TIME});
     waitForSearch();

@@ -36,11 +36,11 @@ SearchResult answer;
 // The longest single wait on an event; longer waits are made of such steps.
 constexpr uint64_t LONGEST_WAIT_MS = 3600 * 1000;
 
-// The board and memory a search starts from: the game's position, and the killers and history
+// The board and memory a search starts from: the game's position, and the killers and cut-off
 // counters unless the game has asked to forget them.
 void prepareSearch() {
     copyBoard(root);
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     refreshSearchMemory();
 }
 

@@ -105,7 +105,7 @@ bool playGameMove(Move move) {
     if (move == 0) return false;
     playOnBoard(move);
     recordGameEntry(move);
-    clearHistoryTable();
+    clearCutoffCounters();
     logKey("");
     INVARIANT(positionIsConsistent());
     return true;
@@ -135,7 +135,7 @@ bool takeBackGameMoves(int count) {
     }
 
     replayRecord(kept, true);
-    clearHistoryTable();
+    clearCutoffCounters();
     INVARIANT(positionIsConsistent());
 
     char prefix[32];

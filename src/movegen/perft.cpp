@@ -15,8 +15,8 @@ namespace {
 // with the undo snapshot of the position.
 template <Colour Us>
 ScoredMove* generateNode(ScoredMove* list) {
-    INVARIANT(isPlyFrame(currentUndo));
-    PlyFrame& frame = *currentUndo;
+    INVARIANT(isPlyFrame(currentFrame));
+    PlyFrame& frame = *currentFrame;
     findCheckersAs<Us>(frame);
     ScoredMove* end = generateList<Us>(frame.checkers ? EVASIONS : ALL_MOVES, list, frame);
     saveUndo(frame.undo);
@@ -64,13 +64,13 @@ uint64_t perftAs(int depth, ScoredMove* list);
 // the move leaves its king attacked; takes the move back.
 template <Colour Us>
 uint64_t leavesAfter(Move move, int depth, ScoredMove* list) {
-    makeMoveAs<Us>(move, currentUndo->undo);
-    ++currentUndo;
-    INVARIANT(isPlyFrame(currentUndo));
+    makeMoveAs<Us>(move, currentFrame->undo);
+    ++currentFrame;
+    INVARIANT(isPlyFrame(currentFrame));
     uint64_t nodes = 0;
     if (!leavesKingAttackedAs<Us>(move)) nodes = depth == 0 ? 1 : perftAs<opposite(Us)>(depth, list);
-    --currentUndo;
-    unmakeMoveAs<Us>(move, currentUndo->undo);
+    --currentFrame;
+    unmakeMoveAs<Us>(move, currentFrame->undo);
     return nodes;
 }
 
@@ -95,7 +95,7 @@ uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
 template <Colour Us>
 uint64_t perftAs(int depth, ScoredMove* list) {
     ScoredMove* const end = generateNode<Us>(list);
-    if (depth == 1 && !currentUndo->checkers) return countLeaves<Us>(list, end);
+    if (depth == 1 && !currentFrame->checkers) return countLeaves<Us>(list, end);
     uint64_t nodes = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) nodes += leavesAfter<Us>(entry->move, depth - 1, end);
     return nodes;
@@ -106,11 +106,11 @@ int perftDivideAs(int depth, ScoredMove* list, DivideEntry* out) {
     ScoredMove* const end = generateNode<Us>(list);
     int count = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMoveAs<Us>(entry->move, currentUndo->undo);
-        ++currentUndo;
+        makeMoveAs<Us>(entry->move, currentFrame->undo);
+        ++currentFrame;
         if (!leavesKingAttackedAs<Us>(entry->move)) out[count++] = {entry->move, perft(depth - 1, end)};
-        --currentUndo;
-        unmakeMoveAs<Us>(entry->move, currentUndo->undo);
+        --currentFrame;
+        unmakeMoveAs<Us>(entry->move, currentFrame->undo);
     }
     return count;
 }

@@ -108,7 +108,7 @@ void handshake(char* command) {
     send("feature done=0\n");
     send("feature setboard=1\n");
 
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     launchEngine();
     initBoardTables();
     initEvalTables();

@@ -31,7 +31,7 @@ int searchChildAs(int depth, int alpha, int beta, bool alphaRaised) {
 // The node with `Us` to move.
 template <Colour Us>
 int searchNodeAs(int depth, int alpha, int beta) {
-    PlyFrame& frame = *currentUndo;
+    PlyFrame& frame = *currentFrame;
     const int ply = plyOf(frame);
     clearPv(ply);
     int score;
@@ -47,13 +47,13 @@ int searchNodeAs(int depth, int alpha, int beta) {
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
-    bool byHistory = false;
+    bool byCounters = false;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        selectMove(frame, begin, cursor, byHistory, historyTable[Us]);
+        selectMove(frame, begin, cursor, byCounters, cutoffCounters[Us]);
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
         countNode();
-        currentUndo = &frame + 1;
+        currentFrame = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;
         } else if (drawByRule(1)) {
@@ -62,7 +62,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
         } else {
             score = searchChildAs<Us>(depth, alpha, beta, bound == EXACT_BOUND);
         }
-        currentUndo = &frame;
+        currentFrame = &frame;
         unmakeMoveAs<Us>(move, frame.undo);
         if (stopFlag.load(std::memory_order_relaxed)) return best;
         cursor->score = int16_t(score);
@@ -110,7 +110,7 @@ void rememberCutoff(PlyFrame& frame, int side, Move move, int depth) {
         frame.killer2 = frame.killer1;
         frame.killer1 = move;
     }
-    historyTable[side][move & 0xFFF] += uint32_t(depth * depth);
+    cutoffCounters[side][move & 0xFFF] += uint32_t(depth * depth);
 }
 
 int searchNode(int depth, int alpha, int beta) {

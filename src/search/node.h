@@ -13,5 +13,5 @@ int searchNode(int depth, int alpha, int beta);
 int searchChild(int depth, int alpha, int beta, bool alphaRaised);
 
 // A cut-off by `move` at `frame`: a quiet move or castling becomes the first killer, and the
-// move's history counter grows by depth squared.
+// move's cut-off counter grows by depth squared.
 void rememberCutoff(PlyFrame& frame, int side, Move move, int depth);

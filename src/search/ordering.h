@@ -1,5 +1,5 @@
 // Move ordering of the full-width nodes (root and interior): hash move, killers, good captures
-// by score, then everything else by history counter plus score.
+// by score, then everything else by cut-off counter plus score.
 #pragma once
 
 #include <utility>
@@ -9,20 +9,20 @@
 constexpr int HASH_MOVE_SCORE = 30000;
 constexpr int KILLER1_SCORE = -9998;
 constexpr int KILLER2_SCORE = -9999;
-constexpr int GOOD_MOVE_SCORE = -10000;        // entries below this go by history
-constexpr uint32_t HISTORY_KEY_OFFSET = 33000; // lifts every score above zero in the history key
+constexpr int GOOD_MOVE_SCORE = -10000;        // entries below this go by cut-off counter
+constexpr uint32_t COUNTER_KEY_OFFSET = 33000; // lifts every score above zero in the counter key
 
-// Lists are shorter than 512 moves: a position in a list fits in 9 bits.
-constexpr uint32_t POSITION_BITS = 9;
-constexpr uint32_t LAST_POSITION = (1u << POSITION_BITS) - 1;
-static_assert(MAX_LIST_MOVES <= int(LAST_POSITION) + 1);
+// Lists are shorter than 512 moves: an index into a list fits in 9 bits.
+constexpr uint32_t INDEX_BITS = 9;
+constexpr uint32_t LAST_INDEX = (1u << INDEX_BITS) - 1;
+static_assert(MAX_LIST_MOVES <= int(LAST_INDEX) + 1);
 
-// A score with its inverted position `i` in the low bits: the largest packed value is the first
+// A score with its inverted index `i` in the low bits: the largest packed value is the first
 // of the largest scores, so the choice needs no branches.
-inline uint32_t packedScore(int score, uint32_t i) { return (uint32_t(score + 32768) << POSITION_BITS) | (LAST_POSITION - i); }
+inline uint32_t packedScore(int score, uint32_t i) { return (uint32_t(score + 32768) << INDEX_BITS) | (LAST_INDEX - i); }
 
-// The position that a packed maximum carries.
-inline uint32_t positionOf(uint64_t packed) { return LAST_POSITION - uint32_t(packed & LAST_POSITION); }
+// The index that a packed maximum carries.
+inline uint32_t indexOf(uint64_t packed) { return LAST_INDEX - uint32_t(packed & LAST_INDEX); }
 
 // The entry of [from, end) with the highest score, the first of equals.
 inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
@@ -32,7 +32,7 @@ inline ScoredMove* highestScore(ScoredMove* from, ScoredMove* end) {
         const uint32_t packed = packedScore(from[i].score, i);
         best = packed > best ? packed : best;
     }
-    return from + positionOf(best);
+    return from + indexOf(best);
 }
 
 // The same for the first scan of a node's list, which on its way gives the hash move and the two
@@ -50,7 +50,7 @@ inline ScoredMove* markAndFindHighest(const PlyFrame& frame, ScoredMove* from, S
         const uint32_t packed = packedScore(from[i].score, i);
         best = packed > best ? packed : best;
     }
-    return from + positionOf(best);
+    return from + indexOf(best);
 }
 
 // Places of the hash move and killers in a full-width node.
@@ -61,27 +61,27 @@ inline int fullWidthMark(int, int which) {
 // Swap the next move to search into `cursor`; the first call of a node (cursor at `begin`) marks
 // the hash move and killers. While the best remaining score is at least GOOD_MOVE_SCORE the
 // highest score goes first (first of equals); after that, once and for the rest of the node
-// (`byHistory`), the remaining moves get history keys in the frame's orderKeys (indexed like the
+// (`byCounters`), the remaining moves get counter keys in the frame's orderKeys (indexed like the
 // list from `begin`) and go by the highest key, again first of equals.
-inline void selectMove(PlyFrame& frame, ScoredMove* begin, ScoredMove* cursor, bool& byHistory,
-                       const uint32_t* history) {
+inline void selectMove(PlyFrame& frame, ScoredMove* begin, ScoredMove* cursor, bool& byCounters,
+                       const uint32_t* counters) {
     ScoredMove* const end = frame.listEnd;
     const uint32_t first = uint32_t(cursor - begin), count = uint32_t(end - begin);
-    if (!byHistory) {
+    if (!byCounters) {
         std::swap(*(cursor == begin ? markAndFindHighest(frame, begin, end, fullWidthMark) : highestScore(cursor, end)), *cursor);
         if (cursor->score >= GOOD_MOVE_SCORE) return;
-        byHistory = true;
+        byCounters = true;
         for (uint32_t i = first; i < count; ++i)
-            frame.orderKeys[i] = history[begin[i].move & 0xFFF] + uint32_t(begin[i].score + int(HISTORY_KEY_OFFSET));
+            frame.orderKeys[i] = counters[begin[i].move & 0xFFF] + uint32_t(begin[i].score + int(COUNTER_KEY_OFFSET));
     }
-    // The same packing, with the key widened to make room for the position.
+    // The same packing, with the key widened to make room for the index.
     uint32_t* const keys = frame.orderKeys;
     uint64_t best = 0;
     for (uint32_t i = first; i < count; ++i) {
-        const uint64_t packed = (uint64_t(keys[i]) << POSITION_BITS) | (LAST_POSITION - i);
+        const uint64_t packed = (uint64_t(keys[i]) << INDEX_BITS) | (LAST_INDEX - i);
         best = packed > best ? packed : best;
     }
-    const uint32_t chosen = positionOf(best);
+    const uint32_t chosen = indexOf(best);
     std::swap(keys[chosen], keys[first]);
     std::swap(begin[chosen], begin[first]);
 }

@@ -20,12 +20,12 @@ void extendFromTable(Line& line, int at, int plies) {
         return;
     }
     const Move move = line.moves[at];
-    PlyFrame& frame = *currentUndo;
+    PlyFrame& frame = *currentFrame;
     saveUndo(frame.undo);
     makeMove(move, frame.undo);
-    ++currentUndo;
+    ++currentFrame;
     extendFromTable(line, at + 1, plies);
-    --currentUndo;
+    --currentFrame;
     unmakeMove(move, frame.undo);
 }
 

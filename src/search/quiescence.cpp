@@ -30,7 +30,7 @@ inline bool noMatingMaterial() {
 
 template <Colour Us>
 int quiescenceAs(int q, int alpha, int beta) {
-    PlyFrame& frame = *currentUndo;
+    PlyFrame& frame = *currentFrame;
     const int ply = plyOf(frame);
     clearPv(ply);
     int score;
@@ -63,7 +63,7 @@ int quiescenceAs(int q, int alpha, int beta) {
         const Move move = cursor->move;
         makeMoveAs<Us>(move, frame.undo);
         countNode();
-        currentUndo = &frame + 1;
+        currentFrame = &frame + 1;
         if (leavesKingAttackedAs<Us>(move)) {
             score = NO_SCORE;
         } else if (q == QUIESCENCE_FLOOR) {
@@ -75,7 +75,7 @@ int quiescenceAs(int q, int alpha, int beta) {
         } else {
             score = -quiescenceAs<opposite(Us)>(q - 1, -beta, -alpha);
         }
-        currentUndo = &frame;
+        currentFrame = &frame;
         unmakeMoveAs<Us>(move, frame.undo);
         cursor->score = int16_t(score);
 

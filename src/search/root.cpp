@@ -72,10 +72,10 @@ int searchRoot(int alpha, int beta, int first) {
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;
     ScoredMove* bestEntry = nullptr;
-    bool byHistory = false;
+    bool byCounters = false;
     int number = 0;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        selectMove(frame, begin, cursor, byHistory, historyTable[side]);
+        selectMove(frame, begin, cursor, byCounters, cutoffCounters[side]);
         const Move move = cursor->move;
         ++number;
         if (showsRootMoves) {
@@ -85,7 +85,7 @@ int searchRoot(int alpha, int beta, int first) {
         makeMove(move, frame.undo);
         countNode();
         prefetchHash();
-        currentUndo = &frame + 1;
+        currentFrame = &frame + 1;
         if (leavesKingAttacked(move, side)) {
             score = NO_SCORE;
         } else if (drawByRule(2)) {
@@ -94,7 +94,7 @@ int searchRoot(int alpha, int beta, int first) {
         } else {
             score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
         }
-        currentUndo = &frame;
+        currentFrame = &frame;
         unmakeMove(move, frame.undo);
         if (stopFlag.load(std::memory_order_relaxed)) return best;
         cursor->score = int16_t(score);

@@ -34,12 +34,12 @@ void walkFrom(Variation& variation, int at, int plies) {
         return;
     }
     variation.line.moves[at] = move;
-    saveUndo(currentUndo->undo);
-    makeMove(move, currentUndo->undo);
-    ++currentUndo;
+    saveUndo(currentFrame->undo);
+    makeMove(move, currentFrame->undo);
+    ++currentFrame;
     walkFrom(variation, at + 1, plies);
-    --currentUndo;
-    unmakeMove(move, currentUndo->undo);
+    --currentFrame;
+    unmakeMove(move, currentFrame->undo);
 }
 
 }  // namespace

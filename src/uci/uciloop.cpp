@@ -32,7 +32,7 @@ Word words[MAX_WORDS];
 bool gameReady = false;
 
 void start() {
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     initBoardTables();
     initEvalTables();
     launchEngine();

@@ -15,10 +15,10 @@ Bitboard squares(std::initializer_list<const char*> names) {
 bool castlingRefused(const char* fen, Move castling) {
     setUpPosition(fen);
     const int side = position.sideToMove;
-    saveUndo(currentUndo->undo);
-    makeMove(castling, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(castling, currentFrame->undo);
     const bool refused = leavesKingAttacked(castling, side);
-    unmakeMove(castling, currentUndo->undo);
+    unmakeMove(castling, currentFrame->undo);
     return refused;
 }
 
@@ -69,13 +69,13 @@ TEST(Checks, MovesIntoOrOutOfCheck) {
     // The pinned knight may not leave the e-file.
     setUpPosition("4r1k1/8/8/8/8/8/4N3/4K3 w - -");
     Move knightMove = encodeMove(QUIET, squareOf("e2"), squareOf("c3"));
-    saveUndo(currentUndo->undo);
-    makeMove(knightMove, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(knightMove, currentFrame->undo);
     EXPECT_TRUE(leavesKingAttacked(knightMove, WHITE));
-    unmakeMove(knightMove, currentUndo->undo);
+    unmakeMove(knightMove, currentFrame->undo);
     Move kingMove = encodeMove(QUIET, squareOf("e1"), squareOf("d1"));
-    saveUndo(currentUndo->undo);
-    makeMove(kingMove, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(kingMove, currentFrame->undo);
     EXPECT_FALSE(leavesKingAttacked(kingMove, WHITE));
-    unmakeMove(kingMove, currentUndo->undo);
+    unmakeMove(kingMove, currentFrame->undo);
 }

@@ -50,12 +50,12 @@ TEST(Consistency, EachDamagedRepresentationIsNamed) {
 // Right after a pseudo-legal move the mover may stand in check; only the whole check says so.
 TEST(Consistency, CheckTestIsLeftOutRightAfterAMove) {
     setUpPosition("4k3/8/8/8/8/8/4r3/R3K3 w Q -");
-    saveUndo(currentUndo->undo);
+    saveUndo(currentFrame->undo);
     const Move intoCheck = encodeMove(QUIET, squareOf("a1"), squareOf("a2"));
-    makeMove(intoCheck, currentUndo->undo);
+    makeMove(intoCheck, currentFrame->undo);
     EXPECT_EQ(faultOf(WITHOUT_CHECK_TEST), "");
     EXPECT_EQ(faultOf(), "the side not to move is in check");
-    unmakeMove(intoCheck, currentUndo->undo);
+    unmakeMove(intoCheck, currentFrame->undo);
     EXPECT_EQ(faultOf(), "");
 }
 
@@ -64,13 +64,13 @@ TEST(Consistency, CheckTestIsLeftOutRightAfterAMove) {
 // search (castling made and taken back) and in the game (castling completed).
 TEST(Consistency, KeyFromScratchFollowsLostAndSpentRights) {
     setUpPosition(MIDDLEGAME);
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     for (const char* text : {"e1g1", "e8c8"}) {
         const Move castling = textToMove(text);
-        saveUndo(currentUndo->undo);
-        makeMove(castling, currentUndo->undo);
+        saveUndo(currentFrame->undo);
+        makeMove(castling, currentFrame->undo);
         EXPECT_EQ(faultOf(), "") << text << " made";
-        unmakeMove(castling, currentUndo->undo);
+        unmakeMove(castling, currentFrame->undo);
         EXPECT_EQ(faultOf(), "") << text << " taken back";
         ASSERT_TRUE(playGameMove(castling));
         EXPECT_EQ(faultOf(), "") << text << " played";
@@ -91,8 +91,8 @@ TEST(Consistency, KeyFromScratchFollowsLostAndSpentRights) {
 TEST(ConsistencyDeathTest, CheckedBuildsStopAtTheFirstMoveOnADamagedBoard) {
     setUpPosition(MIDDLEGAME);
     position.material = uint8_t(position.material + 1);
-    saveUndo(currentUndo->undo);
-    EXPECT_DEATH(makeMove(textToMove("a2a3"), currentUndo->undo), "invariant broken");
+    saveUndo(currentFrame->undo);
+    EXPECT_DEATH(makeMove(textToMove("a2a3"), currentFrame->undo), "invariant broken");
 }
 
 // ... and at a move that does not fit the position on the board: from an empty square, with a
@@ -100,11 +100,11 @@ TEST(ConsistencyDeathTest, CheckedBuildsStopAtTheFirstMoveOnADamagedBoard) {
 // result's code, or with the snapshot of another position.
 TEST(ConsistencyDeathTest, CheckedBuildsStopAtAMoveThatDoesNotFitThePosition) {
     setUpPosition("r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w kq -");
-    saveUndo(currentUndo->undo);
-    const UndoRecord snapshot = currentUndo->undo;
+    saveUndo(currentFrame->undo);
+    const UndoRecord snapshot = currentFrame->undo;
     for (const Move misfit : {moveOf(QUIET, "a4", "a5"), moveOf(QUIET, "a7", "a6"), moveOf(CAPTURE, "a2", "a3"),
                               WHITE_SHORT_CASTLING, MatedCode})
-        EXPECT_DEATH(makeMove(misfit, currentUndo->undo), "invariant broken") << std::hex << misfit;
+        EXPECT_DEATH(makeMove(misfit, currentFrame->undo), "invariant broken") << std::hex << misfit;
 
     setUpPosition("r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R b kq -");
     UndoRecord stale = snapshot;

@@ -52,12 +52,12 @@ TEST(MakeMove, UnmakeRestoresEveryFieldForEveryMoveType) {
         const Position before = position;
         PlyRecord* top = historyTop;
         const Move move = encodeMove(c.type, squareOf(c.from), squareOf(c.to));
-        saveUndo(currentUndo->undo);
-        makeMove(move, currentUndo->undo);
+        saveUndo(currentFrame->undo);
+        makeMove(move, currentFrame->undo);
         EXPECT_EQ(historyTop, top + 1) << c.fen << " " << c.from << c.to;
         EXPECT_EQ(historyTop->key, position.hashKey);
         EXPECT_FALSE(samePosition(before, position));
-        unmakeMove(move, currentUndo->undo);
+        unmakeMove(move, currentFrame->undo);
         EXPECT_TRUE(samePosition(before, position)) << c.fen << " " << c.from << c.to;
         EXPECT_EQ(historyTop, top);
     }
@@ -65,8 +65,8 @@ TEST(MakeMove, UnmakeRestoresEveryFieldForEveryMoveType) {
 
 TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
     EXPECT_EQ(position.epSquare, 44);
     Position expected = positionOf("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
     EXPECT_EQ(position.hashKey, expected.hashKey);
@@ -75,16 +75,16 @@ TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
 
     // Capture, promotion and en passant keep the pawn key and material in step too.
     setUpPosition("4k3/1P6/8/3pP3/8/8/8/4K3 w - d6");
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")), currentFrame->undo);
     expected = positionOf("4k3/1P6/3P4/8/8/8/8/4K3 b - -");
     EXPECT_EQ(position.hashKey, expected.hashKey);
     EXPECT_EQ(position.pawnKey, expected.pawnKey);
     EXPECT_EQ(position.material, expected.material);
 
     setUpPosition("n3k3/1P6/8/8/8/8/8/4K3 w - -");
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")), currentFrame->undo);
     expected = positionOf("N3k3/8/8/8/8/8/8/4K3 b - -");
     EXPECT_TRUE(samePosition(position, expected));
 }
@@ -104,8 +104,8 @@ TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
     };
     for (const auto& c : cases) {
         setUpPosition(c.before);
-        saveUndo(currentUndo->undo);
-        makeMove(c.castling, currentUndo->undo);
+        saveUndo(currentFrame->undo);
+        makeMove(c.castling, currentFrame->undo);
         const Position expected = positionOf(c.after);
         EXPECT_EQ(std::memcmp(position.board, expected.board, 64), 0) << c.after;
         EXPECT_EQ(position.pieces[WROOK], expected.pieces[WROOK]) << c.after;
@@ -123,16 +123,16 @@ TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
 
 TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     setUpPosition("r3k2r/8/8/8/8/8/4P3/R3K1NR w KQkq -");
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("g1"), squareOf("f3")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("g1"), squareOf("f3")), currentFrame->undo);
     EXPECT_EQ(historyTop->fiftyCounter, 1);
-    currentUndo = plyFrames + 1;
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("a8"), squareOf("b8")), currentUndo->undo);
+    currentFrame = plyFrames + 1;
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("a8"), squareOf("b8")), currentFrame->undo);
     EXPECT_EQ(historyTop->fiftyCounter, 2);
-    currentUndo = plyFrames + 2;
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
+    currentFrame = plyFrames + 2;
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
     EXPECT_EQ(historyTop->fiftyCounter, 0);
 }
 
@@ -140,8 +140,8 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
     // A capture on h8 takes Black's short right away, with its key.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     uint64_t key = position.hashKey;
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentFrame->undo);
     EXPECT_EQ(position.castleFlags & (BLACK_SHORT | WHITE_SHORT), 0);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
                                     zobrist[0][62]);
@@ -150,8 +150,8 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
     // the castled side is marked.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     key = position.hashKey;
-    saveUndo(currentUndo->undo);
-    makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
     EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
                                     zobrist[WROOK][61] ^ zobrist[0][58]);
@@ -160,14 +160,14 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
 
     // Once castled, a capture on the castler's corner changes none of its flags and key terms.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
-    saveUndo(currentUndo->undo);
-    makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(BLACK_LONG_CASTLING, currentFrame->undo);
     const uint16_t black = BLACK_SHORT | BLACK_LONG | BLACK_CASTLED_SHORT | BLACK_CASTLED_LONG;
     EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
-    currentUndo = plyFrames + 1;
-    saveUndo(currentUndo->undo);
+    currentFrame = plyFrames + 1;
+    saveUndo(currentFrame->undo);
     key = position.hashKey;
-    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentUndo->undo);
+    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentFrame->undo);
     EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
     EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
 }
@@ -175,10 +175,10 @@ TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
 TEST(MakeMove, PromotionChangesMaterialByItsGain) {
     setUpPosition("r3k3/1P6/8/8/8/8/8/4K3 w q -");
     const int before = position.material;
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentFrame->undo);
     EXPECT_EQ(position.material, before + 3);
     EXPECT_EQ(position.castleFlags & BLACK_LONG, 0);
-    unmakeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentUndo->undo);
+    unmakeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentFrame->undo);
     EXPECT_EQ(position.material, before);
 }

@@ -82,8 +82,8 @@ TEST(TextToMove, PromotionsAndEnPassant) {
 TEST(PositionToText, InitialPositionAndAfterADoublePush) {
     setUpPosition(INITIAL_POSITION_TEXT);
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
     gameBoard.sideToMove = BLACK;
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
 }

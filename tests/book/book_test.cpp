@@ -46,15 +46,15 @@ void writeBook(const std::string& header, const std::vector<std::vector<Move>>& 
 // The book move stored for the position reached by playing `moves` from the current one.
 Move bookMoveAfter(const std::vector<Move>& moves = {}) {
     for (Move m : moves) {
-        saveUndo(currentUndo->undo);
-        makeMove(m, currentUndo->undo);
-        ++currentUndo;
+        saveUndo(currentFrame->undo);
+        makeMove(m, currentFrame->undo);
+        ++currentFrame;
     }
     const HashEntry* entry = probeHash();
     const Move found = entry && entryGeneration(*entry) == 0 ? entryMove(*entry) : 0;
     for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
-        --currentUndo;
-        unmakeMove(*it, currentUndo->undo);
+        --currentFrame;
+        unmakeMove(*it, currentFrame->undo);
     }
     return found;
 }
@@ -66,7 +66,7 @@ class BookFile : public testing::Test {
 protected:
     void SetUp() override {
         initTablesOnce();
-        currentUndo = plyFrames;
+        currentFrame = plyFrames;
         home = std::filesystem::current_path();
         char pattern[] = "/tmp/tarnek-book-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -101,7 +101,7 @@ TEST_F(BookFile, EveryPositionOfALineGetsTheLinesMove) {
     EXPECT_EQ(bookMoveAfter(line("e2e4 e7e5")), 0);
     EXPECT_EQ(bookMoveAfter(line("d2d4")), 0);
     EXPECT_TRUE(samePosition(position, start));
-    EXPECT_EQ(currentUndo, plyFrames);
+    EXPECT_EQ(currentFrame, plyFrames);
 
     // The generation of search entries survives the load.
     hashGeneration = 5;
@@ -129,7 +129,7 @@ TEST_F(BookFile, AnIllegalMoveEndsTheLoadKeepingTheLinesStoredBefore) {
     writeBook("1\n", {line("e2e4 f7f5 d1h5 a7a6")});
     EXPECT_EQ(setUpWithBook(), BOOK_ERROR);
     EXPECT_EQ(bookMoveAfter(), 0);
-    EXPECT_EQ(currentUndo, plyFrames);
+    EXPECT_EQ(currentFrame, plyFrames);
 }
 
 TEST_F(BookFile, TheHeaderMustCountTheRecords) {
@@ -169,7 +169,7 @@ TEST_F(BookFile, LinesHoldAtMostSixtyFourMoves) {
     writeBook("1\n", {knightShuffle(MAX_BOOK_LINE)});
     EXPECT_EQ(setUpWithBook(), "");
     EXPECT_EQ(bookMoveAfter(), line("g1f3")[0]);
-    EXPECT_EQ(currentUndo, plyFrames);
+    EXPECT_EQ(currentFrame, plyFrames);
 
     // The longer record fails the load; the line stored before it stays.
     writeBook("2\n", {line("e2e4 e7e5"), knightShuffle(MAX_BOOK_LINE + 1)});
@@ -232,7 +232,7 @@ TEST(ShippedBook, LoadsWhole) {
     EXPECT_NE(first, 0);
     EXPECT_NE(bookMoveAfter(line("e2e4")), 0);
     EXPECT_NE(bookMoveAfter(line("d2d4 g8f6 c2c4")), 0);
-    EXPECT_EQ(currentUndo, plyFrames);
+    EXPECT_EQ(currentFrame, plyFrames);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(MakeBook, MovesGetTheirFullCodes) {
     ASSERT_EQ(made.status, 0) << made.errors;
     // The loader compares all sixteen bits with the generated moves.
     initTablesOnce();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     ASSERT_TRUE(setPosition(INITIAL_POSITION_TEXT, false));
     EXPECT_TRUE(loadBook(book().c_str()));
 }

@@ -115,8 +115,8 @@ TEST(Evaluate, CachedPawnScoreOutlivesAChangeOfMaterialBand) {
     setUpPosition("rnbqkbn1/pp6/8/8/3PP3/5r2/PPP2PPP/RNBQKBNR w - -");
     ASSERT_EQ(position.material, 72);
     evaluate();
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(CAPTURE, squareOf("g1"), squareOf("f3")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(CAPTURE, squareOf("g1"), squareOf("f3")), currentFrame->undo);
     ASSERT_EQ(position.material, 67);
     const int cached = evaluate();
     clearPawnHashTable();

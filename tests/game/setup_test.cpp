@@ -23,8 +23,8 @@ TEST(SetUp, InitialPosition) {
 TEST(SetUp, FieldsBeyondTheBoard) {
     // The position after 1. e4, set up from its text, is the one the move itself reaches.
     setUpPosition(INITIAL_POSITION_TEXT);
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
     const Position afterMove = position;
     setUpPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
     EXPECT_EQ(position.epSquare, 44);
@@ -55,8 +55,8 @@ TEST(SetUp, ImpossibleRightsAndEnPassantSquaresAreDropped) {
 
 TEST(SetUp, RefusedTextsChangeNothing) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    saveUndo(currentUndo->undo);
-    makeMove(encodeMove(QUIET, squareOf("a1"), squareOf("a5")), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(encodeMove(QUIET, squareOf("a1"), squareOf("a5")), currentFrame->undo);
     const Position before = position;
     const GameBoard gameBefore = gameBoard;
     PlyRecord* topBefore = historyTop;
@@ -95,7 +95,7 @@ TEST(SetUp, EpdOperationNeedsItsTerminator) {
 
 TEST(Epd, BestAndAvoidMovesAreCheckedBySetUp) {
     initTablesOnce();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     EXPECT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Nf3;", false));
     EXPECT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - am e4; id \"x\";", false));
     EXPECT_TRUE(setPosition("r3k2r/8/8/8/8/8/8/R3K2R b Kq - bm O-O-O;", false));

@@ -157,7 +157,7 @@ class TakeBackBook : public testing::Test {
 protected:
     void SetUp() override {
         initTablesOnce();
-        currentUndo = plyFrames;
+        currentFrame = plyFrames;
         home = std::filesystem::current_path();
         char pattern[] = "/tmp/tarnek-takeback-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);

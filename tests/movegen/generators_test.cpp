@@ -41,7 +41,7 @@ TEST(Generators, PromotionsComeQueenKnightRookBishop) {
         EXPECT_GT(list[i].score, list[4 + i].score) << "taking a rook on the way counts";
     }
     // Queen promotions are chosen by score, with the captures; under-promotions wait among the
-    // quiet moves (below -10000, ordered by history), the knight first.
+    // quiet moves (below -10000, ordered by cut-off counter), the knight first.
     EXPECT_GE(list[0].score, -10000);
     EXPECT_GE(list[4].score, -10000);
     for (int i = 1; i < 4; ++i) {
@@ -121,10 +121,10 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
     EXPECT_EQ(list[list.size() - 2].score, -29000);
     EXPECT_EQ(list.back().move, WHITE_LONG_CASTLING);
     EXPECT_EQ(list.back().score, -29500);
-    saveUndo(currentUndo->undo);
-    makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
     EXPECT_TRUE(leavesKingAttacked(WHITE_SHORT_CASTLING, WHITE));
-    unmakeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
+    unmakeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
 
     // A king on g2 covers f1 and g1, one on b7 covers c8: those castlings would end or pass
     // next to it, which the legality test would not notice.
@@ -141,8 +141,8 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
 // Generation reads the position and changes nothing, right after a castling and in check too.
 TEST(Generators, GenerationLeavesThePositionAsItWas) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    saveUndo(currentUndo->undo);
-    makeMove(WHITE_SHORT_CASTLING, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
     const Position castled = position;
     for (GeneratorKind kind : {CAPTURES, ALL_MOVES}) {
         generatedList(kind);

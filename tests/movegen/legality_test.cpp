@@ -24,12 +24,12 @@ TEST(Legality, AcceptsPlayableMovesAndRefusesTheRest) {
 TEST(Legality, LeavesPositionHistoryFramesAndMoveStackAlone) {
     // The position right after Black castled long.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
-    saveUndo(currentUndo->undo);
-    makeMove(BLACK_LONG_CASTLING, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(BLACK_LONG_CASTLING, currentFrame->undo);
     const Position before = position;
     const PlyRecord* top = historyTop;
     const PlyRecord above = historyTop[1];
-    const UndoRecord undo = currentUndo->undo;
+    const UndoRecord undo = currentFrame->undo;
     rootMoves()[0] = {123, WHITE_SHORT_CASTLING};
     const std::vector<ScoredMove> stack(moveStack, moveStack + MOVE_STACK_SIZE);
 
@@ -37,9 +37,9 @@ TEST(Legality, LeavesPositionHistoryFramesAndMoveStackAlone) {
     EXPECT_TRUE(samePosition(before, position));
     EXPECT_EQ(historyTop, top);
     EXPECT_EQ(historyTop[1].key, above.key);
-    EXPECT_EQ(currentUndo->undo.hashKey, undo.hashKey);
-    EXPECT_EQ(currentUndo->undo.occupiedMover, undo.occupiedMover);
-    EXPECT_EQ(currentUndo->undo.castleFlags, undo.castleFlags);
+    EXPECT_EQ(currentFrame->undo.hashKey, undo.hashKey);
+    EXPECT_EQ(currentFrame->undo.occupiedMover, undo.occupiedMover);
+    EXPECT_EQ(currentFrame->undo.castleFlags, undo.castleFlags);
     EXPECT_EQ(rootMoves()[0].score, 123);
     EXPECT_EQ(rootMoves()[0].move, WHITE_SHORT_CASTLING);
     EXPECT_EQ(std::memcmp(stack.data(), moveStack, sizeof moveStack), 0);

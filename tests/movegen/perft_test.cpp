@@ -75,5 +75,5 @@ TEST(Perft, DivideListsEveryLegalRootMoveOnceAndRestoresThePosition) {
     for (int i = 0; i < count; ++i) total += entries[i].nodes;
     EXPECT_EQ(total, 2039u);
     EXPECT_TRUE(samePosition(before, position));
-    EXPECT_EQ(currentUndo, plyFrames);
+    EXPECT_EQ(currentFrame, plyFrames);
 }

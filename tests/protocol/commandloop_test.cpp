@@ -10,10 +10,10 @@ namespace {
 
 std::string keyLineAfter(const char* text, const char* moveText) {
     initTablesOnce();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     setPosition(text, false);
-    saveUndo(currentUndo->undo);
-    makeMove(textToMove(moveText), currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(textToMove(moveText), currentFrame->undo);
     char line[32];
     std::snprintf(line, sizeof line, "%x %x\n", unsigned(position.hashKey >> 32), unsigned(position.hashKey));
     return line;

@@ -54,7 +54,7 @@ inline bool contains(const std::string& text, const std::string& part) { return 
 // Play `moves` from the position `text` in this process: each must be legal in its turn.
 inline ::testing::AssertionResult legalLine(const char* text, const std::vector<std::string>& moves) {
     initTablesOnce();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     if (!setPosition(text, false)) return ::testing::AssertionFailure() << "refused: " << text;
     for (const std::string& word : moves) {
         Move move = textToMove(word.c_str());

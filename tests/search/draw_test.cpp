@@ -10,9 +10,9 @@ Move quiet(const char* from, const char* to) { return encodeMove(QUIET, squareOf
 // Play moves as the search does: snapshot, make, next frame.
 void play(std::initializer_list<Move> moves) {
     for (Move m : moves) {
-        saveUndo(currentUndo->undo);
-        makeMove(m, currentUndo->undo);
-        ++currentUndo;
+        saveUndo(currentFrame->undo);
+        makeMove(m, currentFrame->undo);
+        ++currentFrame;
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 void asChildNode(const char* fen, unsigned depth) {
     setUpPosition(fen);
     plyFrames[0].listEnd = moveStack;
-    currentUndo = plyFrames + 1;
+    currentFrame = plyFrames + 1;
     iterationDepth = depth;
     resetSearchControl();
 }
@@ -36,7 +36,7 @@ TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
     EXPECT_EQ(searchNode(2, -8100, 8099), 8098);
     iterationDepth = 5;
     int alpha = -8100, beta = 8099, score = 0;
-    ASSERT_TRUE(probeForNode(*currentUndo, 2, alpha, beta, score));
+    ASSERT_TRUE(probeForNode(*currentFrame, 2, alpha, beta, score));
     EXPECT_EQ(score, 8096);
     asChildNode("7k/5Q2/6K1/8/8/8/8/8 b - -", 5);
     EXPECT_EQ(searchNode(2, -8100, 8099), 0);
@@ -44,7 +44,7 @@ TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
     EXPECT_EQ(entryMove(*probeHash()), StalemateCode);
 }
 
-TEST(SearchNode, QuietCutOffMovesBecomeKillersCapturesOnlyGainHistory) {
+TEST(SearchNode, QuietCutOffMovesBecomeKillersCapturesOnlyGainCounts) {
     // No captures for White: with beta far below, the first legal move cuts off.
     const char* quietOnly = "4k3/pppp4/8/8/8/8/PPPP4/4K3 w - -";
     asChildNode(quietOnly, 4);
@@ -52,7 +52,7 @@ TEST(SearchNode, QuietCutOffMovesBecomeKillersCapturesOnlyGainHistory) {
     searchNode(2, -8100, -8000);
     const Move first = plyFrames[1].killer1;
     EXPECT_NE(first, 0);
-    EXPECT_EQ(historyTable[WHITE][first & 0xFFF], 4u);
+    EXPECT_EQ(cutoffCounters[WHITE][first & 0xFFF], 4u);
     // The killer is tried first next time: the same cut-off changes nothing. (Set-up clears
     // the killers, so they are put back by hand.)
     asChildNode(quietOnly, 4);
@@ -68,13 +68,13 @@ TEST(SearchNode, QuietCutOffMovesBecomeKillersCapturesOnlyGainHistory) {
     searchNode(2, -8100, -8000);
     EXPECT_EQ(plyFrames[1].killer1, other);
     EXPECT_EQ(plyFrames[1].killer2, first);
-    // A capture that cuts off: history grows by depth squared, the killers stay.
+    // A capture that cuts off: its counter grows by depth squared, the killers stay.
     asChildNode("4k3/8/8/3q4/4P3/8/8/4K3 w - -", 4);
     const Move capture = moveOf(CAPTURE, "e4", "d5");
-    historyTable[WHITE][capture & 0xFFF] = 0;
+    cutoffCounters[WHITE][capture & 0xFFF] = 0;
     plyFrames[1].killer1 = plyFrames[1].killer2 = 0;
     searchNode(3, -8100, -8000);
-    EXPECT_EQ(historyTable[WHITE][capture & 0xFFF], 9u);
+    EXPECT_EQ(cutoffCounters[WHITE][capture & 0xFFF], 9u);
     EXPECT_EQ(plyFrames[1].killer1, 0);
 }
 
@@ -83,7 +83,7 @@ TEST(SearchNode, StopReturnsAtOnceWithoutStoring) {
     stopFlag = 1;
     EXPECT_EQ(searchNode(5, -8100, 8099), NO_SCORE);   // nothing finished before the stop
     EXPECT_EQ(probeHash(), nullptr);
-    EXPECT_EQ(currentUndo, plyFrames + 1);
+    EXPECT_EQ(currentFrame, plyFrames + 1);
     stopFlag = 0;
 }
 

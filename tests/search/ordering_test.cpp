@@ -7,7 +7,7 @@
 namespace {
 
 // The moves of a node's list in the order selectMove hands them out, from moves and scores.
-std::vector<Move> selectionOrder(const std::vector<ScoredMove>& list, Move killer1, const uint32_t* history) {
+std::vector<Move> selectionOrder(const std::vector<ScoredMove>& list, Move killer1, const uint32_t* counters) {
     PlyFrame& frame = plyFrames[1];
     frame.hashMove = 0;
     frame.killer1 = killer1;
@@ -16,9 +16,9 @@ std::vector<Move> selectionOrder(const std::vector<ScoredMove>& list, Move kille
     for (size_t i = 0; i < list.size(); ++i) begin[i] = list[i];
     frame.listEnd = begin + list.size();
     std::vector<Move> order;
-    bool byHistory = false;
+    bool byCounters = false;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        selectMove(frame, begin, cursor, byHistory, history);
+        selectMove(frame, begin, cursor, byCounters, counters);
         order.push_back(cursor->move);
     }
     return order;
@@ -26,19 +26,19 @@ std::vector<Move> selectionOrder(const std::vector<ScoredMove>& list, Move kille
 
 }  // namespace
 
-// Equal scores and equal history keys go by their place in the list at the time of choosing,
+// Equal scores and equal counter keys go by their place in the list at the time of choosing,
 // which the swaps of earlier choices have changed.
-TEST(MoveOrdering, FirstOfEqualsByScoreThenByHistoryKey) {
-    static uint32_t history[4096];
+TEST(MoveOrdering, FirstOfEqualsByScoreThenByCounterKey) {
+    static uint32_t counters[4096];
     const std::vector<ScoredMove> list = {{-30000, 1}, {-9000, 2}, {-9000, 3}, {-30000, 4}, {-30000, 5}};
-    EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 1, 4, 5}));
-    // Move 5 now has a history: it leads the quiet moves, and its swap puts 1 behind 4.
-    history[5] = 10;
-    EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 5, 4, 1}));
-    // A killer is searched after the good captures, before the history moves.
-    EXPECT_EQ(selectionOrder(list, 4, history), (std::vector<Move>{2, 3, 4, 5, 1}));
+    EXPECT_EQ(selectionOrder(list, 0, counters), (std::vector<Move>{2, 3, 1, 4, 5}));
+    // Move 5 has now caused a cut-off: it leads the quiet moves, and its swap puts 1 behind 4.
+    counters[5] = 10;
+    EXPECT_EQ(selectionOrder(list, 0, counters), (std::vector<Move>{2, 3, 5, 4, 1}));
+    // A killer is searched after the good captures, before the counted moves.
+    EXPECT_EQ(selectionOrder(list, 4, counters), (std::vector<Move>{2, 3, 4, 5, 1}));
     // Counters past 2^23 keep their high bits when the key is packed with its position.
-    history[1] = 1u << 24;
-    history[4] = 1u << 23;
-    EXPECT_EQ(selectionOrder(list, 0, history), (std::vector<Move>{2, 3, 1, 4, 5}));
+    counters[1] = 1u << 24;
+    counters[4] = 1u << 23;
+    EXPECT_EQ(selectionOrder(list, 0, counters), (std::vector<Move>{2, 3, 1, 4, 5}));
 }

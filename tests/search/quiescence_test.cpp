@@ -11,16 +11,16 @@ namespace {
 void asChildNode(const char* fen, unsigned depth = 4) {
     setUpPosition(fen);
     plyFrames[0].listEnd = moveStack;
-    currentUndo = plyFrames + 1;
+    currentFrame = plyFrames + 1;
     iterationDepth = depth;
 }
 
 // The static value, for the side to move, of the position after `move`.
 int valueAfter(Move move) {
-    saveUndo(currentUndo->undo);
-    makeMove(move, currentUndo->undo);
+    saveUndo(currentFrame->undo);
+    makeMove(move, currentFrame->undo);
     const int value = evaluate();
-    unmakeMove(move, currentUndo->undo);
+    unmakeMove(move, currentFrame->undo);
     return value;
 }
 
@@ -31,7 +31,7 @@ TEST(Quiescence, StandsPatAtOrAboveBetaWithoutStoring) {
     const int standPat = evaluate();
     EXPECT_EQ(quiescence(0, standPat - 100, standPat), standPat);
     EXPECT_EQ(probeHash(), nullptr);
-    EXPECT_EQ(currentUndo, plyFrames + 1);
+    EXPECT_EQ(currentFrame, plyFrames + 1);
 }
 
 TEST(Quiescence, MatedInCheckScoresByPlyAndStoresTheCode) {

@@ -29,8 +29,8 @@ inline Move searchFen(const char* fen, unsigned depth) {
 // frame pointer to frame 0 so the position can be searched as a root with this history.
 inline void playLine(std::initializer_list<Move> moves) {
     for (Move m : moves) {
-        saveUndo(currentUndo->undo);
-        makeMove(m, currentUndo->undo);
+        saveUndo(currentFrame->undo);
+        makeMove(m, currentFrame->undo);
     }
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
 }

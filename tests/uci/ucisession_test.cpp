@@ -102,7 +102,7 @@ std::vector<std::string> searchedPositions(const Session& session) { return line
 // Play `moves` from `fen` in this process; each must be legal in its turn.
 ::testing::AssertionResult legalLine(const char* fen, const std::vector<std::string>& moves) {
     initTablesOnce();
-    currentUndo = plyFrames;
+    currentFrame = plyFrames;
     if (!setPosition(fen, false)) return ::testing::AssertionFailure() << "refused: " << fen;
     for (const std::string& word : moves) {
         const Move move = textToMove(word.c_str());
