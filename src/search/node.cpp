@@ -32,7 +32,7 @@ int searchChildAs(int depth, int alpha, int beta, bool alphaRaised) {
 template <Colour Us>
 int searchNodeAs(int depth, int alpha, int beta) {
     PlyFrame& frame = *currentFrame;
-    const int ply = plyOf(frame);
+    const int ply = plyOfDepth(depth);
     clearPv(ply);
     int score;
     if (probeForNode(frame, depth, alpha, beta, score)) return score;

@@ -31,6 +31,15 @@ void extendFromTable(Line& line, int at, int plies) {
 
 }  // namespace
 
+void extendPv(int ply, Move move) {
+    Move* const line = pvMoves[ply];
+    const Move* const rest = pvMoves[ply + 1];
+    const int length = pvLength[ply + 1];
+    line[0] = move;
+    for (int i = 0; i < length; ++i) line[i + 1] = rest[i];
+    pvLength[ply] = uint8_t(length + 1);
+}
+
 Line rootLine() {
     Line line{{}, 0};
     const int length = pvLength[0] < DEEPEST_ITERATION ? pvLength[0] : int(DEEPEST_ITERATION);

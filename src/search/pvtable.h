@@ -19,14 +19,8 @@ inline int plyOf(const PlyFrame& frame) { return int(&frame - plyFrames); }
 inline void clearPv(int ply) { pvLength[ply] = 0; }
 
 // `move` at `ply` raised alpha: the line from there is the move, then the line its child found.
-inline void extendPv(int ply, Move move) {
-    Move* const line = pvMoves[ply];
-    const Move* const rest = pvMoves[ply + 1];
-    const int length = pvLength[ply + 1];
-    line[0] = move;
-    for (int i = 0; i < length; ++i) line[i + 1] = rest[i];
-    pvLength[ply] = uint8_t(length + 1);
-}
+// Out of line: it is rare, and the search's loops stay small without it.
+void extendPv(int ply, Move move);
 
 // The line found from the root.
 Line rootLine();

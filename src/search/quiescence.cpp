@@ -31,7 +31,7 @@ inline bool noMatingMaterial() {
 template <Colour Us>
 int quiescenceAs(int q, int alpha, int beta) {
     PlyFrame& frame = *currentFrame;
-    const int ply = plyOf(frame);
+    const int ply = plyOfDepth(q);
     clearPv(ply);
     int score;
     if (probeForNode(frame, q, alpha, beta, score)) return score;
