@@ -14,7 +14,7 @@ void extendFromTable(Line& line, int at, int plies) {
     if (at == line.length) {
         if (at >= plies || drawByRule(1)) return;
         Variation rest;
-        walkVariation(rest, plies - at);
+        walkVariation(rest, plies - at, true);
         for (int i = 0; i < rest.line.length && line.length < int(DEEPEST_ITERATION); ++i)
             line.moves[line.length++] = rest.line.moves[i];
         return;

@@ -26,5 +26,6 @@ void extendPv(int ply, Move move);
 Line rootLine();
 
 // `found` (legal moves from the current position), then, where it stops short of `plies` moves at
-// a position that is not over, the table's moves from there. The position is left as it was.
+// a position that is not over, the table's moves from there, up to a position the line repeats or
+// that is drawn by rule. The position is left as it was.
 Line completedLine(const Line& found, int plies);

@@ -3,6 +3,7 @@
 #include "board/makemove.h"
 #include "frames/frames.h"
 #include "movegen/legality.h"
+#include "search/draw.h"
 #include "search/transposition.h"
 
 namespace {
@@ -15,10 +16,15 @@ VariationEnd endOfCode(Move move) {
 }
 
 // Follow the line from ply `at` of the variation on.
-void walkFrom(Variation& variation, int at, int plies) {
+void walkFrom(Variation& variation, int at, int plies, bool stopAtDraw) {
     if (at == plies) {
         variation.line.length = at;
         variation.end = VARIATION_FULL;
+        return;
+    }
+    if (stopAtDraw && at > 0 && drawByRule(1)) {
+        variation.line.length = at;
+        variation.end = VARIATION_DRAWN;
         return;
     }
     const HashEntry* entry = probeHash();
@@ -37,15 +43,15 @@ void walkFrom(Variation& variation, int at, int plies) {
     saveUndo(currentFrame->undo);
     makeMove(move, currentFrame->undo);
     ++currentFrame;
-    walkFrom(variation, at + 1, plies);
+    walkFrom(variation, at + 1, plies, stopAtDraw);
     --currentFrame;
     unmakeMove(move, currentFrame->undo);
 }
 
 }  // namespace
 
-void walkVariation(Variation& variation, int plies) {
+void walkVariation(Variation& variation, int plies, bool stopAtDraw) {
     const int most = int(DEEPEST_ITERATION);
-    walkFrom(variation, 0, plies < 0 ? 0 : plies > most ? most : plies);
+    walkFrom(variation, 0, plies < 0 ? 0 : plies > most ? most : plies, stopAtDraw);
 }
 
