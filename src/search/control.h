@@ -7,6 +7,13 @@
 #include <atomic>
 #include <cstdint>
 
+#include "ground/types.h"
+
+// The shallowest iteration is two plies; the deepest 63, as the frames hold 8 plies of
+// quiescence below it.
+constexpr unsigned FIRST_ITERATION = 2;
+constexpr unsigned DEEPEST_ITERATION = MAX_FRAMES - 9;
+
 constexpr uint64_t NO_NODE_LIMIT = UINT64_MAX;
 // The most threads that may search together.
 constexpr int MAX_SEARCH_THREADS = 256;

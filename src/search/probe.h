@@ -3,20 +3,8 @@
 
 #include "frames/frames.h"
 #include "search/control.h"
-#include "search/search.h"
+#include "search/mate.h"
 #include "search/transposition.h"
-
-// Mate scores count the plies from the root of the search (isMateScore). The table keeps them
-// counted from the node that stores them, `ply` plies from the root, so that an entry means the
-// same mate whatever ply, and whichever later search, reads it.
-constexpr int scoreToTable(int score, int ply) {
-    if (!isMateScore(score)) return score;
-    return score > 0 ? score + ply : score - ply;
-}
-constexpr int scoreFromTable(int score, int ply) {
-    if (!isMateScore(score)) return score;
-    return score > 0 ? score - ply : score + ply;
-}
 
 // The distance from the root of the node searched to `depth` (or quiescence depth).
 inline int plyOfDepth(int depth) { return int(iterationDepth) - depth; }

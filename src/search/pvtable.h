@@ -5,7 +5,7 @@
 #pragma once
 
 #include "frames/frames.h"
-#include "search/search.h"
+#include "search/variation.h"
 
 // [ply][i]: the i-th move of the line from `ply` on, for pvLength[ply] moves. One more ply than
 // there are frames: the deepest node's child has its line too (an empty one).

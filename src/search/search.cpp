@@ -86,7 +86,7 @@ struct Answer {
 // How many moves a line shown with `score` at `depth` should have: the depth, and for a mate the
 // plies to it.
 int shownPlies(int score, unsigned depth) {
-    const int distance = !isMateScore(score) ? 0 : score > 0 ? -MATED_SCORE - score : score - MATED_SCORE;
+    const int distance = mateDistance(score);
     return distance > int(depth) ? distance : int(depth);
 }
 

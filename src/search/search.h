@@ -3,29 +3,13 @@
 
 #include <cstdint>
 
-#include "eval/evaluate.h"
 #include "ground/types.h"
 #include "search/control.h"
+#include "search/mate.h"
 #include "search/transposition.h"
-
-// The shallowest iteration is two plies; the deepest 63, as the frames hold 8 plies of
-// quiescence below it.
-constexpr unsigned FIRST_ITERATION = 2;
-constexpr unsigned DEEPEST_ITERATION = MAX_FRAMES - 9;
+#include "search/variation.h"
 
 constexpr int ASPIRATION_HALF_WIDTH = 30;
-
-// Scores beyond anything the static evaluation gives are mates: MATED_SCORE + p when the side to
-// move is mated p plies from the root, -MATED_SCORE - p when it mates there.
-constexpr bool isMateScore(int score) {
-    return (score > EVAL_LIMIT && score <= -MATED_SCORE) || (score < -EVAL_LIMIT && score >= MATED_SCORE);
-}
-
-// The principal variation: at most one move per iteration a search can run.
-struct Line {
-    Move moves[DEEPEST_ITERATION];
-    int length;
-};
 
 // Told after each completed iteration, for each line it searched (1 for the best, then the next
 // best when several are asked for), the iteration's depth, the line's score and its moves (as

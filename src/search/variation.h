@@ -1,7 +1,13 @@
 // The principal variation: the chain of moves the transposition table holds from a position.
 #pragma once
 
-#include "search/search.h"
+#include "search/control.h"
+
+// A line of moves: at most one per iteration a search can run.
+struct Line {
+    Move moves[DEEPEST_ITERATION];
+    int length;
+};
 
 // How a walk through the table ended.
 enum VariationEnd : int {
