@@ -56,35 +56,33 @@ void chooseAnswer() {
     }
 }
 
-void helperThread(int index) {
+// One search of the thread `index`. A helper searches quietly, one line; the main search reports,
+// ends the helpers with its own end, and chooses the answer.
+void search(int index) {
+    Searcher& me = searchers[index];
+    prepareSearch();
+    if (index > 0) {
+        SearchLimits limits = request.limits;
+        limits.helper = index;
+        limits.report = nullptr;
+        limits.lines = 1;
+        me.result = searchPosition(limits);
+        return;
+    }
+    me.result = searchPosition(request.limits);
+    stopFlag = 1;
+    for (int i = 1; i < searcherCount; ++i) waitEvent(searchers[i].idleSignal);
+    chooseAnswer();
+}
+
+void searcherThread(int index) {
     Searcher& me = searchers[index];
     me.nodes = &searchNodes;
     for (;;) {
         setEvent(me.idleSignal);
         waitEvent(me.requestSignal);
         if (me.quit) return;
-        prepareSearch();
-        SearchLimits limits = request.limits;
-        limits.helper = index;
-        limits.report = nullptr;
-        limits.lines = 1;
-        me.result = searchPosition(limits);
-    }
-}
-
-void mainThread(int) {
-    Searcher& me = searchers[0];
-    me.nodes = &searchNodes;
-    for (;;) {
-        setEvent(me.idleSignal);
-        waitEvent(me.requestSignal);
-        if (me.quit) return;
-        prepareSearch();
-        me.result = searchPosition(request.limits);
-        // The helpers end with the main search.
-        stopFlag = 1;
-        for (int i = 1; i < searcherCount; ++i) waitEvent(searchers[i].idleSignal);
-        chooseAnswer();
+        search(index);
     }
 }
 
@@ -93,7 +91,7 @@ void startSearcher(int index) {
     initEvent(searcher.requestSignal, false);
     initEvent(searcher.idleSignal, true);
     searcher.quit = false;
-    startThread(searcher.handle, index == 0 ? mainThread : helperThread, index);
+    startThread(searcher.handle, searcherThread, index);
     waitEvent(searcher.idleSignal);
 }
 
