@@ -1,5 +1,7 @@
 #include "search/control.h"
 
+#include <algorithm>
+
 std::atomic<uint8_t> stopFlag{0};
 std::atomic<uint8_t> lastIterationFlag{0};
 std::atomic<uint8_t> failLowFlag{1};
@@ -13,6 +15,9 @@ namespace {
 // The counters of the threads that search; none registered: the calling thread alone.
 std::atomic<uint64_t>* nodeCounters[MAX_SEARCH_THREADS];
 int counterCount = 0;
+// Nodes of the limit not yet allotted to any thread. A thread draws its allotment from here, so
+// that the allotments of all threads together never pass the limit however unevenly they run.
+std::atomic<uint64_t> unallottedNodes{0};
 
 }  // namespace
 
@@ -32,6 +37,7 @@ void resetSearchControl(uint64_t limit) {
     stopFlag = 0;
     lastIterationFlag = 0;
     nodeLimit = limit;
+    unallottedNodes.store(limit, std::memory_order_relaxed);
     searchNodes = 0;
     for (int i = 0; i < counterCount; ++i) nodeCounters[i]->store(0, std::memory_order_relaxed);
 }
@@ -43,7 +49,14 @@ void checkNodeLimit() {
         nextNodeCheck = NO_NODE_LIMIT;
         return;
     }
-    // Each thread may make its share of what is left before it looks again.
-    const uint64_t share = (nodeLimit - total) / uint64_t(counterCount > 0 ? counterCount : 1);
+    // Draw a share of what no thread has been allotted yet. With nothing left to draw, look again
+    // after the next node: the others' allotments are still being used up.
+    const uint64_t threads = uint64_t(counterCount > 0 ? counterCount : 1);
+    uint64_t unallotted = unallottedNodes.load(std::memory_order_relaxed);
+    uint64_t share = 0;
+    do {
+        share = unallotted == 0 ? 0 : std::max<uint64_t>(1, unallotted / threads);
+    } while (share > 0 && !unallottedNodes.compare_exchange_weak(unallotted, unallotted - share,
+                                                                   std::memory_order_relaxed));
     nextNodeCheck = searchNodes.load(std::memory_order_relaxed) + (share > 0 ? share : 1);
 }

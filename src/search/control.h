@@ -40,7 +40,7 @@ uint64_t totalNodes();
 void resetSearchControl(uint64_t limit = NO_NODE_LIMIT);
 
 // The calling thread's count has reached nextNodeCheck: stop every thread at the node limit, or
-// set the next check nearer to it.
+// draw its next allotment from the nodes no thread holds yet.
 void checkNodeLimit();
 
 inline bool stopped() { return stopFlag.load(std::memory_order_relaxed) != 0; }
