@@ -197,7 +197,7 @@ TEST(ToolArguments, MateCheckPlaysEachMateScoresLineOut) {
     // Back-rank mates from both kinds of log: the engine's own, and fastchess's record of the
     // engine's output. A score of 8097 says mate at ply 3 where the line mates at ply 1; a line
     // that stops short (NOE) is settled by a fresh search; a move line that repeats the last
-    // iteration's claim is not counted again.
+    // iteration's claim is not counted again. Games played at once are told apart by their thread.
     const std::filesystem::path log = std::filesystem::temp_directory_path() /
                                       ("tarnek-mate-check-" + std::to_string(getpid()) + ".log");
     std::ofstream(log) << "-FEN:\t6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -\n"
@@ -209,7 +209,8 @@ TEST(ToolArguments, MateCheckPlaysEachMateScoresLineOut) {
                           "-E: 2:\t8099\tNOE \n"
                           "[Engine] [06:00:00.000000] <  1>  Tarnek <--- position fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w"
                           " - - 0 1\n"
-                          "[Engine] [06:00:00.000001] <  1>  Tarnek ---> info depth 2 score mate 1 nodes 9 pv d1d8\n";
+                          "[Engine] [06:00:00.000001] <  2>  Tarnek <--- position startpos moves e2e4\n"
+                          "[Engine] [06:00:00.000002] <  1>  Tarnek ---> info depth 2 score mate 1 nodes 9 pv d1d8\n";
     const ToolRun run = runTool(toolNamed("tools/mate-check").path,
                                 "--bench " TARNEK_BUILD_DIR "/tarnek-bench " + log.string());
     std::filesystem::remove(log);
