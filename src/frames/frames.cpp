@@ -38,13 +38,8 @@ void clearCutoffCounters() {
 
 void refreshSearchMemory() {
     const uint32_t memory = memoryClears.load(), counters = counterClears.load();
-    if (memory != memoryClearsSeen) {
-        forgetKillers();
-        forgetCounters();
-        memoryClearsSeen = memory;
-    }
-    if (counters != counterClearsSeen) {
-        forgetCounters();
-        counterClearsSeen = counters;
-    }
+    if (memory != memoryClearsSeen) forgetKillers();
+    if (memory != memoryClearsSeen || counters != counterClearsSeen) forgetCounters();
+    memoryClearsSeen = memory;
+    counterClearsSeen = counters;
 }

@@ -12,9 +12,6 @@
 extern thread_local constinit Move pvMoves[MAX_FRAMES + 1][MAX_FRAMES];
 extern thread_local constinit uint8_t pvLength[MAX_FRAMES + 1];
 
-// The ply of a frame: its distance from the root.
-inline int plyOf(const PlyFrame& frame) { return int(&frame - plyFrames); }
-
 // No line from `ply` on yet: a node's start, or a move scored without a search below it.
 inline void clearPv(int ply) { pvLength[ply] = 0; }
 

@@ -198,7 +198,7 @@ SearchResult settleResult(const Answer& answer) {
     if (const HashEntry* entry = probeHash()) {
         if (entryMove(*entry) != result.move) {
             searchLog("-E: DIFFERENT MOVE");
-            if (mainSearch && failLowFlag) searchLog("FAIL LOW !!!!!!!!!!!!! not enough time");
+            if (failLowFlag) searchLog("FAIL LOW !!!!!!!!!!!!! not enough time");
         }
         result = ScoredMove{int16_t(entryScore(*entry)), entryMove(*entry)};
         if (answer.given && (isMateScore(answer.result.score) || isMateScore(result.score))) {
