@@ -18,21 +18,7 @@ const char* const HELP =
     "Searches 30 built-in positions, or the one FEN, to DEPTH plies and prints each position's\n"
     "best move, score and nodes, then the total: the engine's bench signature.\n";
 
-struct Outcome {
-    uint64_t nodes;
-    double ms;
-};
-
-// Search one position from a fresh set-up; prints its line. Returns false if the text is refused.
-bool benchOne(const char* fen, unsigned depth, Outcome& total) {
-    const BenchOutcome outcome = benchPosition(fen, depth);
-    char line[512];
-    benchLine(line, sizeof line, fen, outcome);
-    std::printf("%s\n", line);
-    total.nodes += outcome.nodes;
-    total.ms += outcome.ms;
-    return outcome.accepted;
-}
+void printLine(const char* line) { std::printf("%s\n", line); }
 
 }  // namespace
 
@@ -47,20 +33,15 @@ int main(int argc, char** argv) {
     initEvalTables();
     launchEngine();
 
-    Outcome total{0, 0.0};
-    bool allAccepted = true;
-    if (argc > 2) {
-        std::string fen;
-        for (int i = 2; i < argc; ++i) {
-            if (i > 2) fen += ' ';
-            fen += argv[i];
-        }
-        allAccepted = benchOne(fen.c_str(), unsigned(depth), total);
-    } else {
-        for (const char* fen : BENCH_POSITIONS) allAccepted = benchOne(fen, unsigned(depth), total) && allAccepted;
+    std::string fen;
+    for (int i = 2; i < argc; ++i) {
+        if (i > 2) fen += ' ';
+        fen += argv[i];
     }
+    const char* const given = fen.c_str();
+    const BenchTotal total = argc > 2 ? benchPositions(&given, 1, unsigned(depth), printLine)
+                                      : benchPositions(BENCH_POSITIONS, BENCH_POSITION_COUNT, unsigned(depth), printLine);
     quitEngine();
-    const double nps = total.ms > 0 ? double(total.nodes) * 1000.0 / total.ms : 0.0;
-    std::printf("bench nodes %llu ms %.0f nps %.0f\n", static_cast<unsigned long long>(total.nodes), total.ms, nps);
-    return allAccepted ? 0 : 1;
+    std::printf("bench nodes %llu ms %.0f nps %.0f\n", static_cast<unsigned long long>(total.nodes), total.ms, total.nps());
+    return total.accepted ? 0 : 1;
 }

@@ -29,22 +29,20 @@ struct Castling {
     uint8_t kingFrom, kingTo;
     uint8_t rookFrom, rookTo;
     uint16_t right;          // the right it needs (and spends)
-    uint16_t otherRight;     // the colour's other right, given up with it
     uint16_t castledSide;    // the marker it leaves until taken back
-    uint8_t rightKey;        // square of its right's key in zobrist row 0
     char letter;             // its right in a FEN text
 };
 
 // By move type - CASTLE_BLACK_SHORT, which is 2 * side + colour.
 inline constexpr Castling CASTLINGS[4] = {
     {BLACK, SHORT_SIDE, squareNamed("e8"), squareNamed("g8"), squareNamed("h8"), squareNamed("f8"),
-     BLACK_SHORT, BLACK_LONG, BLACK_CASTLED_SHORT, squareNamed("g8"), 'k'},
+     BLACK_SHORT, BLACK_CASTLED_SHORT, 'k'},
     {WHITE, SHORT_SIDE, squareNamed("e1"), squareNamed("g1"), squareNamed("h1"), squareNamed("f1"),
-     WHITE_SHORT, WHITE_LONG, WHITE_CASTLED_SHORT, squareNamed("g1"), 'K'},
+     WHITE_SHORT, WHITE_CASTLED_SHORT, 'K'},
     {BLACK, LONG_SIDE, squareNamed("e8"), squareNamed("c8"), squareNamed("a8"), squareNamed("d8"),
-     BLACK_LONG, BLACK_SHORT, BLACK_CASTLED_LONG, squareNamed("c8"), 'q'},
+     BLACK_LONG, BLACK_CASTLED_LONG, 'q'},
     {WHITE, LONG_SIDE, squareNamed("e1"), squareNamed("c1"), squareNamed("a1"), squareNamed("d1"),
-     WHITE_LONG, WHITE_SHORT, WHITE_CASTLED_LONG, squareNamed("c1"), 'Q'},
+     WHITE_LONG, WHITE_CASTLED_LONG, 'Q'},
 };
 
 constexpr const Castling& castlingOf(Colour colour, CastlingSide side) { return CASTLINGS[2 * side + colour]; }
@@ -52,6 +50,9 @@ constexpr const Castling& castlingOf(Move castling) { return CASTLINGS[moveType(
 
 // The castling of the same colour on the other side.
 constexpr const Castling& otherCastling(const Castling& c) { return castlingOf(c.colour, CastlingSide(1 - c.side)); }
+
+// The square of its right's key in zobrist row 0: where its king lands.
+constexpr int rightKeySquare(const Castling& c) { return c.kingTo; }
 
 // Its move code: the king's step, with the castling's move type.
 constexpr Move castlingMove(const Castling& c) {

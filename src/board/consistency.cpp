@@ -15,7 +15,7 @@ uint64_t keyFromScratch(const Position& p) {
     if (p.epSquare) key ^= zobrist[0][p.epSquare];
     for (const Castling& c : CASTLINGS)
         if ((initialCastleRights & c.right) && !(p.castleFlags & c.right) && !(p.castleFlags & c.castledSide))
-            key ^= zobrist[0][c.rightKey];
+            key ^= zobrist[0][rightKeySquare(c)];
     return key;
 }
 

@@ -28,7 +28,7 @@ constexpr CastlingStep stepOf(const Castling& c) {
     return {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo,
             uint8_t(pieceOf(c.colour, KING)), uint8_t(pieceOf(c.colour, ROOK)),
             c.right, c.castledSide,
-            c.otherRight, otherCastling(c).rightKey,
+            otherCastling(c).right, uint8_t(rightKeySquare(otherCastling(c))),
             castlingSquares(c, squareBit), castlingSquares(c, squareBit90),
             castlingSquares(c, squareBitA1H8), castlingSquares(c, squareBitA8H1),
             squareBit(c.rookFrom) | squareBit(c.rookTo)};

@@ -24,7 +24,7 @@ struct CornerRight {
 
 constexpr std::array<CornerRight, 64> makeCornerRights() {
     std::array<CornerRight, 64> rights{};
-    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, c.rightKey};
+    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, uint8_t(rightKeySquare(c))};
     return rights;
 }
 inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();

@@ -9,7 +9,6 @@ constexpr char PROMOTION_LETTERS[] = "qnrb";
 
 bool isFile(char c) { return c >= 'a' && c <= 'h'; }
 bool isRank(char c) { return c >= '1' && c <= '8'; }
-int squareFromText(const char* text) { return 8 * ('8' - text[1]) + (text[0] - 'a'); }
 
 void writeSquare(char* out, int square) {
     out[0] = char('a' + columnOf(square));
@@ -30,8 +29,8 @@ void moveToText(char* buffer, Move move) {
 Move textToMove(const char* word) {
     // Stop at the terminator: a short word must not be read past its end.
     if (!isFile(word[0]) || !isRank(word[1]) || !isFile(word[2]) || !isRank(word[3])) return 0;
-    const int from = squareFromText(word);
-    const int to = squareFromText(word + 2);
+    const int from = squareNamed(word);
+    const int to = squareNamed(word + 2);
     const GameBoard& g = gameBoard;
 
     if (Move castling = castlingByKingStep(from, to, g.castleFlags)) return castling;

@@ -99,7 +99,7 @@ constexpr std::array<std::array<uint64_t, 64>, 13> makeTable() {
 }  // namespace zobristDetail
 
 // zobrist[code][square] for pieces; row 0 holds the en-passant keys and, on the squares where
-// the castling kings land (Castling::rightKey), the keys of the castling rights.
+// the castling kings land (rightKeySquare), the keys of the castling rights.
 inline constexpr std::array<std::array<uint64_t, 64>, 13> zobrist = zobristDetail::makeTable();
 
 // Key of the initial position's pieces (set-up adds no castling or en-passant term there).

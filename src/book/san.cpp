@@ -11,7 +11,6 @@ constexpr const char* IGNORED = "x+#!?=";    // captures, checks, comments, prom
 bool isFile(char c) { return c >= 'a' && c <= 'h'; }
 bool isRank(char c) { return c >= '1' && c <= '8'; }
 bool isSquare(const char* text) { return isFile(text[0]) && isRank(text[1]); }
-int squareFromText(const char* text) { return 8 * ('8' - text[1]) + (text[0] - 'a'); }
 
 constexpr Bitboard fileMask(int column) { return FILE_A >> column; }
 
@@ -48,7 +47,7 @@ Move ownCastling(CastlingSide side) {
 // "e4": the pawn behind the square, or the one two squares behind for a double push.
 Move pawnPush(const char* text) {
     if (!isSquare(text)) return 0;
-    const int to = squareFromText(text);
+    const int to = squareNamed(text);
     int from = squareBehind(to);
     if (from < 0) return 0;
     if (!isPawn(position.board[from])) from = squareBehind(from);
@@ -57,14 +56,14 @@ Move pawnPush(const char* text) {
 
 // "e8Q": a promotion by a push.
 Move pushPromotion(const char* text) {
-    const int to = squareFromText(text);
+    const int to = squareNamed(text);
     const int from = squareBehind(to);
     return from < 0 ? 0 : encodeMove(promotionType(text[2]), from, to);
 }
 
 // "ed8Q": a promotion by a capture from the file of the first letter.
 Move capturePromotion(const char* text) {
-    const int to = squareFromText(text + 1);
+    const int to = squareNamed(text + 1);
     const int behind = squareBehind(to);
     if (behind < 0) return 0;
     const int from = behind - columnOf(behind) + (text[0] - 'a');
@@ -80,7 +79,7 @@ Move restrictedPieceMove(const char* text) {
     else if (isRank(text[1])) restriction = rankBits(text[1] - '0');
     else return 0;
     const char piece[2] = {text[0], 0};
-    return resolvePieceMove(piece, squareFromText(text + 2), restriction);
+    return resolvePieceMove(piece, squareNamed(text + 2), restriction);
 }
 
 }  // namespace
@@ -88,8 +87,8 @@ Move restrictedPieceMove(const char* text) {
 Move coordinateToMove(const char* text) {
     if (!isSquare(text) || !isSquare(text + 2)) return 0;
     const Position& p = position;
-    const int from = squareFromText(text);
-    const int to = squareFromText(text + 2);
+    const int from = squareNamed(text);
+    const int to = squareNamed(text + 2);
 
     // A king's two-square step from home is a castling while the right to it stands.
     if (Move castling = castlingByKingStep(from, to, p.castleFlags)) return castling;
@@ -149,7 +148,7 @@ Move parseSan(const char* text) {
             if (same(move, "O-O") || same(move, "0-0")) return ownCastling(SHORT_SIDE);
             if (isSquare(move) && promotionType(move[2])) return pushPromotion(move);
             if (!isSquare(move + 1)) return 0;
-            return resolvePieceMove(move, squareFromText(move + 1), ALL_SQUARES);
+            return resolvePieceMove(move, squareNamed(move + 1), ALL_SQUARES);
         case 4:
             if (isFile(move[0]) && isSquare(move + 1) && promotionType(move[3])) return capturePromotion(move);
             if (Move coordinate = coordinateToMove(move)) return coordinate;

@@ -66,3 +66,17 @@ void benchLine(char* buffer, int size, const char* fen, const BenchOutcome& outc
     std::snprintf(buffer, size_t(size), "%s | best %s score %d nodes %llu ms %.0f", fen, shown, int(outcome.best.score),
                   static_cast<unsigned long long>(outcome.nodes), outcome.ms);
 }
+
+BenchTotal benchPositions(const char* const* fens, int count, unsigned depth, void (*show)(const char* line)) {
+    BenchTotal total{true, 0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        const BenchOutcome outcome = benchPosition(fens[i], depth);
+        char line[512];
+        benchLine(line, sizeof line, fens[i], outcome);
+        show(line);
+        total.accepted = total.accepted && outcome.accepted;
+        total.nodes += outcome.nodes;
+        total.ms += outcome.ms;
+    }
+    return total;
+}

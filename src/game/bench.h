@@ -29,3 +29,14 @@ BenchOutcome benchPosition(const char* fen, unsigned depth);
 // ("refused" when the text was refused; "mated", "stalemate" or "draw" for a position without a
 // move to play).
 void benchLine(char* buffer, int size, const char* fen, const BenchOutcome& outcome);
+
+// The nodes and time of several positions together, accepted when every text was.
+struct BenchTotal {
+    bool accepted;
+    uint64_t nodes;
+    double ms;
+    double nps() const { return ms > 0 ? double(nodes) * 1000.0 / ms : 0.0; }
+};
+
+// Bench each of `count` texts in turn, handing each one's line (benchLine) to `show`.
+BenchTotal benchPositions(const char* const* fens, int count, unsigned depth, void (*show)(const char* line));

@@ -20,8 +20,8 @@ namespace {
 constexpr int NAME_SIZE = 64;
 constexpr int PATH_SIZE = 4096;
 
+// What Hash last set: the table may be smaller, the largest power of two of buckets that fits.
 int hashMegabytes = DEFAULT_HASH_MB;
-int threads = 1;
 
 // The option's name: the words between "name" and "value", one blank between them.
 bool readName(const Word* words, int count, int& at, char* name) {
@@ -66,6 +66,7 @@ void setHash(const Word* value, int count) {
 }
 
 void setThreads(const Word* value, int count) {
+    int threads = 0;
     if (!readSpin("Threads", value, count, 1, maxThreads(), threads)) return;
     setSearchThreads(threads < threadCeiling ? threads : threadCeiling);
 }
@@ -96,7 +97,6 @@ void resetOptions() {
     ownBook = true;
     multiPv = 1;
     ponderOption = false;
-    threads = 1;
     if (hashMegabytes != DEFAULT_HASH_MB && resizeHashTable(DEFAULT_HASH_BUCKETS)) hashMegabytes = DEFAULT_HASH_MB;
     closeEngineLog();
 }

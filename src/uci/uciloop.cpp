@@ -56,18 +56,13 @@ void shutdown() {
 
 // The built-in bench to `depth`: a line per position (as an info string inside a session), then
 // "<nodes> nodes <nps> nps". The game is a new one afterwards.
+void showBenchLine(const char* line) { sendFormatted("%s", line); }
+void showBenchInfo(const char* line) { sendFormatted("info string %s", line); }
+
 void runBench(unsigned depth, bool inSession) {
-    uint64_t nodes = 0;
-    double ms = 0;
-    for (const char* fen : BENCH_POSITIONS) {
-        const BenchOutcome outcome = benchPosition(fen, depth);
-        char text[REPLY_SIZE - 16];
-        benchLine(text, sizeof text, fen, outcome);
-        sendFormatted(inSession ? "info string %s" : "%s", text);
-        nodes += outcome.nodes;
-        ms += outcome.ms;
-    }
-    sendFormatted("%llu nodes %.0f nps", static_cast<unsigned long long>(nodes), ms > 0 ? double(nodes) * 1000 / ms : 0.0);
+    const BenchTotal total =
+        benchPositions(BENCH_POSITIONS, BENCH_POSITION_COUNT, depth, inSession ? showBenchInfo : showBenchLine);
+    sendFormatted("%llu nodes %.0f nps", static_cast<unsigned long long>(total.nodes), total.nps());
     gameReady = false;
 }
 
