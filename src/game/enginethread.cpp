@@ -108,13 +108,13 @@ void registerCounters() {
     setSearchingThreads(counters, searcherCount);
 }
 
-uint64_t elapsedMs() {
+}  // namespace
+
+uint64_t searchElapsedMs() {
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - startTime).count();
     return ms > 0 ? uint64_t(ms) : 0;
 }
-
-}  // namespace
 
 void launchEngine() {
     startSearcher(0);
@@ -168,7 +168,7 @@ bool waitForSearch(uint64_t ms) {
 void endSearchAfterBudget() {
     finishIteration();
     uint64_t extraMs = 0;
-    if (failLowFlag && extraTimeAfterFailLow(request.time, elapsedMs(), extraMs)) {
+    if (failLowFlag && extraTimeAfterFailLow(request.time, searchElapsedMs(), extraMs)) {
         logLine("-M: FL - Extra time");
         waitForSearch(extraMs);
     }

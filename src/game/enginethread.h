@@ -58,6 +58,9 @@ void endSearchAfterBudget();
 // When the latest search started.
 std::chrono::steady_clock::time_point searchStartTime();
 
+// Whole milliseconds since then.
+uint64_t searchElapsedMs();
+
 // The latest search's result, once it has ended (see SearchResult): the main search's, or a
 // helper's that completed a deeper iteration.
 const SearchResult& searchResult();

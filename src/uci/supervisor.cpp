@@ -1,7 +1,6 @@
 #include "uci/supervisor.h"
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "game/enginethread.h"
@@ -28,24 +27,19 @@ SearchOrder order;
 // Progress is shown once a second, from the end of the search's first second on.
 constexpr uint64_t PROGRESS_INTERVAL_MS = 1000;
 
-uint64_t elapsedMs() {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                          searchStartTime()).count();
-    return ms > 0 ? uint64_t(ms) : 0;
-}
-
 // How long until the next line of progress is due.
-uint64_t untilProgress() { return PROGRESS_INTERVAL_MS - elapsedMs() % PROGRESS_INTERVAL_MS; }
+uint64_t untilProgress() { return PROGRESS_INTERVAL_MS - searchElapsedMs() % PROGRESS_INTERVAL_MS; }
 
 // Wait until the search ends or `ms` have passed since its start, showing its progress; true when
 // it has ended.
 bool waitShowingProgress(uint64_t ms) {
     for (;;) {
-        const uint64_t elapsed = elapsedMs();
+        const uint64_t elapsed = searchElapsedMs();
         if (elapsed >= ms) return waitForSearch(0);
         const uint64_t step = untilProgress() < ms - elapsed ? untilProgress() : ms - elapsed;
         if (waitForSearch(step)) return true;
-        if (elapsedMs() >= PROGRESS_INTERVAL_MS && elapsedMs() < ms) reportProgress();
+        const uint64_t now = searchElapsedMs();
+        if (now >= PROGRESS_INTERVAL_MS && now < ms) reportProgress();
     }
 }
 
