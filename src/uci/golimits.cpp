@@ -15,6 +15,8 @@ bool numberAfter(const Word* words, int count, int& i, int64_t& value) {
 
 int64_t notNegative(int64_t value) { return value < 0 ? 0 : value; }
 
+// Every field that readGoLimits reads (keep the two together): a searchmoves list ends at the
+// first of them.
 bool isKeyword(const Word& word) {
     for (const char* keyword : {"searchmoves", "ponder", "wtime", "btime", "winc", "binc", "movestogo", "depth",
                                 "nodes", "mate", "movetime", "infinite"})

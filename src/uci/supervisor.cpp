@@ -17,7 +17,6 @@ Event idleSignal;
 Event stopSignal;
 // Set by "ponderhit" or "stop" while a search ponders: what it waits for.
 Event ponderEndSignal;
-std::atomic<bool> ponderHitSeen{false};
 std::atomic<bool> supervisorEnding{false};
 std::thread supervisorHandle;
 
@@ -53,7 +52,7 @@ void waitForPonderEnd() {
 void watchSearch() {
     if (order.pondering) {
         waitForPonderEnd();
-        if (!ponderHitSeen.load()) return;   // stopped: the search is being aborted
+        if (waitEvent(stopSignal, 0)) return;   // stopped: the search is being aborted
     }
     if (!waitShowingProgress(firstWaitMs(order.time))) endSearchAfterBudget();
 }
@@ -89,7 +88,6 @@ void launchSupervisor() {
 
 void superviseSearch(const SearchOrder& newOrder) {
     order = newOrder;
-    ponderHitSeen = false;
     resetEvent(stopSignal);
     resetEvent(ponderEndSignal);
     resetEvent(idleSignal);
@@ -100,7 +98,6 @@ bool searchSupervised() { return !waitEvent(idleSignal, 0); }
 
 void ponderHit() {
     if (!searchSupervised() || !order.pondering) return;
-    ponderHitSeen = true;
     setEvent(ponderEndSignal);
 }
 
