@@ -231,13 +231,13 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
         }
     } else if (piece == pieceOf(Us, KING)) {
         p.kingSquare[Us] = uint8_t(to);
-        removeCornerRight(S.shortCastling.rookFrom, key);
-        removeCornerRight(S.longCastling.rookFrom, key);
+        removeRight(S.shortCastling.right, rightKeySquare(S.shortCastling), key);
+        removeRight(S.longCastling.right, rightKeySquare(S.longCastling), key);
     } else {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
-        if (piece == pieceOf(Us, ROOK) && (from == S.shortCastling.rookFrom || from == S.longCastling.rookFrom))
-            removeCornerRight(from, key);
+        // Only a colour's own rook can leave a corner whose right still stands.
+        if (piece == pieceOf(Us, ROOK)) removeCornerRight(from, key);
     }
     p.board[to] = uint8_t(piece);
     p.board[from] = EMPTY;
