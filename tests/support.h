@@ -18,6 +18,14 @@
 #include "frames/frames.h"
 #include "game/setup.h"
 #include "ground/log.h"
+#include "search/transposition.h"
+
+// The table's entry for the position on the board as a probe copies it (until the next call);
+// null when there is none.
+inline const HashEntry* probedEntry() {
+    static HashEntry entry;
+    return probeHash(entry) ? &entry : nullptr;
+}
 
 // Build the start-up tables once per test process.
 inline void initTablesOnce() {

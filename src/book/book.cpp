@@ -80,9 +80,9 @@ uint64_t bookDrawOfSecond(uint64_t second) {
 uint64_t timeBookDraw() { return bookDrawOfSecond(uint64_t(std::time(nullptr))); }
 
 Move bookMove() {
-    const HashEntry* entry = probeHash();
-    if (!entry || entryGeneration(*entry) != 0) return 0;
-    return entryMove(*entry);
+    HashEntry entry;
+    if (!probeHash(entry) || entryGeneration(entry) != 0) return 0;
+    return entryMove(entry);
 }
 
 bool replayBookLine(const Move* moves, int count) {

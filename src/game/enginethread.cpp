@@ -29,6 +29,7 @@ int searcherCount = 0;
 // Written while every thread waits idle, read by them once the request arrives.
 SearchRequest request;
 BoardSource root;
+SearchStart start;
 std::chrono::steady_clock::time_point startTime;
 // Written by the main search thread before it goes idle.
 SearchResult answer;
@@ -56,8 +57,9 @@ void chooseAnswer() {
     }
 }
 
-// One search of the thread `index`. A helper searches quietly, one line; the main search reports,
-// ends the helpers with its own end, and chooses the answer.
+// One search of the thread `index`. A helper searches quietly, one line, and its result is its
+// last completed iteration; the main search reports, ends the helpers with its own end, and only
+// then, with the table at rest, settles its result and chooses the answer.
 void search(int index) {
     Searcher& me = searchers[index];
     prepareSearch();
@@ -66,12 +68,13 @@ void search(int index) {
         limits.helper = index;
         limits.report = nullptr;
         limits.lines = 1;
-        me.result = searchPosition(limits);
+        me.result = runIterations(limits, start);
         return;
     }
-    me.result = searchPosition(request.limits);
+    const SearchResult found = runIterations(request.limits, start);
     stopFlag = 1;
     for (int i = 1; i < searcherCount; ++i) waitEvent(searchers[i].idleSignal);
+    me.result = settleResult(found, start);
     chooseAnswer();
 }
 
@@ -138,6 +141,7 @@ void startSearch(const SearchRequest& newRequest) {
     const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
     if (request.limits.depth > ceiling) request.limits.depth = ceiling;
     if (request.fromScratch) forgetHashEntry();
+    start = searchStart();
     root = boardSource();
     resetSearchControl(request.nodes);
     startTime = std::chrono::steady_clock::now();

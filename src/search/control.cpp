@@ -7,6 +7,7 @@ std::atomic<uint8_t> lastIterationFlag{0};
 std::atomic<uint8_t> failLowFlag{1};
 thread_local constinit unsigned iterationDepth = 0;
 thread_local constinit std::atomic<uint64_t> searchNodes{0};
+thread_local constinit unsigned selDepth = 0;
 uint64_t nodeLimit = NO_NODE_LIMIT;
 thread_local constinit uint64_t nextNodeCheck = NO_NODE_LIMIT;
 

@@ -26,6 +26,9 @@ extern thread_local constinit unsigned iterationDepth;
 // Moves made by the calling thread's search. Only that thread writes it; others read it while the
 // search runs (the node count of all threads), hence atomic, with plain loads and stores.
 extern thread_local constinit std::atomic<uint64_t> searchNodes;
+// The deepest ply the calling thread's search has reached in its iteration under way, quiescence
+// included.
+extern thread_local constinit unsigned selDepth;
 // All threads together stop once they have made this many moves.
 extern uint64_t nodeLimit;
 // The calling thread's count at which it next adds up every thread's.

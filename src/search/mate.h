@@ -15,6 +15,15 @@ constexpr int mateDistance(int score) {
     return !isMateScore(score) ? 0 : score > 0 ? -MATED_SCORE - score : score - MATED_SCORE;
 }
 
+// The deepest mate a score can stand for, in moves: 99 plies, as the evaluation ends 100 short of
+// a mate at the root.
+constexpr int DEEPEST_MATE_MOVES = (-MATED_SCORE - EVAL_LIMIT) / 2;
+
+// Whether `score` mates for the side to move in `moves` moves or fewer (never for 0 moves).
+constexpr bool matesWithin(int score, int moves) {
+    return moves > 0 && score > 0 && isMateScore(score) && mateDistance(score) <= 2 * moves - 1;
+}
+
 // The table keeps a mate counted from the node that stores it, `ply` plies from the root, so that
 // an entry means the same mate whatever ply, and whichever later search, reads it.
 constexpr int scoreToTable(int score, int ply) {

@@ -34,6 +34,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
     PlyFrame& frame = *currentFrame;
     const int ply = plyOfDepth(depth);
     clearPv(ply);
+    noteSelDepth(ply);
     int score;
     if (probeForNode(frame, depth, alpha, beta, score)) return score;
     findCheckersAs<Us>(frame);
@@ -69,6 +70,7 @@ int searchNodeAs(int depth, int alpha, int beta) {
 
         if (score > best) {
             if (score >= beta) {
+                noteBestLine(ply, move, score);
                 rememberCutoff(frame, Us, move, depth);
                 storeNodeResult(depth, depth, LOWER_BOUND, move, score);
                 return score;
@@ -79,6 +81,8 @@ int searchNodeAs(int depth, int alpha, int beta) {
                 alpha = score;
                 bound = EXACT_BOUND;
                 extendPv(ply, move);
+            } else {
+                noteBestLine(ply, move, score);
             }
         }
     }

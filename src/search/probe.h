@@ -9,6 +9,11 @@
 // The distance from the root of the node searched to `depth` (or quiescence depth).
 inline int plyOfDepth(int depth) { return int(iterationDepth) - depth; }
 
+// The search has reached a node `ply` plies from the root.
+inline void noteSelDepth(int ply) {
+    if (unsigned(ply) > selDepth) selDepth = unsigned(ply);
+}
+
 // Record the result of the node searched to `depth` (see plyOfDepth) in the table, with the depth
 // `storedDepth` the table is to know it by.
 inline void storeNodeResult(int depth, int storedDepth, uint32_t bound, Move move, int score) {
@@ -17,23 +22,16 @@ inline void storeNodeResult(int depth, int storedDepth, uint32_t bound, Move mov
 
 // Look the position up for its move alone: the frame's hash move, 0 when there is none.
 inline void probeHashMove(PlyFrame& frame) {
-    const HashEntry* entry = probeHash();
-    frame.hashMove = entry ? entryMove(*entry) : 0;
+    HashEntry entry;
+    frame.hashMove = probeHash(entry) ? entryMove(entry) : 0;
 }
 
-// Look the position up for a node of `depth`: sets the frame's hash move, may narrow the window,
-// and returns true with `score` when the entry settles the node. Book entries give only their
-// move: their score is no search result.
-inline bool probeForNode(PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
-    const HashEntry* entry = probeHash();
-    if (!entry) {
-        frame.hashMove = 0;
-        return false;
-    }
-    frame.hashMove = entryMove(*entry);
-    if (entryDepth(*entry) < depth || entryGeneration(*entry) == 0) return false;
-    const int stored = scoreFromTable(entryScore(*entry), plyOfDepth(depth));
-    switch (entryBound(*entry)) {
+// What `entry` says of a node of `depth`: may narrow the window, and returns true with `score`
+// when it settles the node. Book entries give only their move: their score is no search result.
+inline bool entryDecides(const HashEntry& entry, int depth, int& alpha, int& beta, int& score) {
+    if (entryDepth(entry) < depth || entryGeneration(entry) == 0) return false;
+    const int stored = scoreFromTable(entryScore(entry), plyOfDepth(depth));
+    switch (entryBound(entry)) {
         case EXACT_BOUND:
             score = stored;
             return true;
@@ -52,4 +50,15 @@ inline bool probeForNode(PlyFrame& frame, int depth, int& alpha, int& beta, int&
             if (stored < beta) beta = stored;
             return false;
     }
+}
+
+// Look the position up for a node of `depth`: sets the frame's hash move, then as entryDecides.
+inline bool probeForNode(PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
+    HashEntry entry;
+    if (!probeHash(entry)) {
+        frame.hashMove = 0;
+        return false;
+    }
+    frame.hashMove = entryMove(entry);
+    return entryDecides(entry, depth, alpha, beta, score);
 }

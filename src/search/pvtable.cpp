@@ -1,7 +1,11 @@
 #include "search/pvtable.h"
 
+#include "board/checks.h"
 #include "board/makemove.h"
+#include "movegen/legality.h"
 #include "search/draw.h"
+#include "search/mate.h"
+#include "search/transposition.h"
 #include "search/variation.h"
 
 thread_local constinit Move pvMoves[MAX_FRAMES + 1][MAX_FRAMES]{};
@@ -29,6 +33,54 @@ void extendFromTable(Line& line, int at, int plies) {
     unmakeMove(move, frame.undo);
 }
 
+// A mating line of `distance` plies, the root's side winning or not: the table's score the side to
+// move should have `at` plies into it, counted from there as the table counts it.
+int mateScoreAt(bool rootWins, int distance, int at) {
+    const int left = distance - at;
+    return rootWins == (at % 2 == 0) ? -MATED_SCORE - left : MATED_SCORE + left;
+}
+
+// Whether the table's entry here vouches for its move as the next of the mating line: its score is
+// the mate at the distance left, exact or as a lower bound. For the winning side, its move mates
+// at least that soon; for the losing side, it holds out at least that long, and the winning side's
+// move before it has proved that it cannot hold out longer.
+bool continuesMate(const HashEntry& entry, int expected) {
+    return entryGeneration(entry) != 0 && entryScore(entry) == expected && entryBound(entry) != UPPER_BOUND;
+}
+
+// Play the mating line from ply `at` on, extending it from the table while the entries vouch for
+// it. True when it ends in checkmate at `distance`.
+bool matesFrom(Line& line, int at, int distance, bool rootWins) {
+    if (at == distance) return sideToMoveInCheck() && anyLegalMove() == 0;
+    if (at == line.length) {
+        HashEntry entry;
+        if (line.length == int(DEEPEST_ITERATION) || drawByRule(1) || !probeHash(entry) ||
+            !continuesMate(entry, mateScoreAt(rootWins, distance, at)))
+            return false;
+        const Move move = entryMove(entry);
+        if (moveType(move) == NOT_A_MOVE || !isLegalMove(move)) return false;
+        line.moves[line.length++] = move;
+    }
+    const Move move = line.moves[at];
+    PlyFrame& frame = *currentFrame;
+    saveUndo(frame.undo);
+    makeMove(move, frame.undo);
+    ++currentFrame;
+    const bool mates = matesFrom(line, at + 1, distance, rootWins);
+    --currentFrame;
+    unmakeMove(move, frame.undo);
+    return mates;
+}
+
+Line matingLine(const Line& found, int score) {
+    const int distance = mateDistance(score);
+    Line line = found;
+    if (line.length > distance) line.length = distance;
+    if (!matesFrom(line, 0, distance, score > 0) && line.length >= distance)
+        line.length = found.length < distance - 1 ? found.length : distance - 1;
+    return line;
+}
+
 }  // namespace
 
 void extendPv(int ply, Move move) {
@@ -48,9 +100,10 @@ Line rootLine() {
     return line;
 }
 
-Line completedLine(const Line& found, int plies) {
+Line shownLine(const Line& found, int score, unsigned depth) {
+    if (isMateScore(score)) return matingLine(found, score);
     Line line = found;
-    if (plies > int(DEEPEST_ITERATION)) plies = int(DEEPEST_ITERATION);
+    const int plies = depth < DEEPEST_ITERATION ? int(depth) : int(DEEPEST_ITERATION);
     extendFromTable(line, 0, plies);
     return line;
 }

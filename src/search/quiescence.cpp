@@ -33,6 +33,7 @@ int quiescenceAs(int q, int alpha, int beta) {
     PlyFrame& frame = *currentFrame;
     const int ply = plyOfDepth(q);
     clearPv(ply);
+    noteSelDepth(ply);
     int score;
     if (probeForNode(frame, q, alpha, beta, score)) return score;
     findCheckersAs<Us>(frame);
@@ -81,6 +82,7 @@ int quiescenceAs(int q, int alpha, int beta) {
 
         if (score > best) {
             if (score >= beta) {
+                noteBestLine(ply, move, score);
                 if (move != frame.killer1) {
                     frame.killer2 = frame.killer1;
                     frame.killer1 = move;
@@ -92,6 +94,8 @@ int quiescenceAs(int q, int alpha, int beta) {
                 alpha = score;
                 bound = EXACT_BOUND;
                 extendPv(ply, move);
+            } else {
+                noteBestLine(ply, move, score);
             }
             best = score;
             bestMove = move;

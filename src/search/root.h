@@ -4,17 +4,31 @@
 #include <atomic>
 
 #include "ground/types.h"
+#include "search/transposition.h"
 
 // Generate the root list at the start of moveStack (frame 0's list) when it is not there yet.
 void generateRootMoves();
 
 // Keep only the root moves among [moves, moves + count); all of them when none of those is there.
+// A search of fewer than all root moves stores nothing for the root: its result is no answer for
+// the whole position.
 void restrictRootMoves(const Move* moves, int count);
+
+// Begin the root of a new search on the calling thread: all root moves, and no entry for the root
+// known as the thread's own but `earlier` (when not null), the one an earlier search left.
+void beginRoot(const HashEntry* earlier);
+
+// Whether `entry`, found for the root, is the calling thread's own: the earlier one, or one its
+// root passes stored in this search. Only such an entry may settle a pass or stand for the result.
+bool isOwnRootEntry(const HashEntry& entry);
 
 // Search the root position (frame 0) to iterationDepth within alpha, beta and return its score.
 // Leaves the best move of the pass and its score at the pass's first place in rootMoves (for the
 // first place: the move, or MatedCode / StalemateCode); generates the root list when frame 0's
 // list end is null and reuses it, with the scores of the previous pass as its order, otherwise.
+// The table's entry for the root orders the moves whoever stored it; its score narrows the window
+// only when the entry is the thread's own, and settles the pass only when it is moreover the
+// entry of the move at the head of the list, the pass's answer then.
 // A pass from a later `first` place leaves out the moves before it (the lines already found): it
 // takes nothing from the table's root entry but its move, stores nothing there, and returns
 // NO_SCORE, changing nothing, when no legal move is left to it.

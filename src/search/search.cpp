@@ -67,28 +67,17 @@ const char* endingText(VariationEnd end) {
     }
 }
 
+// The answer so far: the result of the last completed iteration, or a move that the iteration
+// under way has since proved better (a fail high), with the line the search found for it. A mate
+// is always answered from here.
+using Answer = SearchResult;
+
+constexpr Answer NO_ANSWER{ScoredMove{int16_t(NO_SCORE), 0}, 0, EXACT_BOUND, Line{{}, 0}, 0};
+
 struct Window {
     int alpha;
     int beta;
 };
-
-// The answer so far: the result of the last completed iteration, or a move that the iteration
-// under way has since proved better (a fail high), with the line the search found for it. A mate
-// is always answered from here.
-struct Answer {
-    ScoredMove result;
-    bool given;
-    unsigned depth;
-    uint32_t bound;   // LOWER_BOUND for a fail high
-    Line line;
-};
-
-// How many moves a line shown with `score` at `depth` should have: the depth, and for a mate the
-// plies to it.
-int shownPlies(int score, unsigned depth) {
-    const int distance = mateDistance(score);
-    return distance > int(depth) ? distance : int(depth);
-}
 
 // The line the root pass just searched found for `move` (the pass's best), completed from the
 // table where it stops short.
@@ -96,47 +85,14 @@ Line passLine(Move move, int score) {
     if (move == 0 || moveType(move) == NOT_A_MOVE) return Line{{}, 0};
     Line found = rootLine();
     if (found.length == 0 || found.moves[0] != move) found = Line{{move}, 1};
-    return completedLine(found, shownPlies(score, iterationDepth));
+    return shownLine(found, score, iterationDepth);
 }
 
 // A pass that ended above its window proved its move better than the answer so far.
 void noteFailHigh(Answer& answer, int score, int beta) {
-    if (score < beta || !answer.given) return;
+    if (score < beta || answer.depth == 0) return;
     const Move move = rootMoves()[0].move;
-    answer = Answer{ScoredMove{int16_t(score), move}, true, iterationDepth, LOWER_BOUND, passLine(move, score)};
-}
-
-// The first iteration and its window. A result of an earlier search of this position (which is
-// also the result should no iteration complete) may let the search start deeper, or narrower.
-Window firstWindow() {
-    ScoredMove& result = rootMoves()[0];
-    iterationDepth = FIRST_ITERATION;
-    Window window{FULL_LOW, FULL_HIGH};
-    const HashEntry* entry = probeHash();
-    if (!entry) return window;
-    result.move = entryMove(*entry);
-    result.score = int16_t(entryScore(*entry));
-    const int stored = entryScore(*entry);
-    if (entryDepth(*entry) >= int(FIRST_ITERATION)) {
-        switch (entryBound(*entry)) {
-            case EXACT_BOUND:
-                iterationDepth = unsigned(entryDepth(*entry) + 1);
-                window = Window{stored - ASPIRATION_HALF_WIDTH, stored + ASPIRATION_HALF_WIDTH};
-                break;
-            case LOWER_BOUND:
-                if (stored > FULL_LOW) window.alpha = stored;
-                break;
-            default:
-                if (stored < FULL_HIGH) window.beta = stored;
-                break;
-        }
-    }
-    // The stored move would repeat the position: search it again from the start.
-    if (repeatsAfterMove(result.move, 2)) {
-        iterationDepth = FIRST_ITERATION;
-        window = Window{0, ASPIRATION_HALF_WIDTH};
-    }
-    return window;
+    answer = Answer{ScoredMove{int16_t(score), move}, iterationDepth, LOWER_BOUND, passLine(move, score), selDepth};
 }
 
 // The best line at the iteration's depth: searched within the window, and when the score falls
@@ -162,6 +118,10 @@ int searchBestLine(Window window, Answer& answer) {
     return r;
 }
 
+void report(const SearchLimits& limits, int number, int score, const Line& line) {
+    if (limits.report) limits.report(IterationLine{iterationDepth, selDepth, number, score, line});
+}
+
 // The next best lines of the iteration, each over the root moves the better ones left, with the
 // full window; each reported as line 2, 3 and so on. False once the search is stopped.
 bool searchFurtherLines(const SearchLimits& limits) {
@@ -170,13 +130,13 @@ bool searchFurtherLines(const SearchLimits& limits) {
         const int r = searchRoot(FULL_LOW, FULL_HIGH, line - 1);
         if (stopped()) return false;
         if (r == NO_SCORE) break;   // no legal move left for this line
-        if (limits.report) limits.report(iterationDepth, line, r, passLine(rootMoves()[line - 1].move, r));
+        report(limits, line, r, passLine(rootMoves()[line - 1].move, r));
     }
     return true;
 }
 
 // Whether the iteration's score ends the search by itself: a mate within its depth (for one line),
-// or the mate the caller asked for.
+// or a mate as near as the caller asked for.
 bool mateEndsSearch(const SearchLimits& limits, int r) {
     const int depth = int(iterationDepth);
     const bool mateWithinDepth = r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth;
@@ -184,47 +144,59 @@ bool mateEndsSearch(const SearchLimits& limits, int r) {
         searchLog("--- MATE: ", r);
         return true;
     }
-    return limits.mateMoves > 0 && r >= -MATED_SCORE - (2 * limits.mateMoves - 1);
+    return matesWithin(r, limits.mateMoves);
 }
 
-// The result once the iterations are over. The table's root entry has the last word: it may come
-// from a deeper search. But a mate is answered as this search found it: an entry of an earlier
-// search may hold a bound where this one knows the mate's distance.
-SearchResult settleResult(const Answer& answer) {
+// The result once the iterations are over. The table's root entry has the last word when it is
+// the thread's own: it may come from a deeper earlier search, or from a pass stopped after it
+// stored. But a mate is answered as this search found it: an entry of an earlier search may hold
+// a bound where this one knows the mate's distance. Another thread's entry leaves the answer as
+// this search found it, or as the earlier search left it.
+void settleFromTable(const Answer& answer, const SearchStart& start, SearchResult& outcome) {
     ScoredMove& result = rootMoves()[0];
-    SearchResult outcome;
-    outcome.depth = answer.given ? answer.depth : 0;
-    outcome.bound = answer.bound;
-    if (const HashEntry* entry = probeHash()) {
-        if (entryMove(*entry) != result.move) {
-            searchLog("-E: DIFFERENT MOVE");
-            if (failLowFlag) searchLog("FAIL LOW !!!!!!!!!!!!! not enough time");
-        }
-        result = ScoredMove{int16_t(entryScore(*entry)), entryMove(*entry)};
-        if (answer.given && (isMateScore(answer.result.score) || isMateScore(result.score))) {
-            result = answer.result;
-        } else {
-            outcome.depth = unsigned(entryDepth(*entry));
-            outcome.bound = entryBound(*entry);
-        }
-        searchLog("-***HT: ", int(result.score));
-    } else {
+    HashEntry entry;
+    if (!probeHash(entry)) {
         searchLog(NO_HASH_ENTRY_LINE);
         // Stopped before any iteration was done, the root list holds an ordering value.
-        if (!answer.given) result.score = int16_t(NO_SCORE);
+        if (answer.depth == 0) result.score = int16_t(NO_SCORE);
+        return;
     }
+    if (entryMove(entry) != result.move) {
+        searchLog("-E: DIFFERENT MOVE");
+        if (failLowFlag) searchLog("FAIL LOW !!!!!!!!!!!!! not enough time");
+    }
+    const HashEntry* own = isOwnRootEntry(entry) ? &entry : answer.depth == 0 && start.hasEarlier ? &start.earlier : nullptr;
+    if (!own) {
+        result = answer.best;
+    } else {
+        result = ScoredMove{int16_t(entryScore(*own)), entryMove(*own)};
+        if (answer.depth && (isMateScore(answer.best.score) || isMateScore(result.score))) {
+            result = answer.best;
+        } else {
+            outcome.depth = unsigned(entryDepth(*own));
+            outcome.bound = entryBound(*own);
+        }
+    }
+    searchLog("-***HT: ", int(result.score));
+}
+
+}  // namespace
+
+SearchResult settleResult(const SearchResult& answer, const SearchStart& start) {
+    if (start.drawn) return answer;
+    ScoredMove& result = rootMoves()[0];
+    SearchResult outcome = answer;
+    settleFromTable(answer, start, outcome);
     keepResultLegal();
     outcome.best = result;
-    if (answer.given && result.move == answer.result.move)
+    if (answer.depth && result.move == answer.best.move)
         outcome.line = answer.line;
     else if (result.move != 0 && moveType(result.move) != NOT_A_MOVE)
-        outcome.line = completedLine(Line{{result.move}, 1}, shownPlies(result.score, outcome.depth));
+        outcome.line = shownLine(Line{{result.move}, 1}, result.score, outcome.depth);
     else
         outcome.line = Line{{}, 0};
     return outcome;
 }
-
-}  // namespace
 
 void principalVariationText(char* buffer, int plies) {
     Variation variation;
@@ -238,21 +210,60 @@ void principalVariationText(char* buffer, int plies) {
     std::strcpy(text, endingText(variation.end));
 }
 
-SearchResult searchPosition(const SearchLimits& limits) {
+SearchStart searchStart() {
+    SearchStart start{false, FIRST_ITERATION, FULL_LOW, FULL_HIGH, false, HashEntry{}};
+    if (drawByRule(2)) {
+        start.drawn = true;
+        return start;
+    }
+    start.hasEarlier = probeHash(start.earlier);
+    if (!start.hasEarlier) return start;
+    const HashEntry& entry = start.earlier;
+    const int stored = entryScore(entry);
+    if (entryDepth(entry) >= int(FIRST_ITERATION)) {
+        switch (entryBound(entry)) {
+            case EXACT_BOUND:
+                start.depth = unsigned(entryDepth(entry) + 1);
+                start.alpha = stored - ASPIRATION_HALF_WIDTH;
+                start.beta = stored + ASPIRATION_HALF_WIDTH;
+                break;
+            case LOWER_BOUND:
+                if (stored > FULL_LOW) start.alpha = stored;
+                break;
+            default:
+                if (stored < FULL_HIGH) start.beta = stored;
+                break;
+        }
+    }
+    // The stored move would repeat the position: search it again from the start.
+    if (repeatsAfterMove(entryMove(entry), 2)) {
+        start.depth = FIRST_ITERATION;
+        start.alpha = 0;
+        start.beta = ASPIRATION_HALF_WIDTH;
+    }
+    return start;
+}
+
+SearchResult runIterations(const SearchLimits& limits, const SearchStart& start) {
     ScoredMove& result = rootMoves()[0];
     mainSearch = limits.helper == 0;
     showsRootMoves = mainSearch;
     nextNodeCheck = nodeLimit == NO_NODE_LIMIT ? NO_NODE_LIMIT : 0;
-    if (drawByRule(2)) {
+    if (start.drawn) {
         result = ScoredMove{0, RepetitionCode};
-        return SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}};
+        return SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}, 0};
     }
-    result.move = 0;
+    // Until an iteration is done, the result is what an earlier search left.
+    if (start.hasEarlier)
+        result = ScoredMove{int16_t(entryScore(start.earlier)), entryMove(start.earlier)};
+    else
+        result.move = 0;
     plyFrames[0].listEnd = nullptr;
+    beginRoot(start.hasEarlier ? &start.earlier : nullptr);
     setFailLow(0);
-    Window window = firstWindow();
+    Window window{start.alpha, start.beta};
     // Every other helper runs one ply ahead: the threads spread over two depths.
-    iterationDepth += unsigned(limits.helper % 2);
+    iterationDepth = start.depth + unsigned(limits.helper % 2);
 
     if (mainSearch) {
         char positionText[POSITION_TEXT_SIZE];
@@ -265,19 +276,20 @@ SearchResult searchPosition(const SearchLimits& limits) {
         restrictRootMoves(limits.onlyMoves, limits.onlyMoveCount);
     }
 
-    Answer answer{ScoredMove{int16_t(NO_SCORE), 0}, false, 0, EXACT_BOUND, Line{{}, 0}};
+    Answer answer = NO_ANSWER;
     const unsigned lastIteration = limits.depth < DEEPEST_ITERATION ? limits.depth : DEEPEST_ITERATION;
     for (; iterationDepth <= lastIteration; ++iterationDepth) {
+        selDepth = 0;
         const int r = searchBestLine(window, answer);
         if (stopped()) break;
         setFailLow(0);
-        answer = Answer{ScoredMove{int16_t(r), result.move}, true, iterationDepth, EXACT_BOUND, passLine(result.move, r)};
+        answer = Answer{ScoredMove{int16_t(r), result.move}, iterationDepth, EXACT_BOUND, passLine(result.move, r), selDepth};
 
         if (mainSearch) {
             principalVariationText(pvBuffer, int(iterationDepth));
             searchLog("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
         }
-        if (limits.report) limits.report(iterationDepth, 1, r, answer.line);
+        report(limits, 1, r, answer.line);
         if (limits.lines > 1 && !searchFurtherLines(limits)) break;
         if (mateEndsSearch(limits, r)) break;
         window = Window{r - ASPIRATION_HALF_WIDTH, r + ASPIRATION_HALF_WIDTH};
@@ -286,5 +298,10 @@ SearchResult searchPosition(const SearchLimits& limits) {
             break;
         }
     }
-    return settleResult(answer);
+    return answer;
+}
+
+SearchResult searchPosition(const SearchLimits& limits) {
+    const SearchStart start = searchStart();
+    return settleResult(runIterations(limits, start), start);
 }

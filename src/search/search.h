@@ -11,10 +11,17 @@
 
 constexpr int ASPIRATION_HALF_WIDTH = 30;
 
-// Told after each completed iteration, for each line it searched (1 for the best, then the next
-// best when several are asked for), the iteration's depth, the line's score and its moves (as
-// the search found them, to the mate for a mate); on the searching thread.
-using IterationReport = void (*)(unsigned depth, int number, int score, const Line& line);
+// One line of a completed iteration, as the search reports it.
+struct IterationLine {
+    unsigned depth;      // the iteration's
+    unsigned selDepth;   // the deepest ply the iteration reached, quiescence included
+    int number;          // 1 for the best line, then the next best when several are asked for
+    int score;
+    const Line& moves;   // as the search found them; for a mate, to the mate or short of it
+};
+
+// Told after each completed iteration, for each line it searched; on the searching thread.
+using IterationReport = void (*)(const IterationLine& line);
 
 struct SearchLimits {
     unsigned depth;                    // last iteration to run (at most DEEPEST_ITERATION counts)
@@ -29,17 +36,43 @@ struct SearchLimits {
 
 // What a search found.
 struct SearchResult {
-    ScoredMove best;   // a legal move and its score (NO_SCORE: never searched), or the code of a
-                       // position without a move (MatedCode, StalemateCode) or already drawn
-                       // (RepetitionCode)
-    unsigned depth;    // the depth the result was searched to (0: none)
-    uint32_t bound;    // EXACT_BOUND, or the bound the score only sets on the move's value
-    Line line;         // the principal variation, beginning with the best move (empty for a code)
+    ScoredMove best;     // a legal move and its score (NO_SCORE: never searched), or the code of a
+                         // position without a move (MatedCode, StalemateCode) or already drawn
+                         // (RepetitionCode)
+    unsigned depth;      // the depth the result was searched to (0: none)
+    uint32_t bound;      // EXACT_BOUND, or the bound the score only sets on the move's value
+    Line line;           // the principal variation, beginning with the best move (empty for a code)
+    unsigned selDepth;   // the deepest ply its iteration reached (0: none)
 };
 
-// Search the calling thread's board with the control state made ready (resetSearchControl) and
-// return the result (its move and score also left in rootMoves()[0]). The frame pointer must
-// stand at frame 0.
+// Where a search of the position begins: its first iteration and window, from the table's entry
+// for the root left by an earlier search. Read once, before any thread searches, so that every
+// thread starts alike and none starts from what another has stored meanwhile.
+struct SearchStart {
+    bool drawn;           // the position is already drawn by rule: nothing is searched
+    unsigned depth;       // the first iteration
+    int alpha, beta;      // its window
+    bool hasEarlier;      // whether the table held an entry for the root
+    HashEntry earlier;    // that entry
+};
+
+// The start of a search of the position on the calling thread's board (the game's, while no
+// search runs).
+SearchStart searchStart();
+
+// Run the iterations from `start` on the calling thread's board, with the control state made
+// ready (resetSearchControl) and the frame pointer at frame 0, until the depth limit, a mate that
+// ends the search, the last iteration or a stop. Returns the answer they found: the last completed
+// iteration's, or a move the one under way proved better (LOWER_BOUND); depth 0 when none.
+SearchResult runIterations(const SearchLimits& limits, const SearchStart& start);
+
+// The search's result from its iterations' answer and the table's entry for the root, as far as
+// the entry is the calling thread's own (stored by its root passes, or read at the start): the
+// entry may come from a deeper earlier search. Another thread's entry never stands in for the
+// answer. The move and score are also left in rootMoves()[0]. Only once no other thread searches.
+SearchResult settleResult(const SearchResult& answer, const SearchStart& start);
+
+// The whole search on the calling thread, as one thread searches: start, iterations, result.
 SearchResult searchPosition(const SearchLimits& limits);
 
 // Write the principal variation of the current position as the log shows it: the hash moves

@@ -23,8 +23,23 @@ HashEntry* allocatedSlots = nullptr;
 // Key bits 16-31 that the bucket number does not imply: the ones a slot is checked by.
 uint32_t keyCheckMask = 0xFFFC0000;
 
+// A slot's three words, each read once.
+inline HashEntry readSlot(const HashEntry& slot) {
+    return HashEntry{loadWord(slot.word0), loadWord(slot.word1), loadWord(slot.word2)};
+}
+
+// Word 1 as a write of the other two words for `key` leaves it.
+inline uint32_t checkWord(uint64_t key, uint32_t word0, uint32_t word2) { return uint32_t(key >> 32) ^ word0 ^ word2; }
+
+// Whether the words read belong to `key`, and to one write.
 inline bool matches(const HashEntry& e, uint64_t key) {
-    return ((loadWord(e.word0) ^ uint32_t(key)) & keyCheckMask) == 0 && loadWord(e.word1) == uint32_t(key >> 32);
+    return ((e.word0 ^ uint32_t(key)) & keyCheckMask) == 0 && e.word1 == checkWord(key, e.word0, e.word2);
+}
+
+inline void writeWords(HashEntry& e, uint64_t key, uint32_t word0, uint32_t word2) {
+    storeWord(e.word0, word0);
+    storeWord(e.word1, checkWord(key, word0, word2));
+    storeWord(e.word2, word2);
 }
 
 // The fields take a depth of 0 to 127, a score of -8190 to 8193 and one of the three bounds;
@@ -33,10 +48,8 @@ inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Mo
     INVARIANT(depth >= 0 && depth <= 0x7F);
     INVARIANT(score >= NO_SCORE && score + 8190 < (1 << 14));
     INVARIANT(bound == EXACT_BOUND || bound == LOWER_BOUND || bound == UPPER_BOUND);
-    storeWord(e.word0, (uint32_t(key) & 0xFFFF0000) | move);
-    storeWord(e.word1, uint32_t(key >> 32));
-    storeWord(e.word2, (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound |
-                           (uint32_t(depth) & 0x7F));
+    writeWords(e, key, (uint32_t(key) & 0xFFFF0000) | move,
+               (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound | (uint32_t(depth) & 0x7F));
 }
 
 // Nearly every probe of a table this size misses the caches; in pages of 2 MB, where the system
@@ -111,21 +124,26 @@ bool resizeHashTable(uint64_t buckets) {
     return true;
 }
 
-const HashEntry* probeHash() {
+namespace {
+
+// The slot of the current position, its words copied into `entry`; null when there is none.
+HashEntry* findSlot(HashEntry& entry) {
     const uint64_t key = position.hashKey;
-    const HashEntry* bucket = bucketOf(position.sideToMove, key);
-    if (matches(bucket[0], key)) return &bucket[0];
-    if (matches(bucket[1], key)) return &bucket[1];
+    HashEntry* bucket = bucketOf(position.sideToMove, key);
+    for (int i = 0; i < 2; ++i) {
+        entry = readSlot(bucket[i]);
+        if (matches(entry, key)) return &bucket[i];
+    }
     return nullptr;
 }
 
+}  // namespace
+
+bool probeHash(HashEntry& entry) { return findSlot(entry) != nullptr; }
+
 void forgetHashEntry() {
-    HashEntry* entry = const_cast<HashEntry*>(probeHash());
-    if (entry && entryGeneration(*entry) != 0) {
-        storeWord(entry->word0, 0);
-        storeWord(entry->word1, 0);
-        storeWord(entry->word2, 0);
-    }
+    HashEntry entry;
+    if (HashEntry* slot = findSlot(entry); slot && entryGeneration(entry) != 0) writeWords(*slot, 0, 0, 0);
 }
 
 int hashFullPermille() {
@@ -133,26 +151,26 @@ int hashFullPermille() {
     const uint64_t buckets = hashBuckets() < SAMPLED ? hashBuckets() : SAMPLED;
     uint64_t used = 0;
     for (const HashEntry* slot = slots; slot < slots + buckets * 4; ++slot)
-        if (entryGeneration(*slot) != 0) ++used;
+        if (entryGeneration(readSlot(*slot)) != 0) ++used;
     return int(used * 1000 / (buckets * 4));
 }
 
 void storeHash(int depth, uint32_t bound, Move move, int score) {
     const uint64_t key = position.hashKey;
     HashEntry* bucket = bucketOf(position.sideToMove, key);
-    HashEntry& first = bucket[0];
+    const HashEntry first = readSlot(bucket[0]);
     // An exact score is worth more than a bound of the same depth.
     const bool moreExact = bound == EXACT_BOUND && entryBound(first) != EXACT_BOUND;
     if (matches(first, key)) {
         // The same position: keep the deeper (or equally deep but exact) result.
         if (depth > entryDepth(first) || (depth == entryDepth(first) && moreExact))
-            writeEntry(first, key, depth, bound, move, score);
+            writeEntry(bucket[0], key, depth, bound, move, score);
         return;
     }
     // Another position holds slot 0: it yields to more depth and to a newer generation.
     const int16_t advantage = int16_t(depth - entryDepth(first) + hashGeneration - entryGeneration(first));
     if (advantage > 0 || (advantage == 0 && moreExact))
-        writeEntry(first, key, depth, bound, move, score);
+        writeEntry(bucket[0], key, depth, bound, move, score);
     else
         writeEntry(bucket[1], key, depth, bound, move, score);
 }
@@ -160,7 +178,6 @@ void storeHash(int depth, uint32_t bound, Move move, int score) {
 void storeBookEntry(Move move) {
     const uint64_t key = position.hashKey;
     HashEntry& first = bucketOf(position.sideToMove, key)[0];
-    storeWord(first.word0, (uint32_t(key) & 0xFFFF0000) | move);
-    storeWord(first.word1, uint32_t(key >> 32));
-    storeWord(first.word2, loadWord(first.word2) & ~(uint32_t(0x1FF) << 9));   // generation 0; the rest stays
+    // Generation 0; depth, bounds and score stay as the slot held them.
+    writeWords(first, key, (uint32_t(key) & 0xFFFF0000) | move, loadWord(first.word2) & ~(uint32_t(0x1FF) << 9));
 }

@@ -1,7 +1,8 @@
 // The transposition table: for each bucket number one bucket per side to move, two slots each.
 // Its size is a power of two of buckets: the default, which the xboard program keeps, or what the
-// UCI program's Hash option asks. Every word is read and written whole (relaxed atomics), so that
-// a thread reading while another writes sees each word as written, if not all three together.
+// UCI program's Hash option asks. Every word is read and written whole (relaxed atomics), and a
+// probe reads each once: a slot whose words come from two different writes (one thread reading
+// while another writes) fails the key check, since word 1 carries the key mixed with the other two.
 #pragma once
 
 #include <atomic>
@@ -13,8 +14,9 @@
 #include "ground/invariant.h"
 #include "ground/sharedword.h"
 
-// One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63;
-// word2: depth (0-6), lower bound (7), upper bound (8), generation (9-17), score + 8190 (18-31).
+// One slot. word0: move (bits 0-15) and key bits 16-31; word1: key bits 32-63 exclusive-or word0
+// and word2; word2: depth (0-6), lower bound (7), upper bound (8), generation (9-17), score + 8190
+// (18-31). A probe hands out a copy, read once, whose fields the accessors below take apart.
 struct HashEntry {
     uint32_t word0;
     uint32_t word1;
@@ -50,8 +52,9 @@ uint64_t hashBuckets();
 // False, keeping the table as it was, when the memory cannot be had. Only while no search runs.
 bool resizeHashTable(uint64_t buckets);
 
-// The entry of the current position (side to move and hashKey), or null.
-const HashEntry* probeHash();
+// The entry of the current position (side to move and hashKey), copied into `entry`, its words as
+// one write left them; false when there is none.
+bool probeHash(HashEntry& entry);
 
 // Empty the slot of the current position, if it holds a search result (a book move stays).
 void forgetHashEntry();
@@ -65,12 +68,12 @@ void storeHash(int depth, uint32_t bound, Move move, int score);
 // Make `move` the book move of the current position (slot 0 of its bucket, generation 0).
 void storeBookEntry(Move move);
 
-// Fields of an entry.
-inline Move entryMove(const HashEntry& e) { return Move(loadWord(e.word0) & 0xFFFF); }
-inline int entryDepth(const HashEntry& e) { return loadWord(e.word2) & 0x7F; }
-inline uint32_t entryBound(const HashEntry& e) { return loadWord(e.word2) & (LOWER_BOUND | UPPER_BOUND); }
-inline int entryGeneration(const HashEntry& e) { return (loadWord(e.word2) >> 9) & 0x1FF; }
-inline int entryScore(const HashEntry& e) { return int(loadWord(e.word2) >> 18) - 8190; }
+// Fields of an entry copied by probeHash (or of a slot, while no search runs).
+inline Move entryMove(const HashEntry& e) { return Move(e.word0 & 0xFFFF); }
+inline int entryDepth(const HashEntry& e) { return e.word2 & 0x7F; }
+inline uint32_t entryBound(const HashEntry& e) { return e.word2 & (LOWER_BOUND | UPPER_BOUND); }
+inline int entryGeneration(const HashEntry& e) { return (e.word2 >> 9) & 0x1FF; }
+inline int entryScore(const HashEntry& e) { return int(e.word2 >> 18) - 8190; }
 
 // The bucket of `key` for `side` to move.
 inline HashEntry* bucketOf(int side, uint64_t key) {

@@ -27,13 +27,13 @@ void walkFrom(Variation& variation, int at, int plies, bool stopAtDraw) {
         variation.end = VARIATION_DRAWN;
         return;
     }
-    const HashEntry* entry = probeHash();
-    if (!entry) {
+    HashEntry entry;
+    if (!probeHash(entry)) {
         variation.line.length = at;
         variation.end = VARIATION_NO_ENTRY;
         return;
     }
-    const Move move = entryMove(*entry);
+    const Move move = entryMove(entry);
     if (move == 0 || moveType(move) == NOT_A_MOVE || !isLegalMove(move)) {
         variation.line.length = at;
         variation.end = endOfCode(move);

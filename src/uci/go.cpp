@@ -34,11 +34,14 @@ int readSearchMoves(const Word* words, const GoLimits& limits) {
     return count;
 }
 
+// Whether "mate" asks for a mate the search can report (one of at most DEEPEST_MATE_MOVES moves).
+bool reportableMate(const GoLimits& limits) { return limits.mate > 0 && limits.mate <= DEEPEST_MATE_MOVES; }
+
 // The deepest iteration: as asked; for a mate in n moves, the 2n - 1 plies that find any such
 // mate; else the deepest there is.
 unsigned depthLimit(const GoLimits& limits) {
     int64_t asked = limits.depth;
-    if (asked <= 0) asked = limits.mate > 0 ? 2 * limits.mate - 1 : int64_t(DEEPEST_ITERATION);
+    if (asked <= 0) asked = reportableMate(limits) ? 2 * limits.mate - 1 : int64_t(DEEPEST_ITERATION);
     if (asked < int64_t(FIRST_ITERATION)) return FIRST_ITERATION;
     return asked > int64_t(DEEPEST_ITERATION) ? DEEPEST_ITERATION : unsigned(asked);
 }
@@ -70,7 +73,11 @@ void startThinking(const Word* words, int count) {
         SearchRequest request{SearchLimits{depthLimit(limits), reportIteration}, order.time};
         SearchLimits& search = request.limits;
         search.lines = multiPv;
-        search.mateMoves = int(limits.mate < MAX_LIST_MOVES ? limits.mate : MAX_LIST_MOVES);
+        if (reportableMate(limits))
+            search.mateMoves = int(limits.mate);
+        else if (limits.mate > 0)
+            sendFormatted("info string mate: no mate deeper than %d moves can be told; searching to the depth limit",
+                          DEEPEST_MATE_MOVES);
         search.onlyMoves = allowedMoves;
         search.onlyMoveCount = readSearchMoves(words, limits);
         request.nodes = limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes);

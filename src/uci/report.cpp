@@ -88,13 +88,13 @@ void scoreText(char* buffer, int bufferSize, int score) {
 
 void startReports(int lines) { shownLines = lines; }
 
-void reportIteration(unsigned depth, int number, int score, const Line& moves) {
+void reportIteration(const IterationLine& iteration) {
     char line[REPLY_SIZE];
-    int length = appendText(line, 0, "info depth %u", depth);
-    if (shownLines > 1) length = appendText(line, length, " multipv %d", number);
-    length = appendScore(line, length, score);
+    int length = appendText(line, 0, "info depth %u seldepth %u", iteration.depth, iteration.selDepth);
+    if (shownLines > 1) length = appendText(line, length, " multipv %d", iteration.number);
+    length = appendScore(line, length, iteration.score);
     length = appendCounts(line, length);
-    appendLine(line, length, moves);
+    appendLine(line, length, iteration.moves);
     sendLine(line);
 }
 
@@ -128,6 +128,7 @@ void answerSearch(Move fallback) {
     }
     char text[REPLY_SIZE];
     int length = appendText(text, 0, "info depth %u", result.depth);
+    if (result.selDepth) length = appendText(text, length, " seldepth %u", result.selDepth);
     if (best.score != NO_SCORE) {
         length = appendScore(text, length, best.score);
         if (result.bound == LOWER_BOUND) length = appendText(text, length, " lowerbound");

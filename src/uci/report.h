@@ -14,16 +14,17 @@ void scoreText(char* buffer, int bufferSize, int score);
 // Start reporting a new search that shows `lines` lines per iteration.
 void startReports(int lines);
 
-// The search's report after each line of a completed iteration (engine thread): depth, the line's
-// number when several are shown, score, counts, table fill and its principal variation.
-void reportIteration(unsigned depth, int number, int score, const Line& line);
+// The search's report after each line of a completed iteration (engine thread): depth, selective
+// depth, the line's number when several are shown, score, counts, table fill and its principal
+// variation.
+void reportIteration(const IterationLine& line);
 
 // A line on the search under way: the depth, the root move being searched and its number,
 // counts and table fill.
 void reportProgress();
 
 // After the search, with the engine thread idle: the final info line, which gives the answer's
-// depth, score (with the bound it is, when the search was stopped inside an iteration), counts
+// depth, selective depth, score (with the bound it is, when the search was stopped inside an iteration), counts
 // and principal variation, then "bestmove", with the move expected in reply when Ponder is on and
 // the line has one. A position already drawn by rule is answered with `fallback`, scored 0.
 void answerSearch(Move fallback);

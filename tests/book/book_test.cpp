@@ -50,8 +50,8 @@ Move bookMoveAfter(const std::vector<Move>& moves = {}) {
         makeMove(m, currentFrame->undo);
         ++currentFrame;
     }
-    const HashEntry* entry = probeHash();
-    const Move found = entry && entryGeneration(*entry) == 0 ? entryMove(*entry) : 0;
+    HashEntry entry;
+    const Move found = probeHash(entry) && entryGeneration(entry) == 0 ? entryMove(entry) : 0;
     for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
         --currentFrame;
         unmakeMove(*it, currentFrame->undo);

@@ -9,7 +9,7 @@
 namespace {
 
 std::atomic<unsigned> deepestReported{0};
-void noteDepth(unsigned depth, int, int, const Line&) { deepestReported = depth; }
+void noteDepth(const IterationLine& line) { deepestReported = line.depth; }
 
 // The whole life of the engine thread in this process: idle, searches ended by their budget, by
 // their depth and by a stop, then quit. A fault in the hand-over between the threads shows as a

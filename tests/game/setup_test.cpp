@@ -81,8 +81,8 @@ TEST(SetUp, RefusedTextsChangeNothing) {
         EXPECT_TRUE(samePosition(before, position)) << text;
         EXPECT_EQ(std::memcmp(&gameBefore, &gameBoard, sizeof gameBoard), 0) << text;
         EXPECT_EQ(historyTop, topBefore) << text;
-        ASSERT_NE(probeHash(), nullptr) << "the search's table was cleared: " << text;
-        EXPECT_EQ(entryScore(*probeHash()), 77) << text;
+        ASSERT_NE(probedEntry(), nullptr) << "the search's table was cleared: " << text;
+        EXPECT_EQ(entryScore(*probedEntry()), 77) << text;
     }
 }
 

@@ -151,7 +151,7 @@ TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
 // The budget is declared spent while that second search runs; `timeControl` and `clock` set it.
 constexpr int FIRST_SEARCHED = 5;
 std::atomic<unsigned> iterationsDone{0};
-void countIteration(unsigned depth, int, int, const Line&) { iterationsDone = depth; }
+void countIteration(const IterationLine& line) { iterationsDone = line.depth; }
 
 std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
     setLevel(timeControl);

@@ -25,7 +25,7 @@ TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
     // Node of depth 2 at ply 3 of a 5-ply iteration.
     asChildNode("rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -", 5);
     EXPECT_EQ(searchNode(2, -8100, 8099), -8097);
-    const HashEntry* entry = probeHash();
+    const HashEntry* entry = probedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entryMove(*entry), MatedCode);
     EXPECT_EQ(entryScore(*entry), -8100) << "mated right here";
@@ -40,8 +40,8 @@ TEST(SearchNode, CheckmateAtAPlyScoresByThatPly) {
     EXPECT_EQ(score, 8096);
     asChildNode("7k/5Q2/6K1/8/8/8/8/8 b - -", 5);
     EXPECT_EQ(searchNode(2, -8100, 8099), 0);
-    ASSERT_NE(probeHash(), nullptr);
-    EXPECT_EQ(entryMove(*probeHash()), StalemateCode);
+    ASSERT_NE(probedEntry(), nullptr);
+    EXPECT_EQ(entryMove(*probedEntry()), StalemateCode);
 }
 
 TEST(SearchNode, QuietCutOffMovesBecomeKillersCapturesOnlyGainCounts) {
@@ -82,7 +82,7 @@ TEST(SearchNode, StopReturnsAtOnceWithoutStoring) {
     asChildNode("r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -", 6);
     stopFlag = 1;
     EXPECT_EQ(searchNode(5, -8100, 8099), NO_SCORE);   // nothing finished before the stop
-    EXPECT_EQ(probeHash(), nullptr);
+    EXPECT_EQ(probedEntry(), nullptr);
     EXPECT_EQ(currentFrame, plyFrames + 1);
     stopFlag = 0;
 }

@@ -30,14 +30,14 @@ TEST(Quiescence, StandsPatAtOrAboveBetaWithoutStoring) {
     asChildNode("4k3/8/8/3p4/4P3/8/8/Q3K3 w - -");
     const int standPat = evaluate();
     EXPECT_EQ(quiescence(0, standPat - 100, standPat), standPat);
-    EXPECT_EQ(probeHash(), nullptr);
+    EXPECT_EQ(probedEntry(), nullptr);
     EXPECT_EQ(currentFrame, plyFrames + 1);
 }
 
 TEST(Quiescence, MatedInCheckScoresByPlyAndStoresTheCode) {
     asChildNode("rnb1kbnr/pppp1ppp/8/4p3/5PPq/8/PPPPP2P/RNBQKBNR w KQkq -", 6);
     EXPECT_EQ(quiescence(0, -8100, 8099), -8094);
-    const HashEntry* entry = probeHash();
+    const HashEntry* entry = probedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entryMove(*entry), MatedCode);
     EXPECT_EQ(entryScore(*entry), -8100) << "the table counts a mate from its node";
@@ -50,7 +50,7 @@ TEST(Quiescence, InCheckEveryEvasionIsTriedAndTheResultStoredAtDepthOne) {
     const int score = quiescence(0, -8100, 8099);
     EXPECT_LT(score, -300);
     EXPECT_GT(score, -800);
-    const HashEntry* entry = probeHash();
+    const HashEntry* entry = probedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entryDepth(*entry), 1);
 }
@@ -81,7 +81,7 @@ TEST(Quiescence, CutOffMakesTheCaptureAKiller) {
     EXPECT_GT(quiescence(0, standPat, standPat + 1), standPat + 500);
     EXPECT_EQ(plyFrames[1].killer1, moveOf(CAPTURE, "e4", "d5"));
     EXPECT_EQ(plyFrames[1].killer2, moveOf(QUIET, "a2", "a3"));
-    const HashEntry* entry = probeHash();
+    const HashEntry* entry = probedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entryBound(*entry), LOWER_BOUND);
     EXPECT_EQ(entryDepth(*entry), 0);

@@ -26,7 +26,7 @@ struct Read {
 // The entry found for `key`, or a move of 0 when there is none.
 Read readBack(uint64_t key, Colour side = WHITE) {
     poseAs(key, side);
-    const HashEntry* e = probeHash();
+    const HashEntry* e = probedEntry();
     if (!e) return {0, -1, 0, 0};
     return {entryMove(*e), entryDepth(*e), entryBound(*e), entryScore(*e)};
 }
@@ -49,7 +49,7 @@ TEST_F(TranspositionTable, EntriesKeepEveryFieldAndTheSidesApart) {
     poseAs(KEY_A, WHITE);
     storeHash(7, UPPER_BOUND, MOVE_1, -8095);
     poseAs(KEY_A, BLACK);
-    EXPECT_EQ(probeHash(), nullptr);
+    EXPECT_EQ(probedEntry(), nullptr);
     storeHash(63, LOWER_BOUND, MOVE_2, 8099);
     Read white = readBack(KEY_A, WHITE), black = readBack(KEY_A, BLACK);
     EXPECT_EQ(white.move, MOVE_1);

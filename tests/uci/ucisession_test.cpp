@@ -338,9 +338,12 @@ TEST(UciSearch, MateFromAnEarlierSearchKeepsItsDistance) {
     EXPECT_TRUE(sideToMoveInCheck() && !anyLegalMove()) << best[0] << " does not mate";
 }
 
-// The lines of the last iteration an answer shows, by their number ("multipv").
+// The lines of the iteration of `depth` an answer shows, from their number ("multipv") on.
 std::vector<std::string> linesOfDepth(const std::string& answer, int depth) {
-    return linesAfter(answer, "info depth " + std::to_string(depth) + " multipv ");
+    std::vector<std::string> lines;
+    for (const std::string& line : linesAfter(answer, "info depth " + std::to_string(depth) + " "))
+        if (const size_t at = line.find(" multipv "); at != std::string::npos) lines.push_back(line.substr(at + 9));
+    return lines;
 }
 
 TEST(UciSearch, LinesChosenMovesMatesAndNodeCounts) {
