@@ -1,10 +1,11 @@
 #include "game/enginethread.h"
 
 #include <atomic>
+#include <vector>
 
 #include "movegen/legality.h"
 #include "search/transposition.h"
-#include "support.h"
+#include "search/searchsupport.h"
 
 namespace {
 
@@ -79,6 +80,65 @@ TEST(EngineThread, SeveralThreadsStartStopAndResize) {
     }
     quitEngine();
     resizeHashTable(DEFAULT_HASH_BUCKETS);
+}
+
+struct Reported {
+    unsigned depth;
+    int score;
+    Line line;
+};
+std::vector<Reported> reported;
+
+// Stores, once the search has reported its iteration 2, what a helper a ply ahead stores for the
+// root of "r1b2k1r/ppp1bppp/8/1B1Q4/5q2/2P5/PPP2PPP/R3R1K1 w": d5d8, mate in two (three plies),
+// exact, at depth 3.
+void storeAsAHelperWould(const IterationLine& line) {
+    reported.push_back(Reported{line.depth, line.score, line.moves});
+    if (line.depth == 2) storeHash(3, EXACT_BOUND, moveOf(QUIET, "d5", "d8"), -MATED_SCORE - 3);
+}
+
+// Another thread's entry for the root, deeper and exact, stored while the main search is an
+// iteration behind, never stands in for the main search's answer: no iteration reports its score
+// with the move the search had at the head of its list (the queen given away, or a rook's move),
+// and the answer is the mate with the line that plays it.
+TEST(EngineThread, AnotherThreadsRootEntryNeverAnswers) {
+    setUpPosition("r1b2k1r/ppp1bppp/8/1B1Q4/5q2/2P5/PPP2PPP/R3R1K1 w - -");
+    reported.clear();
+    launchEngine();
+    startSearch(SearchRequest{SearchLimits{5, storeAsAHelperWould}});
+    waitForSearch();
+    quitEngine();
+    const Move mate = moveOf(QUIET, "d5", "d8");
+    for (const Reported& r : reported) {
+        ASSERT_GT(r.line.length, 0);
+        EXPECT_TRUE(!isMateScore(r.score) || r.line.moves[0] == mate) << r.depth;
+        EXPECT_TRUE(lineHolds(r.line, r.score)) << r.depth;
+    }
+    ASSERT_EQ(reported.back().depth, 3u) << "the mate ends the search at the depth that finds it";
+    EXPECT_EQ(searchResult().best.move, mate);
+    EXPECT_EQ(searchResult().best.score, -MATED_SCORE - 3);
+    EXPECT_EQ(searchResult().line.length, 3);
+    EXPECT_TRUE(lineHolds(searchResult().line, searchResult().best.score));
+}
+
+// A search of chosen root moves leaves nothing for the root that a later search of the whole
+// position could take as its answer: that one searches, and finds a better move.
+TEST(EngineThread, ChosenMovesLeaveNoAnswerForTheWholePosition) {
+    setUpPosition("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq -");
+    const Move chosen = moveOf(QUIET, "a2", "a3");
+    launchEngine();
+    SearchRequest restricted{SearchLimits{5, nullptr}};
+    restricted.limits.onlyMoves = &chosen;
+    restricted.limits.onlyMoveCount = 1;
+    restricted.fromScratch = true;
+    startSearch(restricted);
+    waitForSearch();
+    EXPECT_EQ(searchResult().best.move, chosen);
+    startSearch(SearchRequest{SearchLimits{5, nullptr}});
+    waitForSearch();
+    EXPECT_NE(searchResult().best.move, chosen);
+    EXPECT_GT(totalNodes(), 0u);
+    quitEngine();
 }
 
 }  // namespace

@@ -32,6 +32,19 @@ TEST(SearchPosition, MateScoresCountThePliesFromTheRoot) {
     EXPECT_EQ(searchResult().best.score, -8098);
 }
 
+// "Mate in n moves" asks for a true mate: an evaluation at its limit is none, however many moves
+// are allowed, and no score tells a mate of more than DEEPEST_MATE_MOVES.
+TEST(MateScores, MatesWithinAskForATrueMateNearEnough) {
+    EXPECT_TRUE(matesWithin(-MATED_SCORE - 1, 1));
+    EXPECT_TRUE(matesWithin(-MATED_SCORE - 3, 2));
+    EXPECT_FALSE(matesWithin(-MATED_SCORE - 5, 2));
+    EXPECT_FALSE(matesWithin(MATED_SCORE + 2, 2)) << "mated is no mate";
+    EXPECT_FALSE(matesWithin(EVAL_LIMIT, 60)) << "a clamped evaluation";
+    EXPECT_FALSE(matesWithin(-MATED_SCORE - 1, 0));
+    EXPECT_TRUE(matesWithin(EVAL_LIMIT + 1, DEEPEST_MATE_MOVES));
+    EXPECT_FALSE(isMateScore(EVAL_LIMIT));
+}
+
 // The same mate met again two plies later in the game, the tables kept: one move nearer, never
 // as far or farther.
 TEST(SearchPosition, MateFoundEarlierIsOneMoveNearerAfterTwoPlies) {
@@ -43,6 +56,27 @@ TEST(SearchPosition, MateFoundEarlierIsOneMoveNearerAfterTwoPlies) {
     playGameMove(line.moves[1]);
     searchOnBoard(9);
     EXPECT_EQ(searchResult().best.score, 8097);
+}
+
+// Past the search's own line, a line shown with a mate follows the table only while each entry
+// agrees with the mate's distance, and ends in that mate or short of it. Here the search takes
+// the mate from the table's entry after 1.Kb6, and the entry after 1.Kb6 Kb8 holds another
+// line's move, 2.Rg7, with a mate score: shown, it would claim a mate the line does not give.
+TEST(SearchPosition, MatingLineFromTheTableEndsInTheMateOrShortOfIt) {
+    setUpPosition("k7/8/2K5/8/8/8/8/6R1 w - -");
+    const Move kb6 = moveOf(QUIET, "c6", "b6"), kb8 = moveOf(QUIET, "a8", "b8");
+    saveUndo(plyFrames[0].undo);
+    makeMove(kb6, plyFrames[0].undo);
+    storeHash(20, EXACT_BOUND, kb8, MATED_SCORE + 2);
+    saveUndo(plyFrames[1].undo);
+    makeMove(kb8, plyFrames[1].undo);
+    storeHash(20, EXACT_BOUND, moveOf(QUIET, "g1", "g7"), -MATED_SCORE - 1);
+    unmakeMove(kb8, plyFrames[1].undo);
+    unmakeMove(kb6, plyFrames[0].undo);
+    EXPECT_EQ(searchOnBoard(4), kb6);
+    EXPECT_EQ(searchResult().best.score, -MATED_SCORE - 3);
+    const Line& line = searchResult().line;
+    EXPECT_TRUE(lineHolds(line, searchResult().best.score)) << line.length;
 }
 
 // A deeper entry of an earlier search may hold only a bound on a mate: the answer is the mate as

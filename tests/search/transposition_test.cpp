@@ -83,6 +83,26 @@ TEST_F(TranspositionTable, SamePositionKeepsTheDeeperOrMoreExactResult) {
     EXPECT_EQ(readBack(KEY_A).bound, UPPER_BOUND);
 }
 
+// A thread may read a slot while another writes it, and see some of its words from one write and
+// the rest from the other: such a slot is no entry at all, rather than one write's move or bound
+// with the other's score.
+TEST_F(TranspositionTable, WordsOfTwoWritesAreNoEntry) {
+    poseAs(KEY_A);
+    storeHash(5, UPPER_BOUND, MOVE_1, -300);
+    const HashEntry first = slot(KEY_A, 0);
+    storeHash(9, LOWER_BOUND, MOVE_2, 8097);
+    const HashEntry second = slot(KEY_A, 0);
+    HashEntry& shared = bucketOf(WHITE, KEY_A)[0];
+    for (int mix = 1; mix < 7; ++mix) {   // which words come from the first write
+        shared.word0 = mix & 1 ? first.word0 : second.word0;
+        shared.word1 = mix & 2 ? first.word1 : second.word1;
+        shared.word2 = mix & 4 ? first.word2 : second.word2;
+        EXPECT_EQ(readBack(KEY_A).move, 0) << mix;
+    }
+    shared = first;
+    EXPECT_EQ(readBack(KEY_A).score, -300);
+}
+
 TEST_F(TranspositionTable, ClearedBucketTakesEvenDepthZero) {
     poseAs(KEY_A);
     storeHash(0, LOWER_BOUND, MOVE_1, 5);

@@ -9,6 +9,7 @@
 #include "board/notation.h"
 #include "engineprocess.h"
 #include "frames/frames.h"
+#include "game/bench.h"
 #include "game/gamemove.h"
 #include "movegen/legality.h"
 #include "support.h"
@@ -362,6 +363,7 @@ TEST(UciSearch, LinesChosenMovesMatesAndNodeCounts) {
         }
     }
     EXPECT_TRUE(firstMoves[0] != firstMoves[1] && firstMoves[1] != firstMoves[2] && firstMoves[0] != firstMoves[2]);
+    EXPECT_GE(std::stoi(infoField(" " + linesAfter(answer, "info depth 4 ").front(), "seldepth")), 4) << answer;
     EXPECT_TRUE(contains(answer, "bestmove " + firstMoves[0] + "\n")) << answer;
 
     // Only the moves asked for; one that is not legal is named and left out.
@@ -376,6 +378,10 @@ TEST(UciSearch, LinesChosenMovesMatesAndNodeCounts) {
     answer = session.go("position startpos\ngo mate 2\n", 10000);
     EXPECT_TRUE(contains(answer, "info depth 3 ")) << answer;
     EXPECT_FALSE(contains(answer, "info depth 4 ")) << answer;
+    // A mate deeper than any score can tell is said so, and searched to the depth limit.
+    answer = session.go("position startpos\ngo mate 60 depth 3\n", 10000);
+    EXPECT_TRUE(contains(answer, "info string mate: ")) << answer;
+    EXPECT_TRUE(contains(answer, "info depth 3 ")) << answer;
 
     // A node count is kept to within a few hundred, however small.
     answer = session.go("ucinewgame\nposition startpos moves d2d4\ngo nodes 1000\n");
@@ -579,6 +585,15 @@ TEST(UciOptions, EveryOptionActsOrSaysWhyNot) {
     EXPECT_GE(lastField(threeThreads, "nodes"), 20000) << threeThreads;
     EXPECT_LT(lastField(threeThreads, "nodes"), 21000) << threeThreads;
     EXPECT_EQ(linesAfter(threeThreads, "bestmove ").size(), 1u) << threeThreads;
+    // Several threads and several lines: every iteration from the first shows all its lines,
+    // whatever the helpers a ply ahead have stored for the root meanwhile.
+    for (int i = 0; i < 12; ++i) {
+        const std::string fen = std::string("position fen ") + BENCH_POSITIONS[i] + "\n";
+        const std::string lines = session.go("setoption name MultiPV value 3\n" + fen + "go depth 2\n");
+        EXPECT_EQ(linesOfDepth(lines, 2).size(), 3u) << lines;
+        const std::string deeper = session.go("setoption name MultiPV value 1\n" + fen + "go depth 6\n");
+        EXPECT_EQ(linesAfter(deeper, "info depth ").front().rfind("2 ", 0), 0u) << deeper;
+    }
 
     const size_t from = session.output().size();
     session.send("setoption name Hash value 0\nsetoption name Threads value 0\nsetoption name MultiPV value x\n"
