@@ -20,20 +20,14 @@ alignas(64) HashEntry defaultSlots[DEFAULT_HASH_BUCKETS * 4];
 // A table of another size, allocated; null while the default is in use.
 HashEntry* allocatedSlots = nullptr;
 
-// Key bits 16-31 that the bucket number does not imply: the ones a slot is checked by.
-uint32_t keyCheckMask = 0xFFFC0000;
-
 // A slot's three words, each read once.
 inline HashEntry readSlot(const HashEntry& slot) {
     return HashEntry{loadWord(slot.word0), loadWord(slot.word1), loadWord(slot.word2)};
 }
 
-// Word 1 as a write of the other two words for `key` leaves it.
-inline uint32_t checkWord(uint64_t key, uint32_t word0, uint32_t word2) { return uint32_t(key >> 32) ^ word0 ^ word2; }
-
-// Whether the words read belong to `key`, and to one write.
+// Whether the words read belong to `key`, and to one write (as probeHash asks).
 inline bool matches(const HashEntry& e, uint64_t key) {
-    return ((e.word0 ^ uint32_t(key)) & keyCheckMask) == 0 && e.word1 == checkWord(key, e.word0, e.word2);
+    return ((e.word0 ^ uint32_t(key)) & hashDetail::keyCheckMask) == 0 && e.word1 == checkWord(key, e.word0, e.word2);
 }
 
 inline void writeWords(HashEntry& e, uint64_t key, uint32_t word0, uint32_t word2) {
@@ -87,9 +81,11 @@ bool memoryHolds(size_t bytes) {
 namespace hashDetail {
 HashEntry* slots = defaultSlots;
 uint64_t bucketMask = DEFAULT_HASH_BUCKETS - 1;
+uint32_t keyCheckMask = 0xFFFC0000;
 }  // namespace hashDetail
 
 using hashDetail::bucketMask;
+using hashDetail::keyCheckMask;
 using hashDetail::slots;
 
 void clearHashTable() {
@@ -124,26 +120,15 @@ bool resizeHashTable(uint64_t buckets) {
     return true;
 }
 
-namespace {
-
-// The slot of the current position, its words copied into `entry`; null when there is none.
-HashEntry* findSlot(HashEntry& entry) {
+void forgetHashEntry() {
     const uint64_t key = position.hashKey;
     HashEntry* bucket = bucketOf(position.sideToMove, key);
     for (int i = 0; i < 2; ++i) {
-        entry = readSlot(bucket[i]);
-        if (matches(entry, key)) return &bucket[i];
+        const HashEntry entry = readSlot(bucket[i]);
+        if (!matches(entry, key)) continue;
+        if (entryGeneration(entry) != 0) writeWords(bucket[i], 0, 0, 0);
+        return;
     }
-    return nullptr;
-}
-
-}  // namespace
-
-bool probeHash(HashEntry& entry) { return findSlot(entry) != nullptr; }
-
-void forgetHashEntry() {
-    HashEntry entry;
-    if (HashEntry* slot = findSlot(entry); slot && entryGeneration(entry) != 0) writeWords(*slot, 0, 0, 0);
 }
 
 int hashFullPermille() {

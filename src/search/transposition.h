@@ -40,6 +40,7 @@ extern uint16_t hashGeneration;   // written into every search entry; 0 marks th
 namespace hashDetail {
 extern HashEntry* slots;          // the table: bucket number, then side, then slot
 extern uint64_t bucketMask;       // buckets per side - 1
+extern uint32_t keyCheckMask;     // key bits 16-31 that the bucket number does not imply
 }  // namespace hashDetail
 
 // Empty every slot of both halves.
@@ -52,9 +53,6 @@ uint64_t hashBuckets();
 // False, keeping the table as it was, when the memory cannot be had. Only while no search runs.
 bool resizeHashTable(uint64_t buckets);
 
-// The entry of the current position (side to move and hashKey), copied into `entry`, its words as
-// one write left them; false when there is none.
-bool probeHash(HashEntry& entry);
 
 // Empty the slot of the current position, if it holds a search result (a book move stays).
 void forgetHashEntry();
@@ -79,6 +77,26 @@ inline int entryScore(const HashEntry& e) { return int(e.word2 >> 18) - 8190; }
 inline HashEntry* bucketOf(int side, uint64_t key) {
     INVARIANT(side == WHITE || side == BLACK);
     return hashDetail::slots + (((key & hashDetail::bucketMask) << 1) | uint64_t(side)) * 2;
+}
+
+// Word 1 as a write of the other two words for `key` leaves it.
+inline uint32_t checkWord(uint64_t key, uint32_t word0, uint32_t word2) { return uint32_t(key >> 32) ^ word0 ^ word2; }
+
+// The entry of the current position (side to move and hashKey), copied into `entry`, its words as
+// one write left them; false when there is none. Slot 0 is asked first; a slot's other two words
+// are read only when the key bits of its first match.
+inline bool probeHash(HashEntry& entry) {
+    const uint64_t key = position.hashKey;
+    const HashEntry* bucket = bucketOf(position.sideToMove, key);
+    for (int i = 0; i < 2; ++i) {
+        const uint32_t word0 = loadWord(bucket[i].word0);
+        if ((word0 ^ uint32_t(key)) & hashDetail::keyCheckMask) continue;
+        const uint32_t word1 = loadWord(bucket[i].word1), word2 = loadWord(bucket[i].word2);
+        if (word1 != checkWord(key, word0, word2)) continue;
+        entry = HashEntry{word0, word1, word2};
+        return true;
+    }
+    return false;
 }
 
 // Ask for the cache line of `address`. The compiler's own prefetch counts as free of effects, so
