@@ -8,34 +8,61 @@
 
 namespace {
 
-// The first generated move of the position (the evasions when in check) that is `wanted`, or
-// any move when `wanted` is 0, and does not leave the own king attacked; 0 when there is none.
-Move firstLegal(Move wanted) {
-    const int us = position.sideToMove;
+// Whether `move`, generated for `us` to move, leaves the own king safe: made and taken back,
+// keeping what the history entry above the position held.
+bool keepsKingSafe(Move move, int us) {
+    const PlyRecord savedAbove = historyTop[1];
+    UndoRecord undo;
+    saveUndo(undo);
+    makeMove(move, undo);
+    const bool legal = !leavesKingAttacked(move, us);
+    unmakeMove(move, undo);
+    historyTop[1] = savedAbove;
+    return legal;
+}
+
+// Hand each generated move of the position (the evasions when in check) to `take`, in generation
+// order, until it returns true; `take` decides which to try for legality.
+template <typename Take>
+void forEachGenerated(Take take) {
     PlyFrame scratch{};
     findCheckers(scratch);
     ScoredMove list[MAX_LIST_MOVES];
     const ScoredMove* const end = generateList(scratch.checkers ? EVASIONS : ALL_MOVES, list, scratch);
-
-    Move found = 0;
-    for (const ScoredMove* entry = list; entry != end && !found; ++entry) {
-        const Move move = entry->move;
-        if (wanted && move != wanted) continue;
-        // Try it, keeping what the history entry above the position held.
-        const PlyRecord savedAbove = historyTop[1];
-        UndoRecord undo;
-        saveUndo(undo);
-        makeMove(move, undo);
-        if (!leavesKingAttacked(move, us)) found = move;
-        unmakeMove(move, undo);
-        historyTop[1] = savedAbove;
-        if (wanted) break;
-    }
-    return found;
+    for (const ScoredMove* entry = list; entry != end; ++entry)
+        if (take(entry->move)) return;
 }
 
 }  // namespace
 
-bool isLegalMove(Move move) { return move != 0 && firstLegal(move) == move; }
+bool isLegalMove(Move move) {
+    if (move == 0) return false;
+    const int us = position.sideToMove;
+    bool legal = false;
+    forEachGenerated([&](Move generated) {
+        if (generated != move) return false;
+        legal = keepsKingSafe(move, us);
+        return true;
+    });
+    return legal;
+}
 
-Move anyLegalMove() { return firstLegal(0); }
+Move anyLegalMove() {
+    const int us = position.sideToMove;
+    Move found = 0;
+    forEachGenerated([&](Move move) {
+        if (keepsKingSafe(move, us)) found = move;
+        return found != 0;
+    });
+    return found;
+}
+
+int legalMoves(Move* out) {
+    const int us = position.sideToMove;
+    int count = 0;
+    forEachGenerated([&](Move move) {
+        if (keepsKingSafe(move, us)) out[count++] = move;
+        return false;
+    });
+    return count;
+}

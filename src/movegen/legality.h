@@ -11,3 +11,7 @@ bool isLegalMove(Move move);
 // The first legal move of the position in generation order, or 0 when the side to move has none
 // (it is mated or stalemated). Leaves everything as isLegalMove does.
 Move anyLegalMove();
+
+// The legal moves of the position in generation order, written to `out` (room for
+// MAX_LIST_MOVES); returns how many. Leaves everything as isLegalMove does.
+int legalMoves(Move* out);

@@ -40,25 +40,46 @@ int mateScoreAt(bool rootWins, int distance, int at) {
     return rootWins == (at % 2 == 0) ? -MATED_SCORE - left : MATED_SCORE + left;
 }
 
-// Whether the table's entry here vouches for its move as the next of the mating line: its score is
-// the mate at the distance left, exact or as a lower bound. For the winning side, its move mates
-// at least that soon; for the losing side, it holds out at least that long, and the winning side's
-// move before it has proved that it cannot hold out longer.
+// Whether the table's entry here agrees with the mating line: its score is the mate at the
+// distance left (a search result, not a book entry). It may be a bound: the line is kept only when
+// it does end in the mate at its distance, which the walk checks at the end.
 bool continuesMate(const HashEntry& entry, int expected) {
-    return entryGeneration(entry) != 0 && entryScore(entry) == expected && entryBound(entry) != UPPER_BOUND;
+    return entryGeneration(entry) != 0 && entryScore(entry) == expected;
 }
 
-// Play the mating line from ply `at` on, extending it from the table while the entries vouch for
-// it. True when it ends in checkmate at `distance`.
-bool matesFrom(Line& line, int at, int distance, bool rootWins) {
-    if (at == distance) return sideToMoveInCheck() && anyLegalMove() == 0;
-    if (at == line.length) {
-        HashEntry entry;
-        if (line.length == int(DEEPEST_ITERATION) || drawByRule(1) || !probeHash(entry) ||
-            !continuesMate(entry, mateScoreAt(rootWins, distance, at)))
-            return false;
+bool checkmated() { return sideToMoveInCheck() && anyLegalMove() == 0; }
+
+// The next move of a mating line `at` plies into it: the table's move here when the entry agrees
+// with the mate; else a legal move whose position the table (or, for the last move, the board
+// itself) confirms: one that leaves the mate at the distance left. 0 when none is found.
+Move nextMatingMove(int at, int distance, bool rootWins) {
+    HashEntry entry;
+    if (probeHash(entry) && continuesMate(entry, mateScoreAt(rootWins, distance, at))) {
         const Move move = entryMove(entry);
-        if (moveType(move) == NOT_A_MOVE || !isLegalMove(move)) return false;
+        if (moveType(move) != NOT_A_MOVE && isLegalMove(move)) return move;
+    }
+    Move moves[MAX_LIST_MOVES];
+    const int count = legalMoves(moves);
+    const int expected = mateScoreAt(rootWins, distance, at + 1);
+    for (int i = 0; i < count; ++i) {
+        PlyFrame& frame = *currentFrame;
+        saveUndo(frame.undo);
+        makeMove(moves[i], frame.undo);
+        const bool confirmed = at + 1 == distance ? checkmated() : probeHash(entry) && continuesMate(entry, expected);
+        unmakeMove(moves[i], frame.undo);
+        if (confirmed) return moves[i];
+    }
+    return 0;
+}
+
+// Play the mating line from ply `at` on, extending it where it stops short with moves the table
+// confirms. True when it ends in checkmate at `distance`.
+bool matesFrom(Line& line, int at, int distance, bool rootWins) {
+    if (at == distance) return checkmated();
+    if (at == line.length) {
+        if (line.length == int(DEEPEST_ITERATION) || drawByRule(1)) return false;
+        const Move move = nextMatingMove(at, distance, rootWins);
+        if (!move) return false;
         line.moves[line.length++] = move;
     }
     const Move move = line.moves[at];
