@@ -12,7 +12,7 @@
 
 #include "board/consistency.h"
 #include "board/position.h"
-#include "frames/frames.h"
+#include "game/gamerecord.h"
 #include "ground/console.h"
 
 // The answers go nowhere.
@@ -45,15 +45,8 @@ void runOnInput(const uint8_t* data, size_t size, Session session) {
 }
 
 // Faults that leave the memory intact but the board inconsistent show here: once the session ends,
-// the position keeps its invariants, the game's copy agrees with it, the frame pointer stands at
-// the root and the history within its stack.
+// the game's position keeps its invariants and its history stays within its stack.
 inline void checkBoard() {
-    const Position& p = position;
-    if (const char* fault = positionFault()) corrupted(fault);
-    if (std::memcmp(gameBoard.board, p.board, 64) != 0 || gameBoard.epSquare != p.epSquare ||
-        gameBoard.castleFlags != p.castleFlags || gameBoard.sideToMove != p.sideToMove ||
-        gameBoard.kingSquare[WHITE] != p.kingSquare[WHITE] || gameBoard.kingSquare[BLACK] != p.kingSquare[BLACK])
-        corrupted("game board");
-    if (currentFrame != plyFrames) corrupted("frame pointer");
-    if (historyTop < positionHistory || historyTop >= positionHistory + HISTORY_SIZE) corrupted("history");
+    if (const char* fault = positionFault(game)) corrupted(fault);
+    if (game.top < game.history || game.top >= game.history + HISTORY_SIZE) corrupted("history");
 }

@@ -40,7 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A small table, as the sessions set up positions by the thousand; the initial position, as a
     // session may end before it sets one up.
     resizeHashTable(hashBucketsFor(1));
-    currentFrame = plyFrames;
     setPosition(INITIAL_POSITION_TEXT, false);
     runOnInput(data, size, [] {
         char program[] = "tarnek-uci";

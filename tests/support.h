@@ -16,15 +16,17 @@
 #include "board/notation.h"
 #include "eval/tables.h"
 #include "frames/frames.h"
+#include "game/gamerecord.h"
 #include "game/setup.h"
 #include "ground/log.h"
+#include "search/thread.h"
 #include "search/transposition.h"
 
-// The table's entry for the position on the board as a probe copies it (until the next call);
-// null when there is none.
-inline const HashEntry* probedEntry() {
+// The table's entry for position `p` (the game's unless given) as a probe copies it (until the
+// next call); null when there is none.
+inline const HashEntry* probedEntry(const Position& p = game.position) {
     static HashEntry entry;
-    return probeHash(entry) ? &entry : nullptr;
+    return probeHash(p, entry) ? &entry : nullptr;
 }
 
 // Build the start-up tables once per test process.
@@ -33,11 +35,24 @@ inline void initTablesOnce() {
     (void)done;
 }
 
+// Frames for the tests that make moves on the game's board by hand, one a ply, and the one in use.
+inline PlyFrame handFrames[MAX_FRAMES];
+inline PlyFrame* handFrame = handFrames;
+
 // Set up a position without the book; fails the test when the text is refused.
 inline void setUpPosition(const char* text) {
     initTablesOnce();
-    currentFrame = plyFrames;
+    handFrame = handFrames;
     ASSERT_TRUE(setPosition(text, false)) << text;
+}
+
+// A searching thread's object for the tests that search, generate or walk frames themselves: its
+// board a copy of the game's, its frame pointer at the root. The same object every call.
+inline SearchThread& threadOnGame() {
+    static SearchThread* const thread = new SearchThread{};
+    copyBoard(thread->board, game);
+    thread->frames.current = thread->frames.plies;
+    return *thread;
 }
 
 inline bool samePosition(const Position& a, const Position& b) {
@@ -51,10 +66,10 @@ inline bool samePosition(const Position& a, const Position& b) {
            a.material == b.material;
 }
 
-// The position on the board as text.
-inline std::string currentPositionText() {
+// Position `p` (the game's unless given) as text.
+inline std::string currentPositionText(const Position& p = game.position) {
     char buffer[POSITION_TEXT_SIZE];
-    positionToText(buffer);
+    positionToText(buffer, p);
     return buffer;
 }
 

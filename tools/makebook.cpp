@@ -14,14 +14,13 @@
 
 #include "arguments.h"
 #include "board/attacks.h"
-#include "board/checks.h"
 #include "board/makemove.h"
 #include "board/notation.h"
 #include "book/book.h"
 #include "eval/tables.h"
-#include "frames/frames.h"
+#include "game/gamerecord.h"
 #include "game/setup.h"
-#include "movegen/generators.h"
+#include "movegen/legality.h"
 
 namespace {
 
@@ -33,20 +32,14 @@ const char* const HELP =
 // An argument that reads as an option: this tool has none but --help.
 bool looksLikeOption(const char* argument) { return argument[0] == '-' && argument[1] != 0; }
 
-// The legal move of the current position written as `text`, or 0.
+// The legal move of the game's position written as `text`, or 0.
 Move findMove(const std::string& text) {
-    ScoredMove* const list = moveStack;
-    const ScoredMove* end = generateList(ALL_MOVES, list, *currentFrame);
-    for (const ScoredMove* entry = list; entry != end; ++entry) {
+    Move moves[MAX_LIST_MOVES];
+    const int count = legalMoves(game, moves);
+    for (int i = 0; i < count; ++i) {
         char written[MOVE_TEXT_SIZE];
-        moveToText(written, entry->move);
-        if (text != written) continue;
-        const int us = position.sideToMove;
-        saveUndo(currentFrame->undo);
-        makeMove(entry->move, currentFrame->undo);
-        const bool legal = !leavesKingAttacked(entry->move, us);
-        unmakeMove(entry->move, currentFrame->undo);
-        return legal ? entry->move : 0;
+        moveToText(written, moves[i]);
+        if (text == written) return moves[i];
     }
     return 0;
 }
@@ -55,6 +48,7 @@ Move findMove(const std::string& text) {
 // Returns the index of the first move that is not legal, or -1 when all are.
 int readLine(const std::vector<std::string>& words, std::vector<Move>& moves) {
     moves.clear();
+    std::vector<UndoRecord> undos;
     int failed = -1;
     for (const std::string& word : words) {
         const Move move = findMove(word);
@@ -62,15 +56,12 @@ int readLine(const std::vector<std::string>& words, std::vector<Move>& moves) {
             failed = int(moves.size());
             break;
         }
-        saveUndo(currentFrame->undo);
-        makeMove(move, currentFrame->undo);
-        ++currentFrame;
+        undos.emplace_back();
+        saveUndo(game.position, undos.back());
+        makeMove(game, move, undos.back());
         moves.push_back(move);
     }
-    for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
-        --currentFrame;
-        unmakeMove(*it, currentFrame->undo);
-    }
+    for (size_t i = moves.size(); i-- > 0;) unmakeMove(game, moves[i], undos[i]);
     return failed;
 }
 
@@ -92,7 +83,6 @@ int main(int argc, char** argv) {
 
     initBoardTables();
     initEvalTables();
-    currentFrame = plyFrames;
     setPosition(INITIAL_POSITION_TEXT, false);
 
     std::vector<std::vector<Move>> lines;

@@ -16,6 +16,7 @@
 #include "board/notation.h"
 #include "eval/tables.h"
 #include "frames/frames.h"
+#include "game/gamerecord.h"
 #include "game/setup.h"
 #include "movegen/perft.h"
 
@@ -58,13 +59,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarnek-perft: position refused: %s\n", text.c_str());
         return 2;
     }
-    currentFrame = plyFrames;
+    static SearchFrames frames;
 
     const auto start = std::chrono::steady_clock::now();
     uint64_t nodes = 0;
     if (divide) {
         static DivideEntry entries[MAX_LIST_MOVES];
-        const int count = perftDivide(int(depth), moveStack, entries);
+        const int count = perftDivide(game, frames.plies, int(depth), frames.moves, entries);
         for (int i = 0; i < count; ++i) {
             char move[MOVE_TEXT_SIZE];
             moveToText(move, entries[i].move);
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
             nodes += entries[i].nodes;
         }
     } else {
-        nodes = perft(int(depth), moveStack);
+        nodes = perft(game, frames.plies, int(depth), frames.moves);
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
     const long long us = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count();

@@ -109,30 +109,30 @@ inline int popSquare(Bitboard& b) {
     return square;
 }
 
-// Slider attacks of a square under the current occupancy of the global position.
-inline Bitboard rankAttacksFrom(int s) {
-    return rankAttacks[s][(position.occupiedAll >> (56 - (s & 56))) & 255];
+// Slider attacks of a square under the occupancy of position `p`.
+inline Bitboard rankAttacksFrom(const Position& p, int s) {
+    return rankAttacks[s][(p.occupiedAll >> (56 - (s & 56))) & 255];
 }
-inline Bitboard fileAttacksFrom(int s) {
-    return fileAttacks[s][(position.occupied90 >> (8 * (s & 7))) & 255];
+inline Bitboard fileAttacksFrom(const Position& p, int s) {
+    return fileAttacks[s][(p.occupied90 >> (8 * (s & 7))) & 255];
 }
-inline Bitboard diagA1H8AttacksFrom(int s) {
-    return diagA1H8Attacks[s][(position.occupiedA1H8 >> shiftA1H8[s]) & lengthMaskA1H8[s]];
+inline Bitboard diagA1H8AttacksFrom(const Position& p, int s) {
+    return diagA1H8Attacks[s][(p.occupiedA1H8 >> shiftA1H8[s]) & lengthMaskA1H8[s]];
 }
-inline Bitboard diagA8H1AttacksFrom(int s) {
-    return diagA8H1Attacks[s][(position.occupiedA8H1 >> shiftA8H1[s]) & lengthMaskA8H1[s]];
+inline Bitboard diagA8H1AttacksFrom(const Position& p, int s) {
+    return diagA8H1Attacks[s][(p.occupiedA8H1 >> shiftA8H1[s]) & lengthMaskA8H1[s]];
 }
-inline Bitboard rookAttacksFrom(int s) { return rankAttacksFrom(s) | fileAttacksFrom(s); }
-inline Bitboard bishopAttacksFrom(int s) { return diagA1H8AttacksFrom(s) | diagA8H1AttacksFrom(s); }
-inline Bitboard queenAttacksFrom(int s) { return rookAttacksFrom(s) | bishopAttacksFrom(s); }
+inline Bitboard rookAttacksFrom(const Position& p, int s) { return rankAttacksFrom(p, s) | fileAttacksFrom(p, s); }
+inline Bitboard bishopAttacksFrom(const Position& p, int s) { return diagA1H8AttacksFrom(p, s) | diagA8H1AttacksFrom(p, s); }
+inline Bitboard queenAttacksFrom(const Position& p, int s) { return rookAttacksFrom(p, s) | bishopAttacksFrom(p, s); }
 
 // The same by kind, for a knight, bishop, rook or queen.
 template <PieceKind Kind>
-inline Bitboard attacksFrom(int s) {
+inline Bitboard attacksFrom(const Position& p, int s) {
     if constexpr (Kind == KNIGHT) return knightAttacks[s];
-    else if constexpr (Kind == BISHOP) return bishopAttacksFrom(s);
-    else if constexpr (Kind == ROOK) return rookAttacksFrom(s);
-    else return queenAttacksFrom(s);
+    else if constexpr (Kind == BISHOP) return bishopAttacksFrom(p, s);
+    else if constexpr (Kind == ROOK) return rookAttacksFrom(p, s);
+    else return queenAttacksFrom(p, s);
 }
 
 // The lines a bishop, rook or queen on s moves along on an empty board.

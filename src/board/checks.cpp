@@ -1,5 +1,5 @@
 #include "board/checks.h"
 
-bool leavesKingAttacked(Move move, int side) {
-    return side == WHITE ? leavesKingAttackedAs<WHITE>(move) : leavesKingAttackedAs<BLACK>(move);
+bool leavesKingAttacked(const Position& p, Move move, int side) {
+    return side == WHITE ? leavesKingAttackedAs<WHITE>(p, move) : leavesKingAttackedAs<BLACK>(p, move);
 }

@@ -1,4 +1,4 @@
-// Attack and legality queries on the global position.
+// Attack and legality queries on a position.
 #pragma once
 
 #include "board/attacks.h"
@@ -8,38 +8,37 @@
 // True when a knight, pawn, bishop, rook or queen of colour `by` attacks square s.
 // (Kings never stand next to each other, so the enemy king need not be asked.)
 template <Colour By>
-inline bool attackedByNonKing(int s) {
-    const Position& p = position;
+inline bool attackedByNonKing(const Position& p, int s) {
     if (knightAttacks[s] & p.pieces[pieceOf(By, KNIGHT)]) return true;
     if (pawnAttackOrigins(By, s) & p.pieces[pieceOf(By, PAWN)]) return true;
     const Bitboard queens = p.pieces[pieceOf(By, QUEEN)];
     const Bitboard rooksQueens = p.pieces[pieceOf(By, ROOK)] | queens;
     const Bitboard bishopsQueens = p.pieces[pieceOf(By, BISHOP)] | queens;
     if (!((rooksQueens | bishopsQueens) & queenRays[s])) return false;
-    if ((rooksQueens & rookRays[s]) && (rookAttacksFrom(s) & rooksQueens)) return true;
-    return (bishopsQueens & bishopRays[s]) && (bishopAttacksFrom(s) & bishopsQueens);
+    if ((rooksQueens & rookRays[s]) && (rookAttacksFrom(p, s) & rooksQueens)) return true;
+    return (bishopsQueens & bishopRays[s]) && (bishopAttacksFrom(p, s) & bishopsQueens);
 }
 
-inline bool attackedByNonKing(int s, int by) {
-    return by == WHITE ? attackedByNonKing<WHITE>(s) : attackedByNonKing<BLACK>(s);
+inline bool attackedByNonKing(const Position& p, int s, int by) {
+    return by == WHITE ? attackedByNonKing<WHITE>(p, s) : attackedByNonKing<BLACK>(p, s);
 }
 
 // After `Us` has made `move`: true when that left its king attacked, or when a castling
 // started from, passed over or landed on an attacked square.
 template <Colour Us>
-inline bool leavesKingAttackedAs(Move move) {
+inline bool leavesKingAttackedAs(const Position& p, Move move) {
     constexpr Colour Them = opposite(Us);
-    if (attackedByNonKing<Them>(position.kingSquare[Us])) return true;
+    if (attackedByNonKing<Them>(p, p.kingSquare[Us])) return true;
     if (!isCastling(move)) return false;
     const Castling& castling = castlingOf(move);
-    return attackedByNonKing<Them>(castling.kingFrom) || attackedByNonKing<Them>(kingCrossing(castling));
+    return attackedByNonKing<Them>(p, castling.kingFrom) || attackedByNonKing<Them>(p, kingCrossing(castling));
 }
 
 // The same for a side given at run time.
-bool leavesKingAttacked(Move move, int side);
+bool leavesKingAttacked(const Position& p, Move move, int side);
 
 // True when the side to move stands in check.
-inline bool sideToMoveInCheck() {
-    const int side = position.sideToMove;
-    return attackedByNonKing(position.kingSquare[side], side ^ 1);
+inline bool sideToMoveInCheck(const Position& p) {
+    const int side = p.sideToMove;
+    return attackedByNonKing(p, p.kingSquare[side], side ^ 1);
 }

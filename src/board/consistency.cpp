@@ -8,7 +8,7 @@ namespace {
 
 // The hash key from scratch: the pieces, the en-passant square, and each right the position
 // was set up with that has been lost since (a right spent by castling leaves no trace).
-uint64_t keyFromScratch(const Position& p) {
+uint64_t keyFromScratch(const Position& p, uint16_t initialCastleRights) {
     uint64_t key = 0;
     for (int square = 0; square < 64; ++square)
         if (p.board[square] != EMPTY) key ^= zobrist[p.board[square]][square];
@@ -29,8 +29,8 @@ uint32_t pawnKeyFromScratch(const Position& p) {
 
 }  // namespace
 
-const char* positionFault(ConsistencyScope scope) {
-    const Position& p = position;
+const char* positionFault(const Board& board, ConsistencyScope scope) {
+    const Position& p = board.position;
     if (p.sideToMove != WHITE && p.sideToMove != BLACK) return "side to move";
 
     // Mailbox against bitboards, square by square.
@@ -59,11 +59,11 @@ const char* positionFault(ConsistencyScope scope) {
     if (p.occupiedA8H1 != rotateA8H1(p.occupiedAll)) return "a8-h1 diagonal occupancy";
 
     if (material != p.material) return "material";
-    if (p.hashKey != keyFromScratch(p)) return "hash key";
+    if (p.hashKey != keyFromScratch(p, board.initialCastleRights)) return "hash key";
     if (p.pawnKey != pawnKeyFromScratch(p)) return "pawn key";
 
     const Colour waiting = opposite(p.sideToMove);
-    if (scope == WHOLE_POSITION && attackedByNonKing(p.kingSquare[waiting], p.sideToMove))
+    if (scope == WHOLE_POSITION && attackedByNonKing(p, p.kingSquare[waiting], p.sideToMove))
         return "the side not to move is in check";
     return nullptr;
 }

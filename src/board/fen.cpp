@@ -53,10 +53,9 @@ bool reachableMaterial(const Position& p, Colour colour) {
     return pawns <= 8 && pawns + promoted <= 8;
 }
 
-// Read the text into the global position (board, side, rights, en passant, keys, material) and
-// the EPD operand, if any, into `epdMove`.
-bool parseText(const char* text, char* epdMove) {
-    Position& p = position;
+// Read the text into `p` (board, side, rights, en passant, keys, material) and the EPD operand,
+// if any, into `epdMove`.
+bool parseText(Position& p, const char* text, char* epdMove) {
     std::memset(&p, 0, sizeof p);
     p.kingSquare[WHITE] = p.kingSquare[BLACK] = 100;
     p.sideToMove = WHITE;
@@ -153,16 +152,16 @@ bool playable(const Position& p) {
     const Colour them = opposite(p.sideToMove);
     if (!reachableMaterial(p, WHITE) || !reachableMaterial(p, BLACK)) return false;
     if (kingAttacks[p.kingSquare[WHITE]] & squareMask[p.kingSquare[BLACK]]) return false;
-    return !attackedByNonKing(p.kingSquare[them], p.sideToMove);
+    return !attackedByNonKing(p, p.kingSquare[them], p.sideToMove);
 }
 
 }  // namespace
 
-bool readPosition(const char* text, char* epdMove) {
-    const Position previous = position;
+bool readPosition(Position& p, const char* text, char* epdMove) {
+    const Position previous = p;
     epdMove[0] = 0;
-    if (!parseText(text, epdMove) || !playable(position)) {
-        position = previous;
+    if (!parseText(p, text, epdMove) || !playable(p)) {
+        p = previous;
         epdMove[0] = 0;
         return false;
     }

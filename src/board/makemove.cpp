@@ -45,13 +45,13 @@ constexpr int8_t PROMOTION_GAIN[4] = {8, 2, 4, 2};
 }  // namespace
 
 template <Colour Us>
-void makeSpecialMove(Move move, UndoRecord& undo) {
+void makeSpecialMove(Board& board, Move move, UndoRecord& undo) {
     constexpr const ColourRules& S = COLOUR_RULES[Us];
-    Position& p = position;
+    Position& p = board.position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     const int piece = p.board[from];
     const Bitboard fromTo = squareMask[from] | squareMask[to];
-    openPly();
+    openPly(board);
 
     switch (type) {
         case EN_PASSANT: {
@@ -83,11 +83,11 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
             if (type < CAPTURE_PROMOTE_Q) {
                 undo.materialDelta = PROMOTION_GAIN[kind];
                 p.material = uint8_t(p.material + undo.materialDelta);
-                setRotated(to);
+                setRotated(p, to);
             } else {
-                takeVictim<Us>(undo, to, PROMOTION_GAIN[kind]);
+                takeVictim<Us>(p, undo, to, PROMOTION_GAIN[kind]);
             }
-            toggleRotated(from);
+            toggleRotated(p, from);
             const int promoted = pieceOf(Us, PROMOTION_KIND[kind]);
             undo.moverPieces = p.pieces[piece];
             p.board[from] = EMPTY;
@@ -104,7 +104,7 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
             const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
             // The other right leaves the key as any lost right does; the right spent does not.
-            removeRight(c.otherRight, c.otherRightKey, p.hashKey);
+            removeRight(p, c.otherRight, c.otherRightKey, p.hashKey);
             p.castleFlags = uint16_t((p.castleFlags & ~c.right) | c.castledSide);
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
@@ -125,16 +125,16 @@ void makeSpecialMove(Move move, UndoRecord& undo) {
         default:
             invalidMoveType(move);
     }
-    closePly<Us>(0, p.hashKey);   // none of these is reversible
-    INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
+    closePly<Us>(board, 0, p.hashKey);   // none of these is reversible
+    INVARIANT(positionIsConsistent(board, WITHOUT_CHECK_TEST));
 }
 
 template <Colour Us>
-void unmakeSpecialMove(Move move, const UndoRecord& undo) {
+void unmakeSpecialMove(Board& board, Move move, const UndoRecord& undo) {
     constexpr Colour Them = opposite(Us);
-    Position& p = position;
+    Position& p = board.position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
-    restoreSnapshot<Us>(undo);
+    restoreSnapshot<Us>(p, undo);
 
     switch (type) {
         case EN_PASSANT: {
@@ -183,20 +183,21 @@ void unmakeSpecialMove(Move move, const UndoRecord& undo) {
         default:
             invalidMoveType(move);
     }
-    --historyTop;
-    INVARIANT(positionIsConsistent());
+    --board.top;
+    INVARIANT(positionIsConsistent(board));
 }
 
-template void makeSpecialMove<WHITE>(Move, UndoRecord&);
-template void makeSpecialMove<BLACK>(Move, UndoRecord&);
-template void unmakeSpecialMove<WHITE>(Move, const UndoRecord&);
-template void unmakeSpecialMove<BLACK>(Move, const UndoRecord&);
+template void makeSpecialMove<WHITE>(Board&, Move, UndoRecord&);
+template void makeSpecialMove<BLACK>(Board&, Move, UndoRecord&);
+template void unmakeSpecialMove<WHITE>(Board&, Move, const UndoRecord&);
+template void unmakeSpecialMove<BLACK>(Board&, Move, const UndoRecord&);
 
-void makeMove(Move move, UndoRecord& undo) {
-    return position.sideToMove == WHITE ? makeMoveAs<WHITE>(move, undo) : makeMoveAs<BLACK>(move, undo);
+void makeMove(Board& board, Move move, UndoRecord& undo) {
+    return board.position.sideToMove == WHITE ? makeMoveAs<WHITE>(board, move, undo) : makeMoveAs<BLACK>(board, move, undo);
 }
 
 // The side to move is the one that did not make the move.
-void unmakeMove(Move move, const UndoRecord& undo) {
-    return position.sideToMove == WHITE ? unmakeMoveAs<BLACK>(move, undo) : unmakeMoveAs<WHITE>(move, undo);
+void unmakeMove(Board& board, Move move, const UndoRecord& undo) {
+    return board.position.sideToMove == WHITE ? unmakeMoveAs<BLACK>(board, move, undo)
+                                              : unmakeMoveAs<WHITE>(board, move, undo);
 }

@@ -39,52 +39,52 @@ constexpr uint64_t makeRookHomes() {
 inline constexpr uint64_t ROOK_HOMES = makeRookHomes();
 
 // A lost right leaves the key.
-inline void removeRight(uint16_t right, int keySquare, uint64_t& key) {
-    if (position.castleFlags & right) {
-        position.castleFlags &= ~right;
+inline void removeRight(Position& p, uint16_t right, int keySquare, uint64_t& key) {
+    if (p.castleFlags & right) {
+        p.castleFlags &= ~right;
         key ^= zobrist[0][keySquare];
     }
 }
 
-inline void removeCornerRight(int square, uint64_t& key) {
+inline void removeCornerRight(Position& p, int square, uint64_t& key) {
     if (!((ROOK_HOMES >> square) & 1)) return;
     const CornerRight& corner = CORNER_RIGHTS[square];
-    removeRight(corner.right, corner.keySquare, key);
+    removeRight(p, corner.right, corner.keySquare, key);
 }
 
-inline void setRotated(int square) {
-    position.occupied90 |= mask90[square];
-    position.occupiedA1H8 |= maskA1H8[square];
-    position.occupiedA8H1 |= maskA8H1[square];
+inline void setRotated(Position& p, int square) {
+    p.occupied90 |= mask90[square];
+    p.occupiedA1H8 |= maskA1H8[square];
+    p.occupiedA8H1 |= maskA8H1[square];
 }
 
-inline void toggleRotated(int square) {
-    position.occupied90 ^= mask90[square];
-    position.occupiedA1H8 ^= maskA1H8[square];
-    position.occupiedA8H1 ^= maskA8H1[square];
+inline void toggleRotated(Position& p, int square) {
+    p.occupied90 ^= mask90[square];
+    p.occupiedA1H8 ^= maskA1H8[square];
+    p.occupiedA8H1 ^= maskA8H1[square];
 }
 
 // Remove the piece standing on `to` before the mover lands there.
 template <Colour Us>
-inline void takeVictim(UndoRecord& undo, int to, int8_t materialGain) {
+inline void takeVictim(Position& p, UndoRecord& undo, int to, int8_t materialGain) {
     constexpr Colour Them = opposite(Us);
-    int victim = position.board[to];
+    int victim = p.board[to];
     undo.captured = uint8_t(victim);
-    removeCornerRight(to, position.hashKey);
+    removeCornerRight(p, to, p.hashKey);
     undo.materialDelta = int8_t(materialGain - CAPTURE_VALUE[victim]);
-    position.material = uint8_t(position.material + undo.materialDelta);
-    position.pieces[victim] &= ~squareMask[to];
-    position.occupied[Them] &= ~squareMask[to];
-    position.hashKey ^= zobrist[victim][to];
-    if (isPawn(victim)) position.pawnKey ^= uint32_t(zobrist[victim][to]);
+    p.material = uint8_t(p.material + undo.materialDelta);
+    p.pieces[victim] &= ~squareMask[to];
+    p.occupied[Them] &= ~squareMask[to];
+    p.hashKey ^= zobrist[victim][to];
+    if (isPawn(victim)) p.pawnKey ^= uint32_t(zobrist[victim][to]);
 }
 
 // What every move does first: a new history entry, and the en-passant square lapses. Returns the
 // fifty-move counter of the position before the move.
-inline uint16_t openPly() {
-    Position& p = position;
-    const uint16_t previousFifty = historyTop->fiftyCounter;
-    ++historyTop;
+inline uint16_t openPly(Board& board) {
+    Position& p = board.position;
+    const uint16_t previousFifty = board.top->fiftyCounter;
+    ++board.top;
     if (p.epSquare) {
         p.hashKey ^= zobrist[0][p.epSquare];
         p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
@@ -95,16 +95,15 @@ inline uint16_t openPly() {
 
 // ... and last: the other side moves, and the history entry records the new position's key.
 template <Colour Us>
-inline void closePly(uint16_t fifty, uint64_t key) {
-    position.sideToMove = opposite(Us);
-    historyTop->key = key;
-    historyTop->fiftyCounter = fifty;
+inline void closePly(Board& board, uint16_t fifty, uint64_t key) {
+    board.position.sideToMove = opposite(Us);
+    board.top->key = key;
+    board.top->fiftyCounter = fifty;
 }
 
 // What every take-back does first: the side and the snapshot saved before the move come back.
 template <Colour Us>
-inline void restoreSnapshot(const UndoRecord& undo) {
-    Position& p = position;
+inline void restoreSnapshot(Position& p, const UndoRecord& undo) {
     p.sideToMove = Us;
     p.occupied90 = undo.occupied90;
     p.occupiedA1H8 = undo.occupiedA1H8;
@@ -120,8 +119,7 @@ inline void restoreSnapshot(const UndoRecord& undo) {
 // capture on an enemy piece other than the king, en passant on the en-passant square, a castling
 // of Us with its right and its path empty; pawns alone promote and take en passant.
 template <Colour Us>
-inline bool landsRightly(Move move) {
-    const Position& p = position;
+inline bool landsRightly(const Position& p, Move move) {
     const int type = moveType(move), to = moveTo(move), target = p.board[to];
     const bool byPawn = p.board[moveFrom(move)] == pieceOf(Us, PAWN);
     const bool onEnemy = target != EMPTY && pieceColour(target) != Us && kindOf(target) != KING;
@@ -139,52 +137,53 @@ inline bool landsRightly(Move move) {
 // the side to move, from one of its pieces onto a square its type allows, made with the snapshot
 // of this very position and with room left on the history stack.
 template <Colour Us>
-inline void checkMakeDoors([[maybe_unused]] Move move, [[maybe_unused]] const UndoRecord& undo) {
+inline void checkMakeDoors([[maybe_unused]] const Board& board, [[maybe_unused]] Move move,
+                           [[maybe_unused]] const UndoRecord& undo) {
+    [[maybe_unused]] const Position& p = board.position;
     INVARIANT(moveType(move) != NOT_A_MOVE);
-    INVARIANT(position.sideToMove == Us);
-    INVARIANT(undo.hashKey == position.hashKey && undo.occupiedAll == position.occupiedAll &&
-              undo.castleFlags == position.castleFlags && undo.epSquare == position.epSquare);
-    INVARIANT(historyTop + 1 < positionHistory + HISTORY_SIZE);
-    INVARIANT(moveFrom(move) != moveTo(move) && position.board[moveFrom(move)] != EMPTY &&
-              pieceColour(position.board[moveFrom(move)]) == Us);
-    INVARIANT(landsRightly<Us>(move));
+    INVARIANT(p.sideToMove == Us);
+    INVARIANT(undo.hashKey == p.hashKey && undo.occupiedAll == p.occupiedAll && undo.castleFlags == p.castleFlags &&
+              undo.epSquare == p.epSquare);
+    INVARIANT(board.top + 1 < board.history + HISTORY_SIZE);
+    INVARIANT(moveFrom(move) != moveTo(move) && p.board[moveFrom(move)] != EMPTY && pieceColour(p.board[moveFrom(move)]) == Us);
+    INVARIANT(landsRightly<Us>(p, move));
 }
 
 // ... and of unmake: the last move made, by `Us`, whose piece stands on its destination.
 template <Colour Us>
-inline void checkUnmakeDoors([[maybe_unused]] Move move) {
+inline void checkUnmakeDoors([[maybe_unused]] const Board& board, [[maybe_unused]] Move move) {
+    [[maybe_unused]] const Position& p = board.position;
     INVARIANT(moveType(move) != NOT_A_MOVE);
-    INVARIANT(position.sideToMove == opposite(Us) && historyTop > positionHistory);
-    INVARIANT(position.board[moveFrom(move)] == EMPTY && position.board[moveTo(move)] != EMPTY &&
-              pieceColour(position.board[moveTo(move)]) == Us);
+    INVARIANT(p.sideToMove == opposite(Us) && board.top > board.history);
+    INVARIANT(p.board[moveFrom(move)] == EMPTY && p.board[moveTo(move)] != EMPTY && pieceColour(p.board[moveTo(move)]) == Us);
 }
 
 }  // namespace makeMoveDetail
 
 // En passant, promotions and castling, rare enough to stay out of line (board/makemove.cpp).
 template <Colour Us>
-void makeSpecialMove(Move move, UndoRecord& undo);
+void makeSpecialMove(Board& board, Move move, UndoRecord& undo);
 template <Colour Us>
-void unmakeSpecialMove(Move move, const UndoRecord& undo);
+void unmakeSpecialMove(Board& board, Move move, const UndoRecord& undo);
 
 // A quiet move or a capture is made here; the rest goes to makeSpecialMove.
 template <Colour Us>
-inline void makeMoveAs(Move move, UndoRecord& undo) {
+inline void makeMoveAs(Board& board, Move move, UndoRecord& undo) {
     using namespace makeMoveDetail;
     constexpr const ColourRules& S = COLOUR_RULES[Us];
     constexpr int pawn = pieceOf(Us, PAWN);
-    checkMakeDoors<Us>(move, undo);
+    checkMakeDoors<Us>(board, move, undo);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
-        makeSpecialMove<Us>(move, undo);
+        makeSpecialMove<Us>(board, move, undo);
         return;
     }
     constexpr Colour Them = opposite(Us);
-    Position& p = position;
+    Position& p = board.position;
     const int piece = p.board[from];
     const Bitboard fromTo = squareMask[from] | squareMask[to];
-    const uint16_t previousFifty = historyTop->fiftyCounter;
-    ++historyTop;
+    const uint16_t previousFifty = board.top->fiftyCounter;
+    ++board.top;
 
     // The snapshot in `undo` holds the position's occupancies and keys: the new ones are built
     // from there, not from the fields that the last take-back has only just written back.
@@ -206,7 +205,7 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
     } else {
         const int victim = p.board[to];
         undo.captured = uint8_t(victim);
-        removeCornerRight(to, key);
+        removeCornerRight(p, to, key);
         undo.materialDelta = int8_t(-CAPTURE_VALUE[victim]);
         p.material = uint8_t(p.material + undo.materialDelta);
         p.pieces[victim] &= ~squareMask[to];
@@ -231,36 +230,36 @@ inline void makeMoveAs(Move move, UndoRecord& undo) {
         }
     } else if (piece == pieceOf(Us, KING)) {
         p.kingSquare[Us] = uint8_t(to);
-        removeRight(S.shortCastling.right, rightKeySquare(S.shortCastling), key);
-        removeRight(S.longCastling.right, rightKeySquare(S.longCastling), key);
+        removeRight(p, S.shortCastling.right, rightKeySquare(S.shortCastling), key);
+        removeRight(p, S.longCastling.right, rightKeySquare(S.longCastling), key);
     } else {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
         // Only a colour's own rook can leave a corner whose right still stands.
-        if (piece == pieceOf(Us, ROOK)) removeCornerRight(from, key);
+        if (piece == pieceOf(Us, ROOK)) removeCornerRight(p, from, key);
     }
     p.board[to] = uint8_t(piece);
     p.board[from] = EMPTY;
     p.occupied[Us] = undo.occupiedMover ^ fromTo;
     p.hashKey = key;
     p.pawnKey = pawnKey;
-    closePly<Us>(fifty, key);
+    closePly<Us>(board, fifty, key);
     // The mover may stand in check: the legality test comes after the move.
-    INVARIANT(positionIsConsistent(WITHOUT_CHECK_TEST));
+    INVARIANT(positionIsConsistent(board, WITHOUT_CHECK_TEST));
 }
 
 template <Colour Us>
-inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
+inline void unmakeMoveAs(Board& board, Move move, const UndoRecord& undo) {
     using namespace makeMoveDetail;
     constexpr Colour Them = opposite(Us);
-    checkUnmakeDoors<Us>(move);
+    checkUnmakeDoors<Us>(board, move);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
-        unmakeSpecialMove<Us>(move, undo);
+        unmakeSpecialMove<Us>(board, move, undo);
         return;
     }
-    Position& p = position;
-    restoreSnapshot<Us>(undo);
+    Position& p = board.position;
+    restoreSnapshot<Us>(p, undo);
     p.castleFlags = undo.castleFlags;
     const int piece = p.board[to];
     if (p.kingSquare[Us] == to)
@@ -276,7 +275,7 @@ inline void unmakeMoveAs(Move move, const UndoRecord& undo) {
     } else {
         p.board[to] = EMPTY;
     }
-    --historyTop;
-    INVARIANT(positionIsConsistent());
+    --board.top;
+    INVARIANT(positionIsConsistent(board));
 }
 

@@ -26,20 +26,19 @@ void moveToText(char* buffer, Move move) {
     buffer[length] = 0;
 }
 
-Move textToMove(const char* word) {
+Move textToMove(const Position& p, const char* word) {
     // Stop at the terminator: a short word must not be read past its end.
     if (!isFile(word[0]) || !isRank(word[1]) || !isFile(word[2]) || !isRank(word[3])) return 0;
     const int from = squareNamed(word);
     const int to = squareNamed(word + 2);
-    const GameBoard& g = gameBoard;
 
-    if (Move castling = castlingByKingStep(from, to, g.castleFlags)) return castling;
+    if (Move castling = castlingByKingStep(from, to, p.castleFlags)) return castling;
 
-    const bool targetOccupied = g.board[to] != EMPTY;
-    if (g.board[from] == EMPTY || isPawn(g.board[from])) {
+    const bool targetOccupied = p.board[to] != EMPTY;
+    if (p.board[from] == EMPTY || isPawn(p.board[from])) {
         switch (word[4]) {
             case 0:
-                if (g.epSquare != 0 && g.epSquare == to) return encodeMove(EN_PASSANT, from, to);
+                if (p.epSquare != 0 && p.epSquare == to) return encodeMove(EN_PASSANT, from, to);
                 break;
             case 'q': return encodeMove(targetOccupied ? CAPTURE_PROMOTE_Q : PROMOTE_Q, from, to);
             case 'n': return encodeMove(targetOccupied ? CAPTURE_PROMOTE_N : PROMOTE_N, from, to);
@@ -51,8 +50,7 @@ Move textToMove(const char* word) {
     return encodeMove(targetOccupied ? CAPTURE : QUIET, from, to);
 }
 
-void positionToText(char* buffer) {
-    const Position& p = position;
+void positionToText(char* buffer, const Position& p) {
     char* out = buffer;
     int empty = 0;
     for (int square = 0; square < 64; ++square) {
@@ -76,14 +74,13 @@ void positionToText(char* buffer) {
     if (empty) *out++ = char('0' + empty);
 
     *out++ = ' ';
-    *out++ = gameBoard.sideToMove == WHITE ? 'w' : 'b';
+    *out++ = p.sideToMove == WHITE ? 'w' : 'b';
     *out++ = ' ';
 
     const char* rightsStart = out;
-    if (gameBoard.castleFlags & CASTLE_RIGHTS)
-        for (Colour colour : {WHITE, BLACK})
-            for (CastlingSide side : {SHORT_SIDE, LONG_SIDE})
-                if (p.castleFlags & castlingOf(colour, side).right) *out++ = castlingOf(colour, side).letter;
+    for (Colour colour : {WHITE, BLACK})
+        for (CastlingSide side : {SHORT_SIDE, LONG_SIDE})
+            if (p.castleFlags & castlingOf(colour, side).right) *out++ = castlingOf(colour, side).letter;
     // A field is never left empty.
     if (out == rightsStart) *out++ = '-';
 

@@ -2,21 +2,16 @@
 
 #include <cstring>
 
-thread_local constinit Position position{};
-GameBoard gameBoard;
-thread_local constinit PlyRecord positionHistory[HISTORY_SIZE]{};
-thread_local constinit PlyRecord* historyTop = nullptr;
-thread_local constinit uint16_t initialCastleRights = 0;
-
-BoardSource boardSource() {
-    return BoardSource{&position, positionHistory, int(historyTop - positionHistory) + 1, initialCastleRights};
-}
-
-void copyBoard(const BoardSource& source) {
-    position = *source.position;
-    std::memcpy(positionHistory, source.history, size_t(source.length) * sizeof(PlyRecord));
-    historyTop = positionHistory + source.length - 1;
-    initialCastleRights = source.initialCastleRights;
+void copyBoard(Board& to, const Board& from) {
+    to.position = from.position;
+    to.initialCastleRights = from.initialCastleRights;
+    if (!from.top) {
+        to.top = nullptr;
+        return;
+    }
+    const long length = from.top - from.history + 1;
+    std::memcpy(to.history, from.history, size_t(length) * sizeof(PlyRecord));
+    to.top = to.history + length - 1;
 }
 
 uint64_t initialPositionKey() {

@@ -1,4 +1,5 @@
-// The one global search position, the game's own copy of it, the history stack and Zobrist keys.
+// The position, a board to play it on (the position with the history of its game), and the
+// Zobrist keys.
 #pragma once
 
 #include <array>
@@ -21,15 +22,6 @@ struct Position {
     uint64_t hashKey;           // pieces, en-passant square and rights lost since set-up
     uint32_t pawnKey;           // pawns and en-passant square only
     uint8_t material;           // pawn 1, minor 3, rook 5, queen 9 over both sides; 78 at the start
-};
-
-// The position as actually played in the game: what move notation is read against.
-struct GameBoard {
-    uint8_t board[64];
-    uint8_t epSquare;
-    uint16_t castleFlags;
-    uint8_t kingSquare[2];
-    Colour sideToMove;
 };
 
 // One position of the game or the search line.
@@ -55,31 +47,20 @@ struct UndoRecord {
     int8_t materialDelta;       // change of material made by the move
 };
 
-// The board is the thread's own: every searching thread works on a copy of the game's, which the
-// thread that runs the game holds. The game board is the game's alone.
-extern thread_local constinit Position position;
-extern GameBoard gameBoard;
-extern thread_local constinit PlyRecord positionHistory[HISTORY_SIZE];
-// The entry of the position on the board; null until the thread's board is set up or copied.
-extern thread_local constinit PlyRecord* historyTop;
-
-// The castling rights the position was set up with: hashKey carries the key of each one lost
-// since (a right spent by castling is not keyed).
-extern thread_local constinit uint16_t initialCastleRights;
-
-// What a thread copies to search the game's position: the position, its history and its rights.
-struct BoardSource {
-    const Position* position;
-    const PlyRecord* history;      // the first of `length` records, the last being the position's
-    int length;
-    uint16_t initialCastleRights;
+// A board to play on: the position, the positions before it back to the set-up (for the draw
+// rules), and the castling rights it was set up with. The game has one, and every searching
+// thread a copy of it.
+struct Board {
+    Position position;
+    PlyRecord history[HISTORY_SIZE];
+    PlyRecord* top;                  // the entry of the position on the board; null until set up
+    uint16_t initialCastleRights;    // hashKey carries the key of each one lost since (a right
+                                     // spent by castling is not keyed)
 };
 
-// The calling thread's board, for another thread to copy while this one leaves it as it is.
-BoardSource boardSource();
-
-// Make the calling thread's board a copy of `source`.
-void copyBoard(const BoardSource& source);
+// Make `to` a copy of `from`: position, history up to its top, and rights (a board not set up yet
+// copies as one).
+void copyBoard(Board& to, const Board& from);
 
 namespace zobristDetail {
 // A fixed, well-mixed sequence of 64-bit numbers, produced at compile time.

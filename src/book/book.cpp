@@ -36,16 +36,17 @@ RecordRead readRecord(std::istream& in, BookLine& line) {
 }
 
 // True when `move` is among the generated moves of the position.
-bool isGenerated(Move move) {
+bool isGenerated(const Position& p, Move move) {
     ScoredMove list[MAX_LIST_MOVES];
-    const ScoredMove* end = generateList(ALL_MOVES, list, *currentFrame);
+    PlyFrame scratch{};
+    const ScoredMove* end = generateList(p, ALL_MOVES, list, scratch);
     for (const ScoredMove* entry = list; entry != end; ++entry)
         if (entry->move == move) return true;
     return false;
 }
 
 // The records after the header: every line but the held-back one in file order, then that one.
-bool storeLines(std::istream& in, long long declared, uint64_t draw) {
+bool storeLines(Board& board, std::istream& in, long long declared, uint64_t draw) {
     const long long heldBackAt = 1 + static_cast<long long>(draw % uint64_t(declared));
     long long remaining = declared;
     BookLine line, heldBack;
@@ -56,18 +57,17 @@ bool storeLines(std::istream& in, long long declared, uint64_t draw) {
         if (read == RECORD_TOO_LONG) return false;
         if (read == RECORD_CUT_SHORT) break;
         if (holdThis) held = true;
-        else if (!replayBookLine(line.moves, line.count)) return false;
+        else if (!replayBookLine(board, line.moves, line.count)) return false;
         --remaining;
     }
-    if (!held || !replayBookLine(heldBack.moves, heldBack.count)) return false;
+    if (!held || !replayBookLine(board, heldBack.moves, heldBack.count)) return false;
     return remaining == 0;
 }
 
 }  // namespace
 
-bool atBookStart() {
-    return position.hashKey == initialPositionKey() && position.sideToMove == WHITE &&
-           (position.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS;
+bool atBookStart(const Position& p) {
+    return p.hashKey == initialPositionKey() && p.sideToMove == WHITE && (p.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS;
 }
 
 uint64_t bookDrawOfSecond(uint64_t second) {
@@ -79,44 +79,42 @@ uint64_t bookDrawOfSecond(uint64_t second) {
 
 uint64_t timeBookDraw() { return bookDrawOfSecond(uint64_t(std::time(nullptr))); }
 
-Move bookMove() {
+Move bookMove(const Position& p) {
     HashEntry entry;
-    if (!probeHash(entry) || entryGeneration(entry) != 0) return 0;
+    if (!probeHash(p, entry) || entryGeneration(entry) != 0) return 0;
     return entryMove(entry);
 }
 
-bool replayBookLine(const Move* moves, int count) {
+bool replayBookLine(Board& board, const Move* moves, int count) {
+    UndoRecord undos[MAX_BOOK_LINE];
     int made = 0;
     bool legal = true;
     for (; made < count; ++made) {
         const Move move = moves[made];
-        const int us = position.sideToMove;
-        if (!isGenerated(move)) {
+        const int us = board.position.sideToMove;
+        if (!isGenerated(board.position, move)) {
             legal = false;
             break;
         }
-        saveUndo(currentFrame->undo);
-        makeMove(move, currentFrame->undo);
-        ++currentFrame;
+        saveUndo(board.position, undos[made]);
+        makeMove(board, move, undos[made]);
         // A move that leaves the own king attacked would be played unchecked from the table.
-        if (leavesKingAttacked(move, us)) {
-            --currentFrame;
-            unmakeMove(move, currentFrame->undo);
+        if (leavesKingAttacked(board.position, move, us)) {
+            unmakeMove(board, move, undos[made]);
             legal = false;
             break;
         }
     }
     while (made > 0) {
-        const Move move = moves[--made];
-        --currentFrame;
-        unmakeMove(move, currentFrame->undo);
-        if (legal) storeBookEntry(move);
+        --made;
+        unmakeMove(board, moves[made], undos[made]);
+        if (legal) storeBookEntry(board.position, moves[made]);
     }
     return legal;
 }
 
-bool loadBook(const char* fileName, uint64_t draw) {
-    if (!atBookStart()) return false;
+bool loadBook(Board& board, const char* fileName, uint64_t draw) {
+    if (!atBookStart(board.position)) return false;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return false;
     long long declared = 0;
@@ -124,13 +122,10 @@ bool loadBook(const char* fileName, uint64_t draw) {
     in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
     if (!in.good() || declared <= 0) return false;
 
-    // Book entries carry generation 0, and the lines are replayed from the first frame.
+    // Book entries carry generation 0.
     const uint16_t savedGeneration = hashGeneration;
-    PlyFrame* const savedFrame = currentFrame;
     hashGeneration = 0;
-    currentFrame = plyFrames;
-    const bool whole = storeLines(in, declared, draw);
-    currentFrame = savedFrame;
+    const bool whole = storeLines(board, in, declared, draw);
     hashGeneration = savedGeneration;
     return whole;
 }

@@ -28,8 +28,8 @@ int promotionType(char c) {
 }
 
 // The square one rank nearer the mover's own side, or -1 off the board.
-int squareBehind(int square) {
-    const int behind = square - COLOUR_RULES[position.sideToMove].forward;
+int squareBehind(const Position& p, int square) {
+    const int behind = square - COLOUR_RULES[p.sideToMove].forward;
     return behind >= 0 && behind < 64 ? behind : -1;
 }
 
@@ -39,54 +39,53 @@ bool same(const char* a, const char* b) {
 }
 
 // The side to move's castling, when its right is still there.
-Move ownCastling(CastlingSide side) {
-    const Castling& c = castlingOf(position.sideToMove, side);
-    return (position.castleFlags & c.right) ? castlingMove(c) : 0;
+Move ownCastling(const Position& p, CastlingSide side) {
+    const Castling& c = castlingOf(p.sideToMove, side);
+    return (p.castleFlags & c.right) ? castlingMove(c) : 0;
 }
 
 // "e4": the pawn behind the square, or the one two squares behind for a double push.
-Move pawnPush(const char* text) {
+Move pawnPush(const Position& p, const char* text) {
     if (!isSquare(text)) return 0;
     const int to = squareNamed(text);
-    int from = squareBehind(to);
+    int from = squareBehind(p, to);
     if (from < 0) return 0;
-    if (!isPawn(position.board[from])) from = squareBehind(from);
+    if (!isPawn(p.board[from])) from = squareBehind(p, from);
     return from < 0 ? 0 : encodeMove(QUIET, from, to);
 }
 
 // "e8Q": a promotion by a push.
-Move pushPromotion(const char* text) {
+Move pushPromotion(const Position& p, const char* text) {
     const int to = squareNamed(text);
-    const int from = squareBehind(to);
+    const int from = squareBehind(p, to);
     return from < 0 ? 0 : encodeMove(promotionType(text[2]), from, to);
 }
 
 // "ed8Q": a promotion by a capture from the file of the first letter.
-Move capturePromotion(const char* text) {
+Move capturePromotion(const Position& p, const char* text) {
     const int to = squareNamed(text + 1);
-    const int behind = squareBehind(to);
+    const int behind = squareBehind(p, to);
     if (behind < 0) return 0;
     const int from = behind - columnOf(behind) + (text[0] - 'a');
-    const int type = promotionType(text[3]) + (position.board[to] != EMPTY ? 4 : 0);
+    const int type = promotionType(text[3]) + (p.board[to] != EMPTY ? 4 : 0);
     return encodeMove(type, from, to);
 }
 
 // "Nbd2", "R1e2": a piece move whose origin file or rank is named.
-Move restrictedPieceMove(const char* text) {
+Move restrictedPieceMove(const Position& p, const char* text) {
     if (!isSquare(text + 2)) return 0;
     Bitboard restriction;
     if (isFile(text[1])) restriction = fileMask(text[1] - 'a');
     else if (isRank(text[1])) restriction = rankBits(text[1] - '0');
     else return 0;
     const char piece[2] = {text[0], 0};
-    return resolvePieceMove(piece, squareNamed(text + 2), restriction);
+    return resolvePieceMove(p, piece, squareNamed(text + 2), restriction);
 }
 
 }  // namespace
 
-Move coordinateToMove(const char* text) {
+Move coordinateToMove(const Position& p, const char* text) {
     if (!isSquare(text) || !isSquare(text + 2)) return 0;
-    const Position& p = position;
     const int from = squareNamed(text);
     const int to = squareNamed(text + 2);
 
@@ -108,15 +107,14 @@ Move coordinateToMove(const char* text) {
     return encodeMove(occupied ? CAPTURE : QUIET, from, to);
 }
 
-Move resolvePieceMove(const char* text, int destination, Bitboard restriction) {
-    const Position& p = position;
+Move resolvePieceMove(const Position& p, const char* text, int destination, Bitboard restriction) {
     const Colour us = p.sideToMove;
     Bitboard candidates;
     switch (text[0]) {
         case 'N': candidates = knightAttacks[destination] & p.pieces[pieceOf(us, KNIGHT)]; break;
-        case 'B': candidates = bishopAttacksFrom(destination) & p.pieces[pieceOf(us, BISHOP)]; break;
-        case 'R': candidates = rookAttacksFrom(destination) & p.pieces[pieceOf(us, ROOK)]; break;
-        case 'Q': candidates = queenAttacksFrom(destination) & p.pieces[pieceOf(us, QUEEN)]; break;
+        case 'B': candidates = bishopAttacksFrom(p, destination) & p.pieces[pieceOf(us, BISHOP)]; break;
+        case 'R': candidates = rookAttacksFrom(p, destination) & p.pieces[pieceOf(us, ROOK)]; break;
+        case 'Q': candidates = queenAttacksFrom(p, destination) & p.pieces[pieceOf(us, QUEEN)]; break;
         case 'K': candidates = squareBit(p.kingSquare[us]); restriction = ALL_SQUARES; break;
         default:
             if (!isFile(text[0])) return 0;
@@ -131,7 +129,7 @@ Move resolvePieceMove(const char* text, int destination, Bitboard restriction) {
     return encodeMove(p.board[destination] != EMPTY ? CAPTURE : QUIET, from, destination);
 }
 
-Move parseSan(const char* text) {
+Move parseSan(const Position& p, const char* text) {
     char move[SAN_TEXT_LIMIT + 1];
     int length = 0;
     for (int i = 0; i < SAN_TEXT_LIMIT && text[i]; ++i) {
@@ -143,20 +141,20 @@ Move parseSan(const char* text) {
 
     switch (length) {
         case 2:
-            return pawnPush(move);
+            return pawnPush(p, move);
         case 3:
-            if (same(move, "O-O") || same(move, "0-0")) return ownCastling(SHORT_SIDE);
-            if (isSquare(move) && promotionType(move[2])) return pushPromotion(move);
+            if (same(move, "O-O") || same(move, "0-0")) return ownCastling(p, SHORT_SIDE);
+            if (isSquare(move) && promotionType(move[2])) return pushPromotion(p, move);
             if (!isSquare(move + 1)) return 0;
-            return resolvePieceMove(move, squareNamed(move + 1), ALL_SQUARES);
+            return resolvePieceMove(p, move, squareNamed(move + 1), ALL_SQUARES);
         case 4:
-            if (isFile(move[0]) && isSquare(move + 1) && promotionType(move[3])) return capturePromotion(move);
-            if (Move coordinate = coordinateToMove(move)) return coordinate;
-            return restrictedPieceMove(move);
+            if (isFile(move[0]) && isSquare(move + 1) && promotionType(move[3])) return capturePromotion(p, move);
+            if (Move coordinate = coordinateToMove(p, move)) return coordinate;
+            return restrictedPieceMove(p, move);
         case 5:
-            if (same(move, "O-O-O") || same(move, "0-0-0")) return ownCastling(LONG_SIDE);
-            if (Move coordinate = coordinateToMove(move + 1)) return coordinate;
-            return coordinateToMove(move);
+            if (same(move, "O-O-O") || same(move, "0-0-0")) return ownCastling(p, LONG_SIDE);
+            if (Move coordinate = coordinateToMove(p, move + 1)) return coordinate;
+            return coordinateToMove(p, move);
         default:
             return 0;
     }

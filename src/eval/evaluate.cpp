@@ -58,9 +58,8 @@ constexpr std::array<Wing, 2> wingsOf() {
 
 // Bonus of the pawns sheltering a king that stands castled on a wing with no own rook beside it.
 template <Colour Us>
-int shelter() {
+int shelter(const Position& p) {
     static constexpr std::array<Wing, 2> WINGS = wingsOf<Us>();
-    const Position& p = position;
     constexpr int pawn = pieceOf(Us, PAWN), rook = pieceOf(Us, ROOK);
     const int king = p.kingSquare[Us];
     for (const Wing& wing : WINGS) {
@@ -78,9 +77,9 @@ int shelter() {
 // Pawn structure and pawn placement of one colour, for it: material, table, isolated, doubled,
 // passed.
 template <Colour Us>
-int pawnTerms(const int16_t* table) {
+int pawnTerms(const Position& p, const int16_t* table) {
     constexpr const ColourRules& S = COLOUR_RULES[Us];
-    const Bitboard own = position.pieces[pieceOf(Us, PAWN)], theirs = position.pieces[pieceOf(opposite(Us), PAWN)];
+    const Bitboard own = p.pieces[pieceOf(Us, PAWN)], theirs = p.pieces[pieceOf(opposite(Us), PAWN)];
     int score = 0;
     for (Bitboard b = own; b;) {
         const int s = popSquare(b);
@@ -97,30 +96,30 @@ int pawnTerms(const int16_t* table) {
 
 // The pawn terms from White's side, from the cache when the pawn key has been seen before (in
 // any material band).
-int cachedPawnStructure(const int16_t* table) {
-    const uint32_t key = position.pawnKey;
+int cachedPawnStructure(const Position& p, const int16_t* table) {
+    const uint32_t key = p.pawnKey;
     uint32_t& slot = pawnHashTable[key & (PAWN_HASH_SIZE - 1)];
     const uint32_t entry = loadWord(slot);
     if (((entry ^ key) & PAWN_KEY_CHECK) == 0 && (entry & 0xFFFF) != 0) return int(entry & 0xFFFF) - PAWN_CACHE_OFFSET;
-    const int score = pawnTerms<WHITE>(table) - pawnTerms<BLACK>(table);
+    const int score = pawnTerms<WHITE>(p, table) - pawnTerms<BLACK>(p, table);
     storeWord(slot, (key & PAWN_KEY_CHECK) | uint32_t(score + PAWN_CACHE_OFFSET));
     return score;
 }
 
 // Material and table values of one colour's pieces of one kind.
 template <Colour Us, PieceKind Kind>
-inline int pieceTerms(int value, const int16_t* table) {
+inline int pieceTerms(const Position& p, int value, const int16_t* table) {
     int score = 0;
-    for (Bitboard b = position.pieces[pieceOf(Us, Kind)]; b;) score += value + table[relativeSquare(Us, popSquare(b))];
+    for (Bitboard b = p.pieces[pieceOf(Us, Kind)]; b;) score += value + table[relativeSquare(Us, popSquare(b))];
     return score;
 }
 
 // Rooks, with their bonus for a file free of own pawns, and more if free of all pawns.
 template <Colour Us>
-int rookTerms(const int16_t* table) {
-    const Bitboard own = position.pieces[pieceOf(Us, PAWN)], theirs = position.pieces[pieceOf(opposite(Us), PAWN)];
+int rookTerms(const Position& p, const int16_t* table) {
+    const Bitboard own = p.pieces[pieceOf(Us, PAWN)], theirs = p.pieces[pieceOf(opposite(Us), PAWN)];
     int score = 0;
-    for (Bitboard b = position.pieces[pieceOf(Us, ROOK)]; b;) {
+    for (Bitboard b = p.pieces[pieceOf(Us, ROOK)]; b;) {
         const int s = popSquare(b);
         const Bitboard file = fileMaskExcl[s];
         score += ROOK_VALUE + table[relativeSquare(Us, s)];
@@ -132,27 +131,25 @@ int rookTerms(const int16_t* table) {
 // Everything of one colour but its pawns, for it: the king's square and shelter, the pieces,
 // the bishop pair.
 template <Colour Us>
-int pieceTermsOf(const PieceSquareSet& tables) {
-    const Position& p = position;
+int pieceTermsOf(const Position& p, const PieceSquareSet& tables) {
     int score = tables.byKind[KING][relativeSquare(Us, p.kingSquare[Us])];
-    if (p.material >= SHELTER_MIN_MATERIAL) score += shelter<Us>();
-    score += pieceTerms<Us, KNIGHT>(KNIGHT_VALUE, tables.byKind[KNIGHT]);
-    score += pieceTerms<Us, BISHOP>(BISHOP_VALUE, tables.byKind[BISHOP]);
+    if (p.material >= SHELTER_MIN_MATERIAL) score += shelter<Us>(p);
+    score += pieceTerms<Us, KNIGHT>(p, KNIGHT_VALUE, tables.byKind[KNIGHT]);
+    score += pieceTerms<Us, BISHOP>(p, BISHOP_VALUE, tables.byKind[BISHOP]);
     const Bitboard bishops = p.pieces[pieceOf(Us, BISHOP)];
     if ((bishops & LIGHT_SQUARES) && (bishops & DARK_SQUARES)) score += BISHOP_PAIR;
-    score += rookTerms<Us>(tables.byKind[ROOK]);
-    return score + pieceTerms<Us, QUEEN>(QUEEN_VALUE, tables.byKind[QUEEN]);
+    score += rookTerms<Us>(p, tables.byKind[ROOK]);
+    return score + pieceTerms<Us, QUEEN>(p, QUEEN_VALUE, tables.byKind[QUEEN]);
 }
 
 }  // namespace
 
-int evaluate() {
-    const Position& p = position;
+int evaluate(const Position& p) {
     if (p.material < 4 && !(p.pieces[WPAWN] | p.pieces[BPAWN])) return 0;   // nobody can mate
 
-    const PieceSquareSet& tables = tablesInForce();
-    int v = pieceTermsOf<WHITE>(tables) - pieceTermsOf<BLACK>(tables);
-    v += cachedPawnStructure(tables.byKind[PAWN]);
+    const PieceSquareSet& tables = tablesInForce(p);
+    int v = pieceTermsOf<WHITE>(p, tables) - pieceTermsOf<BLACK>(p, tables);
+    v += cachedPawnStructure(p, tables.byKind[PAWN]);
 
     // Only a heap of promoted pieces could pass the limit; beyond it a score would read as mate.
     if (v > EVAL_LIMIT) v = EVAL_LIMIT;

@@ -1,7 +1,9 @@
-// Static evaluation of the global position, with its pawn-structure cache.
+// Static evaluation of a position, with its pawn-structure cache.
 #pragma once
 
 #include <cstdint>
+
+#include "board/position.h"
 
 constexpr int PAWN_HASH_SIZE = 1 << 18;
 
@@ -15,5 +17,5 @@ constexpr int EVAL_LIMIT = 8000;
 // Empty the pawn-structure cache.
 void clearPawnHashTable();
 
-// Value of the position in centipawns for the side to move.
-int evaluate();
+// Value of position `p` in centipawns for the side to move.
+int evaluate(const Position& p);

@@ -23,8 +23,9 @@ void initEvalTables();
 // Material as an index of the lookup; positions rich in promoted pieces share the top entry.
 inline int materialIndex(int material) { return material > MAX_MATERIAL_INDEX ? MAX_MATERIAL_INDEX : material; }
 
-// The set in force at the position's material.
-inline const PieceSquareSet& tablesInForce() { return *pieceSquareSets[materialIndex(position.material)]; }
+// The set in force at the material of position `p`.
+inline const PieceSquareSet& tablesInForce(const Position& p) { return *pieceSquareSets[materialIndex(p.material)]; }
 
-// The piece-square value of a piece code on a square (the square as given, for either colour).
-inline int pieceSquareValue(int code, int square) { return tablesInForce().byKind[kindOf(code)][square]; }
+// The piece-square value of a piece code on a square (the square as given, for either colour) in
+// position `p`.
+inline int pieceSquareValue(const Position& p, int code, int square) { return tablesInForce(p).byKind[kindOf(code)][square]; }

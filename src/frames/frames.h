@@ -1,5 +1,5 @@
-// Per-ply search frames, the move stack and the move-ordering memory that outlives a node: each
-// searching thread has its own.
+// Per-ply search frames, the move stack and the move-ordering memory that outlives a node: a set
+// of them for each thread that searches, inside its thread object.
 #pragma once
 
 #include <functional>
@@ -18,34 +18,32 @@ struct PlyFrame {
     uint32_t orderKeys[MAX_LIST_MOVES];  // counter ordering keys of the moves still to search
 };
 
-extern thread_local constinit PlyFrame plyFrames[MAX_FRAMES];
-// Frame of the position now on the board; null until the thread's board is set up or copied.
-extern thread_local constinit PlyFrame* currentFrame;
-// Lists of all plies; the root's comes first, and its first entry is the search result.
-extern thread_local constinit ScoredMove moveStack[MOVE_STACK_SIZE];
-// How often each move caused a cut-off, weighted by the depth: [side to move][from * 64 + to].
-extern thread_local constinit uint32_t cutoffCounters[2][4096];
+// One thread's frames: one per ply, the move lists of all plies, and how often each move caused a
+// cut-off.
+struct SearchFrames {
+    PlyFrame plies[MAX_FRAMES];
+    PlyFrame* current;                    // the frame of the position on the board
+    ScoredMove moves[MOVE_STACK_SIZE];    // the root's list first: its first entry is the result
+    uint32_t cutoffCounters[2][4096];     // by depth squared: [side to move][from * 64 + to]
+};
 
 // The root move list.
-inline ScoredMove* rootMoves() { return moveStack; }
+inline ScoredMove* rootMoves(SearchFrames& frames) { return frames.moves; }
 
-// Forget killers and cut-off counters (position set-up): the calling thread's at once, every other
-// thread's before its next search.
-void clearSearchMemory();
+// Forget the killers of every ply (a new game or position).
+void forgetKillers(SearchFrames& frames);
 
-// Forget the cut-off counters (a move played in the game), likewise.
-void clearCutoffCounters();
+// Forget the cut-off counters (a new position, or a move played in the game).
+void forgetCutoffCounters(SearchFrames& frames);
 
-// Catch up, for the calling thread, with the forgetting asked since its last search.
-void refreshSearchMemory();
-
-// For the checks of Debug builds: whether `frame` is one of plyFrames, and whether `entry` lies
-// in the move stack (std::less orders pointers into different arrays too).
-inline bool isPlyFrame(const PlyFrame* frame) {
-    return !std::less<const PlyFrame*>()(frame, plyFrames) &&
-           std::less<const PlyFrame*>()(frame, plyFrames + MAX_FRAMES);
+// For the checks of Debug builds: whether `frame` is one of the frames, and whether `entry` lies in
+// the move stack with room for the longest list after it (std::less orders pointers into
+// different arrays too).
+inline bool isPlyFrame(const SearchFrames& frames, const PlyFrame* frame) {
+    return !std::less<const PlyFrame*>()(frame, frames.plies) &&
+           std::less<const PlyFrame*>()(frame, frames.plies + MAX_FRAMES);
 }
-inline bool inMoveStack(const ScoredMove* entry) {
-    return !std::less<const ScoredMove*>()(entry, moveStack) &&
-           std::less<const ScoredMove*>()(entry, moveStack + MOVE_STACK_SIZE);
+inline bool roomForList(const SearchFrames& frames, const ScoredMove* entry) {
+    return !std::less<const ScoredMove*>()(entry, frames.moves) &&
+           !std::less<const ScoredMove*>()(frames.moves + MOVE_STACK_SIZE - MAX_LIST_MOVES, entry);
 }

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "board/notation.h"
-#include "frames/frames.h"
 #include "game/enginethread.h"
 #include "game/setup.h"
 
@@ -42,7 +41,6 @@ const char* const BENCH_POSITIONS[BENCH_POSITION_COUNT] = {
 };
 
 BenchOutcome benchPosition(const char* fen, unsigned depth) {
-    currentFrame = plyFrames;
     if (!setPosition(fen, false)) return BenchOutcome{false, ScoredMove{0, 0}, 0, 0.0};
     startSearch(SearchRequest{SearchLimits{depth, nullptr}, UNLIMITED_TIME});
     waitForSearch();

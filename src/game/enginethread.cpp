@@ -1,9 +1,9 @@
 #include "game/enginethread.h"
 
+#include <memory>
 #include <thread>
 
-#include "board/position.h"
-#include "frames/frames.h"
+#include "game/gamerecord.h"
 #include "ground/event.h"
 #include "ground/log.h"
 #include "search/control.h"
@@ -16,10 +16,10 @@ namespace {
 // One thread that searches: the first is the main search.
 struct Searcher {
     std::thread handle;
-    Event requestSignal;              // automatic: a search, or the end, is asked of it
-    Event idleSignal;                 // manual: set exactly while it waits for a request
-    std::atomic<uint64_t>* nodes;     // its node counter, known once it has started
-    SearchResult result;              // its latest search's
+    Event requestSignal;                   // automatic: a search, or the end, is asked of it
+    Event idleSignal;                      // manual: set exactly while it waits for a request
+    std::unique_ptr<SearchThread> state;   // everything it owns, from its start to its end
+    SearchResult result;                   // its latest search's
     bool quit;
 };
 
@@ -28,7 +28,6 @@ int searcherCount = 0;
 
 // Written while every thread waits idle, read by them once the request arrives.
 SearchRequest request;
-BoardSource root;
 SearchStart start;
 std::chrono::steady_clock::time_point startTime;
 // Written by the main search thread before it goes idle.
@@ -37,12 +36,10 @@ SearchResult answer;
 // The longest single wait on an event; longer waits are made of such steps.
 constexpr uint64_t LONGEST_WAIT_MS = 3600 * 1000;
 
-// The board and memory a search starts from: the game's position, and the killers and cut-off
-// counters unless the game has asked to forget them.
-void prepareSearch() {
-    copyBoard(root);
-    currentFrame = plyFrames;
-    refreshSearchMemory();
+// The board a search starts from: the game's, with the frame pointer at the root.
+void prepareSearch(SearchThread& thread) {
+    copyBoard(thread.board, game);
+    thread.frames.current = thread.frames.plies;
 }
 
 // The answer of the threads' results: the main search's, unless a helper completed a deeper
@@ -62,25 +59,25 @@ void chooseAnswer() {
 // then, with the table at rest, settles its result and chooses the answer.
 void search(int index) {
     Searcher& me = searchers[index];
-    prepareSearch();
+    SearchThread& thread = *me.state;
+    prepareSearch(thread);
     if (index > 0) {
         SearchLimits limits = request.limits;
         limits.helper = index;
         limits.report = nullptr;
         limits.lines = 1;
-        me.result = runIterations(limits, start);
+        me.result = runIterations(thread, limits, start);
         return;
     }
-    const SearchResult found = runIterations(request.limits, start);
+    const SearchResult found = runIterations(thread, request.limits, start);
     stopFlag = 1;
     for (int i = 1; i < searcherCount; ++i) waitEvent(searchers[i].idleSignal);
-    me.result = settleResult(found, start);
+    me.result = settleResult(thread, found, start);
     chooseAnswer();
 }
 
 void searcherThread(int index) {
     Searcher& me = searchers[index];
-    me.nodes = &searchNodes;
     for (;;) {
         setEvent(me.idleSignal);
         waitEvent(me.requestSignal);
@@ -91,6 +88,7 @@ void searcherThread(int index) {
 
 void startSearcher(int index) {
     Searcher& searcher = searchers[index];
+    searcher.state = std::make_unique<SearchThread>();
     initEvent(searcher.requestSignal, false);
     initEvent(searcher.idleSignal, true);
     searcher.quit = false;
@@ -103,12 +101,13 @@ void endSearcher(int index) {
     searcher.quit = true;
     setEvent(searcher.requestSignal);
     joinThread(searcher.handle);
+    searcher.state.reset();
 }
 
-void registerCounters() {
-    std::atomic<uint64_t>* counters[MAX_SEARCH_THREADS];
-    for (int i = 0; i < searcherCount; ++i) counters[i] = searchers[i].nodes;
-    setSearchingThreads(counters, searcherCount);
+void registerThreads() {
+    SearchThread* threads[MAX_SEARCH_THREADS];
+    for (int i = 0; i < searcherCount; ++i) threads[i] = searchers[i].state.get();
+    setSearchingThreads(threads, searcherCount);
 }
 
 }  // namespace
@@ -122,7 +121,7 @@ uint64_t searchElapsedMs() {
 void launchEngine() {
     startSearcher(0);
     searcherCount = 1;
-    registerCounters();
+    registerThreads();
 }
 
 void setSearchThreads(int count) {
@@ -130,7 +129,7 @@ void setSearchThreads(int count) {
     count = count < 1 ? 1 : count > MAX_SEARCH_THREADS ? MAX_SEARCH_THREADS : count;
     for (; searcherCount < count; ++searcherCount) startSearcher(searcherCount);
     for (; searcherCount > count; --searcherCount) endSearcher(searcherCount - 1);
-    registerCounters();
+    registerThreads();
 }
 
 int searchThreads() { return searcherCount; }
@@ -140,9 +139,8 @@ void startSearch(const SearchRequest& newRequest) {
     request = newRequest;
     const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
     if (request.limits.depth > ceiling) request.limits.depth = ceiling;
-    if (request.fromScratch) forgetHashEntry();
-    start = searchStart();
-    root = boardSource();
+    if (request.fromScratch) forgetHashEntry(game.position);
+    start = searchStart(game);
     resetSearchControl(request.nodes);
     startTime = std::chrono::steady_clock::now();
     for (int i = searcherCount - 1; i >= 0; --i) {
@@ -183,6 +181,17 @@ void endSearchAfterBudget() {
 std::chrono::steady_clock::time_point searchStartTime() { return startTime; }
 
 const SearchResult& searchResult() { return answer; }
+
+void clearSearchMemory() {
+    for (int i = 0; i < searcherCount; ++i) {
+        forgetKillers(searchers[i].state->frames);
+        forgetCutoffCounters(searchers[i].state->frames);
+    }
+}
+
+void clearCutoffCounters() {
+    for (int i = 0; i < searcherCount; ++i) forgetCutoffCounters(searchers[i].state->frames);
+}
 
 void quitEngine() {
     stopSearch();

@@ -65,5 +65,10 @@ uint64_t searchElapsedMs();
 // helper's that completed a deeper iteration.
 const SearchResult& searchResult();
 
+// Forget the killers and cut-off counters of every search thread (a new position), or the cut-off
+// counters alone (a move played in the game). Only while no search runs.
+void clearSearchMemory();
+void clearCutoffCounters();
+
 // End any search and every search thread; returns once they have ended.
 void quitEngine();

@@ -8,12 +8,13 @@
 #include "board/makemove.h"
 #include "board/notation.h"
 #include "book/book.h"
-#include "frames/frames.h"
+#include "game/enginethread.h"
 #include "game/gamerecord.h"
 #include "game/setup.h"
 #include "ground/invariant.h"
 #include "ground/log.h"
 #include "movegen/legality.h"
+#include "search/draw.h"
 
 namespace {
 
@@ -24,47 +25,38 @@ constexpr int GAME_HISTORY_LIMIT = HISTORY_SIZE - 8 * MAX_FRAMES;
 constexpr int KEPT_POSITIONS = 128;
 
 void makeRoomInHistory() {
-    if (historyTop - positionHistory < GAME_HISTORY_LIMIT) return;
-    std::memmove(positionHistory, historyTop - (KEPT_POSITIONS - 1), KEPT_POSITIONS * sizeof(PlyRecord));
-    historyTop = positionHistory + (KEPT_POSITIONS - 1);
+    if (game.top - game.history < GAME_HISTORY_LIMIT) return;
+    std::memmove(game.history, game.top - (KEPT_POSITIONS - 1), KEPT_POSITIONS * sizeof(PlyRecord));
+    game.top = game.history + (KEPT_POSITIONS - 1);
 }
 
-// The move on the board and the game board, nothing else: playing and replaying share it.
+// The move on the game's board, nothing else: playing and replaying share it.
 void playOnBoard(Move move) {
     makeRoomInHistory();
     UndoRecord undo;
-    saveUndo(undo);
-    makeMove(move, undo);
-    const Position& p = position;
-    gameBoard.epSquare = p.epSquare;
-    gameBoard.castleFlags = p.castleFlags;
-    gameBoard.kingSquare[WHITE] = p.kingSquare[WHITE];
-    gameBoard.kingSquare[BLACK] = p.kingSquare[BLACK];
-    std::memcpy(gameBoard.board, p.board, sizeof gameBoard.board);
-    gameBoard.sideToMove = opposite(gameBoard.sideToMove);
+    saveUndo(game.position, undo);
+    makeMove(game, move, undo);
 }
 
 // The move to the other side without a move; false when that side could take the king.
 bool handOver() {
-    Position& p = position;
+    Position& p = game.position;
     const Colour side = opposite(p.sideToMove);
-    if (attackedByNonKing(p.kingSquare[p.sideToMove], side)) return false;
+    if (attackedByNonKing(p, p.kingSquare[p.sideToMove], side)) return false;
     // A pawn of the new side to move would take en passant onto its own side of the board.
     if (p.epSquare) {
         p.hashKey ^= zobrist[0][p.epSquare];
         p.pawnKey ^= uint32_t(zobrist[0][p.epSquare]);
         p.epSquare = 0;
-        historyTop->key = p.hashKey;
+        game.top->key = p.hashKey;
     }
     p.sideToMove = side;
-    gameBoard.sideToMove = side;
-    gameBoard.epSquare = 0;
     return true;
 }
 
 void logKey(const char* prefix) {
     char keyText[24];
-    const uint64_t key = position.hashKey;
+    const uint64_t key = game.position.hashKey;
     std::snprintf(keyText, sizeof keyText, "%x %x", unsigned(key >> 32), unsigned(key));
     logLine(prefix, keyText);
 }
@@ -73,7 +65,7 @@ void logKey(const char* prefix) {
 // With `book`, the set-up's book is stored again on the way, where searches may have overwritten it.
 void replayRecord(int length, bool book) {
     restoreGameStart();
-    if (book && gameRecord.bookAtStart) loadBook(BOOK_FILE_NAME, gameRecord.bookDraw);
+    if (book && gameRecord.bookAtStart) loadBook(game, BOOK_FILE_NAME, gameRecord.bookDraw);
     for (int i = 0; i < length; ++i) {
         if (gameRecord.entries[i] == HAND_OVER)
             handOver();
@@ -87,11 +79,13 @@ void replayRecord(int length, bool book) {
 
 bool isLegalGameMove(Move move) {
     if (move == 0 || moveType(move) == NOT_A_MOVE) return false;
-    return isLegalMove(move);
+    return isLegalMove(game, move);
 }
 
+bool gameDrawnByRule() { return drawByRule(game, 2); }
+
 Move legalBookMove() {
-    const Move move = bookMove();
+    const Move move = bookMove(game.position);
     return move && isLegalGameMove(move) ? move : 0;
 }
 
@@ -107,12 +101,12 @@ bool playGameMove(Move move) {
     recordGameEntry(move);
     clearCutoffCounters();
     logKey("");
-    INVARIANT(positionIsConsistent());
+    INVARIANT(positionIsConsistent(game));
     return true;
 }
 
 bool setSideToMove(int side) {
-    if (side == position.sideToMove) return true;
+    if (side == game.position.sideToMove) return true;
     if (!handOver()) return false;
     // Handed straight back, as a GUI does around a clock update: the game is where it was before
     // the first hand-over, en-passant square included.
@@ -121,7 +115,7 @@ bool setSideToMove(int side) {
         replayRecord(last, false);
     else
         recordGameEntry(HAND_OVER);
-    INVARIANT(positionIsConsistent());
+    INVARIANT(positionIsConsistent(game));
     return true;
 }
 
@@ -136,7 +130,7 @@ bool takeBackGameMoves(int count) {
 
     replayRecord(kept, true);
     clearCutoffCounters();
-    INVARIANT(positionIsConsistent());
+    INVARIANT(positionIsConsistent(game));
 
     char prefix[32];
     std::snprintf(prefix, sizeof prefix, "-M: took back %d: ", count);

@@ -7,7 +7,7 @@
 #include "book/book.h"
 #include "book/san.h"
 #include "eval/evaluate.h"
-#include "frames/frames.h"
+#include "game/enginethread.h"
 #include "game/gamerecord.h"
 #include "ground/invariant.h"
 #include "search/transposition.h"
@@ -22,41 +22,36 @@ constexpr int FIFTY_MOVE_PLIES = 100;
 
 bool setPosition(const char* text, bool withBook, SetupNotes* notes, int reversiblePlies) {
     if (notes) *notes = SetupNotes{};
-    const Position previous = position;
+    Position& p = game.position;
+    const Position previous = p;
     char epdMove[EPD_MOVE_SIZE];
-    if (!readPosition(text, epdMove)) return false;
-    if (epdMove[0] && parseSan(epdMove) == 0) {
+    if (!readPosition(p, text, epdMove)) return false;
+    if (epdMove[0] && parseSan(p, epdMove) == 0) {
         if (notes) std::memcpy(notes->unreadableMove, epdMove, sizeof epdMove);
-        position = previous;
+        p = previous;
         return false;
     }
 
     // The text is accepted: everything that belonged to the previous game goes.
-    initialCastleRights = position.castleFlags;
-    for (PlyRecord* record = historyTop; record > positionHistory; --record) *record = PlyRecord{};
-    historyTop = positionHistory;
-    historyTop->key = position.hashKey;
-    historyTop->fiftyCounter =
+    game.initialCastleRights = p.castleFlags;
+    if (game.top)
+        for (PlyRecord* record = game.top; record > game.history; --record) *record = PlyRecord{};
+    game.top = game.history;
+    game.top->key = p.hashKey;
+    game.top->fiftyCounter =
         uint16_t(reversiblePlies < 0 ? 0 : reversiblePlies < FIFTY_MOVE_PLIES ? reversiblePlies : FIFTY_MOVE_PLIES);
-
-    std::memcpy(gameBoard.board, position.board, sizeof gameBoard.board);
-    gameBoard.epSquare = position.epSquare;
-    gameBoard.castleFlags = position.castleFlags;
-    gameBoard.kingSquare[WHITE] = position.kingSquare[WHITE];
-    gameBoard.kingSquare[BLACK] = position.kingSquare[BLACK];
-    gameBoard.sideToMove = position.sideToMove;
 
     clearHashTable();
     // The book holds lines from the initial position only: any other position simply has no
     // book, which is no error to show the user. The game record keeps the line drawn, so that
     // a take-back finds the same book.
-    const bool book = withBook && atBookStart();
+    const bool book = withBook && atBookStart(p);
     const uint64_t draw = book ? bookDraw() : 0;
-    if (book && !loadBook(BOOK_FILE_NAME, draw) && notes) notes->bookError = true;
+    if (book && !loadBook(game, BOOK_FILE_NAME, draw) && notes) notes->bookError = true;
     startGameRecord(book, draw);
     hashGeneration = 1;
     clearSearchMemory();
     clearPawnHashTable();
-    INVARIANT(positionIsConsistent());
+    INVARIANT(positionIsConsistent(game));
     return true;
 }

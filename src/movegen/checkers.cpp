@@ -4,9 +4,8 @@
 #include "frames/frames.h"
 
 template <Colour Us>
-void findCheckersAs(PlyFrame& frame) {
+void findCheckersAs(const Position& p, PlyFrame& frame) {
     constexpr Colour Them = opposite(Us);
-    const Position& p = position;
     const int k = p.kingSquare[Us];
     const Bitboard queens = p.pieces[pieceOf(Them, QUEEN)];
     const Bitboard rooksQueens = p.pieces[pieceOf(Them, ROOK)] | queens;
@@ -14,13 +13,13 @@ void findCheckersAs(PlyFrame& frame) {
     Bitboard checkers = 0;
     if ((rooksQueens | bishopsQueens) & queenRays[k]) {
         if (rooksQueens & rookRays[k]) {
-            frame.kingRookRays = rookAttacksFrom(k);
+            frame.kingRookRays = rookAttacksFrom(p, k);
             checkers = frame.kingRookRays & rooksQueens;
         }
         if (bishopsQueens & bishopRays[k]) {
             // The evasion generator reads the rook rays only when a slider checks along them.
             if (!checkers) frame.kingRookRays = 0;
-            frame.kingBishopRays = bishopAttacksFrom(k);
+            frame.kingBishopRays = bishopAttacksFrom(p, k);
             checkers |= frame.kingBishopRays & bishopsQueens;
         }
     }
@@ -29,9 +28,9 @@ void findCheckersAs(PlyFrame& frame) {
     frame.checkers = checkers;
 }
 
-template void findCheckersAs<WHITE>(PlyFrame&);
-template void findCheckersAs<BLACK>(PlyFrame&);
+template void findCheckersAs<WHITE>(const Position&, PlyFrame&);
+template void findCheckersAs<BLACK>(const Position&, PlyFrame&);
 
-void findCheckers(PlyFrame& frame) {
-    return position.sideToMove == WHITE ? findCheckersAs<WHITE>(frame) : findCheckersAs<BLACK>(frame);
+void findCheckers(const Position& p, PlyFrame& frame) {
+    return p.sideToMove == WHITE ? findCheckersAs<WHITE>(p, frame) : findCheckersAs<BLACK>(p, frame);
 }

@@ -1,11 +1,11 @@
 // The pieces that give check to the side to move, and the lines the evasions may block on.
 #pragma once
 
-#include "ground/types.h"
+#include "board/position.h"
 
 struct PlyFrame;
 
-// Fill the frame's checkers and king rays for the side to move, `Us` when the caller knows it.
+// Fill the frame's checkers and king rays for the side to move of `p`, `Us` when the caller knows it.
 template <Colour Us>
-void findCheckersAs(PlyFrame& frame);
-void findCheckers(PlyFrame& frame);
+void findCheckersAs(const Position& p, PlyFrame& frame);
+void findCheckers(const Position& p, PlyFrame& frame);

@@ -15,22 +15,21 @@ constexpr int EN_PASSANT_SCORE = -9500;
 // Captures of the checker on c by every own piece of one kind that reaches it, then its moves
 // onto the block squares. Interpositions score below the quiet moves by the piece's value.
 template <Colour Us, PieceKind Kind>
-inline ScoredMove* pieceEvasions(ScoredMove* out, int c, Bitboard block) {
+inline ScoredMove* pieceEvasions(const Position& p, ScoredMove* out, int c, Bitboard block) {
     constexpr int Code = pieceOf(Us, Kind);
     constexpr bool isKnight = Kind == KNIGHT;
-    const Position& p = position;
     const Bitboard own = p.pieces[Code];
 
     const int captureScore = pieceValue[p.board[c]] - pieceValue[Code] - 9500;
     if (isKnight || (raysOf<Kind>(c) & own))
-        for (Bitboard capturers = attacksFrom<Kind>(c) & own; capturers;)
+        for (Bitboard capturers = attacksFrom<Kind>(p, c) & own; capturers;)
             out = emit(out, captureScore, encodeMove(CAPTURE, popSquare(capturers), c));
     if (block) {
         constexpr int blockScore = QUIET_SCORE - pieceValue[Code];
         for (Bitboard pieces = own; pieces;) {
             const int from = popSquare(pieces);
             if (!isKnight && !(raysOf<Kind>(from) & block)) continue;
-            for (Bitboard targets = attacksFrom<Kind>(from) & block; targets;)
+            for (Bitboard targets = attacksFrom<Kind>(p, from) & block; targets;)
                 out = emit(out, blockScore, encodeMove(QUIET, from, popSquare(targets)));
         }
     }
@@ -40,10 +39,9 @@ inline ScoredMove* pieceEvasions(ScoredMove* out, int c, Bitboard block) {
 }  // namespace
 
 template <Colour Us>
-ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
+ScoredMove* generateEvasions(const Position& p, ScoredMove* out, PlyFrame& frame) {
     constexpr const ColourRules& S = COLOUR_RULES[Us];
     constexpr int ownPawn = pieceOf(Us, PAWN), ownKing = pieceOf(Us, KING);
-    const Position& p = position;
     const int king = p.kingSquare[Us];
     const Bitboard checkers = frame.checkers;
     Bitboard block = 0;
@@ -53,8 +51,8 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
         const int checker = p.board[c];
         // A distant slider can be blocked on the squares between it and the king.
         if (checker >= WBISHOP && !(kingAttacks[king] & squareMask[c]))
-            block = frame.kingRookRays ? rookAttacksFrom(c) & frame.kingRookRays
-                                       : bishopAttacksFrom(c) & frame.kingBishopRays;
+            block = frame.kingRookRays ? rookAttacksFrom(p, c) & frame.kingRookRays
+                                       : bishopAttacksFrom(p, c) & frame.kingBishopRays;
 
         // The checker is the pawn that has just moved two squares: take it en passant.
         const int ep = p.epSquare;
@@ -80,10 +78,10 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
             }
         }
 
-        out = pieceEvasions<Us, KNIGHT>(out, c, block);
-        out = pieceEvasions<Us, BISHOP>(out, c, block);
-        out = pieceEvasions<Us, ROOK>(out, c, block);
-        out = pieceEvasions<Us, QUEEN>(out, c, block);
+        out = pieceEvasions<Us, KNIGHT>(p, out, c, block);
+        out = pieceEvasions<Us, BISHOP>(p, out, c, block);
+        out = pieceEvasions<Us, ROOK>(p, out, c, block);
+        out = pieceEvasions<Us, QUEEN>(p, out, c, block);
 
         if (block) {
             const Bitboard empty = ~p.occupiedAll;
@@ -113,7 +111,7 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
         const int victimValue = pieceValue[p.board[to]];
         const int score = victimValue >= pieceValue[ownKing] - 50
                               ? victimValue - pieceValue[ownKing] - 9500
-                              : staticExchange(ownKing, king, to, rookSliders, bishopSliders);
+                              : staticExchange(p, ownKing, king, to, rookSliders, bishopSliders);
         out = emit(out, score, encodeMove(CAPTURE, king, to));
     }
     for (Bitboard quiet = targets & ~p.occupiedAll; quiet;)
@@ -121,5 +119,5 @@ ScoredMove* generateEvasions(ScoredMove* out, PlyFrame& frame) {
     return out;
 }
 
-template ScoredMove* generateEvasions<WHITE>(ScoredMove*, PlyFrame&);
-template ScoredMove* generateEvasions<BLACK>(ScoredMove*, PlyFrame&);
+template ScoredMove* generateEvasions<WHITE>(const Position&, ScoredMove*, PlyFrame&);
+template ScoredMove* generateEvasions<BLACK>(const Position&, ScoredMove*, PlyFrame&);

@@ -15,37 +15,36 @@ inline int16_t asScore(int value) { return int16_t(uint16_t(value)); }
 
 // A slider that stood behind a piece leaving `from` now sees `to`: add those the lines through
 // both squares lead to. Returns what was added.
-inline Bitboard uncoverDiagonal(int from, int to, Bitboard& sliders, Bitboard& attackers) {
+inline Bitboard uncoverDiagonal(const Position& p, int from, int to, Bitboard& sliders, Bitboard& attackers) {
     const Bitboard candidates = bishopRays[from] & bishopRays[to] & sliders;
     if (!candidates) return 0;
-    const Bitboard added = candidates & bishopAttacksFrom(from);
+    const Bitboard added = candidates & bishopAttacksFrom(p, from);
     attackers |= added;
     return added;
 }
 
-inline Bitboard uncoverStraight(int from, int to, Bitboard& sliders, Bitboard& attackers) {
+inline Bitboard uncoverStraight(const Position& p, int from, int to, Bitboard& sliders, Bitboard& attackers) {
     const Bitboard candidates = rookRays[from] & rookRays[to] & sliders;
     if (!candidates) return 0;
-    const Bitboard added = candidates & rookAttacksFrom(from);
+    const Bitboard added = candidates & rookAttacksFrom(p, from);
     attackers |= added;
     return added;
 }
 
 }  // namespace
 
-int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboard bishopSliders) {
-    const Position& p = position;
+int16_t staticExchange(const Position& p, int code, int from, int to, Bitboard rookSliders, Bitboard bishopSliders) {
     const Colour mover = p.sideToMove;
     const Colour opponent = opposite(mover);
     const int victim = p.board[to];
     // Both colours read a kind's table at the square as given. (Looking the set up again for
     // each read is cheaper than keeping it at hand through the exchange.)
-    auto pst = [](int code, int square) { return pieceSquareValue(code, square); };
+    auto pst = [&p](int code, int square) { return pieceSquareValue(p, code, square); };
     int16_t swapList[32];
     swapList[0] = pieceValue[victim];
     int pstDelta = -pst(code, from);
 
-    Bitboard attackers = (bishopAttacksFrom(to) & bishopSliders) | (rookAttacksFrom(to) & rookSliders) |
+    Bitboard attackers = (bishopAttacksFrom(p, to) & bishopSliders) | (rookAttacksFrom(p, to) & rookSliders) |
                          (kingAttacks[to] & (squareMask[p.kingSquare[WHITE]] | squareMask[p.kingSquare[BLACK]])) |
                          (knightAttacks[to] & (p.pieces[WKNIGHT] | p.pieces[BKNIGHT]));
     const Bitboard pawns =
@@ -68,20 +67,20 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
                 swapList[0] = int16_t(swapList[0] + 800);
                 code = pieceOf(mover, QUEEN);
             }
-            uncoverDiagonal(from, to, bishopSliders, attackers);
+            uncoverDiagonal(p, from, to, bishopSliders, attackers);
             break;
         case BISHOP:
             bishopSliders &= ~squareMask[from];
-            uncoverDiagonal(from, to, bishopSliders, attackers);
+            uncoverDiagonal(p, from, to, bishopSliders, attackers);
             break;
         case ROOK:
             rookSliders &= ~squareMask[from];
-            uncoverStraight(from, to, rookSliders, attackers);
+            uncoverStraight(p, from, to, rookSliders, attackers);
             break;
         case QUEEN:
             bishopSliders &= ~squareMask[from];
             rookSliders &= ~squareMask[from];
-            if (!uncoverStraight(from, to, rookSliders, attackers)) uncoverDiagonal(from, to, bishopSliders, attackers);
+            if (!uncoverStraight(p, from, to, rookSliders, attackers)) uncoverDiagonal(p, from, to, bishopSliders, attackers);
             break;
         case KING:
             if (attackers & p.occupied[opponent]) return KING_INTO_DEFENDED;
@@ -141,16 +140,16 @@ int16_t staticExchange(int code, int from, int to, Bitboard rookSliders, Bitboar
         switch (kindOf(capturer)) {
             case PAWN:
             case BISHOP:
-                bishopSliders &= ~uncoverDiagonal(square, to, bishopSliders, attackers);
+                bishopSliders &= ~uncoverDiagonal(p, square, to, bishopSliders, attackers);
                 break;
             case ROOK:
-                rookSliders &= ~uncoverStraight(square, to, rookSliders, attackers);
+                rookSliders &= ~uncoverStraight(p, square, to, rookSliders, attackers);
                 break;
             case QUEEN:
-                if (Bitboard added = uncoverStraight(square, to, rookSliders, attackers)) {
+                if (Bitboard added = uncoverStraight(p, square, to, rookSliders, attackers)) {
                     rookSliders &= ~added;
                     lookAgainFrom(ROOK);   // a rook may now stand behind
-                } else if (Bitboard added = uncoverDiagonal(square, to, bishopSliders, attackers)) {
+                } else if (Bitboard added = uncoverDiagonal(p, square, to, bishopSliders, attackers)) {
                     bishopSliders &= ~added;
                     lookAgainFrom(BISHOP);
                 }

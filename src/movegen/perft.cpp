@@ -14,12 +14,10 @@ namespace {
 // The node's list, generated as the search does: evasions when in check, all moves otherwise,
 // with the undo snapshot of the position.
 template <Colour Us>
-ScoredMove* generateNode(ScoredMove* list) {
-    INVARIANT(isPlyFrame(currentFrame));
-    PlyFrame& frame = *currentFrame;
-    findCheckersAs<Us>(frame);
-    ScoredMove* end = generateList<Us>(frame.checkers ? EVASIONS : ALL_MOVES, list, frame);
-    saveUndo(frame.undo);
+ScoredMove* generateNode(const Position& p, PlyFrame& frame, ScoredMove* list) {
+    findCheckersAs<Us>(p, frame);
+    ScoredMove* end = generateList<Us>(p, frame.checkers ? EVASIONS : ALL_MOVES, list, frame);
+    saveUndo(p, frame.undo);
     return end;
 }
 
@@ -45,9 +43,8 @@ constexpr auto raysTowards = makeRaysTowards();
 // slider included. A move from elsewhere, by a piece other than the king and not en passant,
 // cannot uncover the king.
 template <Colour Us>
-Bitboard pinLines() {
+Bitboard pinLines(const Position& p) {
     constexpr Colour Them = opposite(Us);
-    const Position& p = position;
     const int king = p.kingSquare[Us];
     const Bitboard queens = p.pieces[pieceOf(Them, QUEEN)];
     Bitboard sliders = ((p.pieces[pieceOf(Them, ROOK)] | queens) & rookRays[king]) |
@@ -58,27 +55,25 @@ Bitboard pinLines() {
 }
 
 template <Colour Us>
-uint64_t perftAs(int depth, ScoredMove* list);
+uint64_t perftAs(Board& board, PlyFrame* frame, int depth, ScoredMove* list);
 
 // Makes `move` of `Us` and counts the leaves `depth` plies below it (1 at depth 0), none when
 // the move leaves its king attacked; takes the move back.
 template <Colour Us>
-uint64_t leavesAfter(Move move, int depth, ScoredMove* list) {
-    makeMoveAs<Us>(move, currentFrame->undo);
-    ++currentFrame;
-    INVARIANT(isPlyFrame(currentFrame));
+uint64_t leavesAfter(Board& board, PlyFrame* frame, Move move, int depth, ScoredMove* list) {
+    makeMoveAs<Us>(board, move, frame->undo);
     uint64_t nodes = 0;
-    if (!leavesKingAttackedAs<Us>(move)) nodes = depth == 0 ? 1 : perftAs<opposite(Us)>(depth, list);
-    --currentFrame;
-    unmakeMoveAs<Us>(move, currentFrame->undo);
+    if (!leavesKingAttackedAs<Us>(board.position, move))
+        nodes = depth == 0 ? 1 : perftAs<opposite(Us)>(board, frame + 1, depth, list);
+    unmakeMoveAs<Us>(board, move, frame->undo);
     return nodes;
 }
 
 // The last ply, out of check: moves that cannot uncover the king are counted as they stand;
 // the rest are made and tested as everywhere else.
 template <Colour Us>
-uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
-    const Bitboard risky = pinLines<Us>() | squareMask[position.kingSquare[Us]];
+uint64_t countLeaves(Board& board, PlyFrame* frame, const ScoredMove* list, const ScoredMove* end) {
+    const Bitboard risky = pinLines<Us>(board.position) | squareMask[board.position.kingSquare[Us]];
     uint64_t nodes = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) {
         const Move move = entry->move;
@@ -86,43 +81,44 @@ uint64_t countLeaves(const ScoredMove* list, const ScoredMove* end) {
             ++nodes;
             continue;
         }
-        nodes += leavesAfter<Us>(move, 0, nullptr);
+        nodes += leavesAfter<Us>(board, frame, move, 0, nullptr);
     }
     return nodes;
 }
 
 // The walk with the side to move `Us` known: the colours alternate down the tree.
 template <Colour Us>
-uint64_t perftAs(int depth, ScoredMove* list) {
-    ScoredMove* const end = generateNode<Us>(list);
-    if (depth == 1 && !currentFrame->checkers) return countLeaves<Us>(list, end);
+uint64_t perftAs(Board& board, PlyFrame* frame, int depth, ScoredMove* list) {
+    ScoredMove* const end = generateNode<Us>(board.position, *frame, list);
+    if (depth == 1 && !frame->checkers) return countLeaves<Us>(board, frame, list, end);
     uint64_t nodes = 0;
-    for (const ScoredMove* entry = list; entry != end; ++entry) nodes += leavesAfter<Us>(entry->move, depth - 1, end);
+    for (const ScoredMove* entry = list; entry != end; ++entry)
+        nodes += leavesAfter<Us>(board, frame, entry->move, depth - 1, end);
     return nodes;
 }
 
 template <Colour Us>
-int perftDivideAs(int depth, ScoredMove* list, DivideEntry* out) {
-    ScoredMove* const end = generateNode<Us>(list);
+int perftDivideAs(Board& board, PlyFrame* frame, int depth, ScoredMove* list, DivideEntry* out) {
+    ScoredMove* const end = generateNode<Us>(board.position, *frame, list);
     int count = 0;
     for (const ScoredMove* entry = list; entry != end; ++entry) {
-        makeMoveAs<Us>(entry->move, currentFrame->undo);
-        ++currentFrame;
-        if (!leavesKingAttackedAs<Us>(entry->move)) out[count++] = {entry->move, perft(depth - 1, end)};
-        --currentFrame;
-        unmakeMoveAs<Us>(entry->move, currentFrame->undo);
+        makeMoveAs<Us>(board, entry->move, frame->undo);
+        if (!leavesKingAttackedAs<Us>(board.position, entry->move))
+            out[count++] = {entry->move, perft(board, frame + 1, depth - 1, end)};
+        unmakeMoveAs<Us>(board, entry->move, frame->undo);
     }
     return count;
 }
 
 }  // namespace
 
-uint64_t perft(int depth, ScoredMove* list) {
+uint64_t perft(Board& board, PlyFrame* frame, int depth, ScoredMove* list) {
     if (depth <= 0) return 1;
-    return position.sideToMove == WHITE ? perftAs<WHITE>(depth, list) : perftAs<BLACK>(depth, list);
+    return board.position.sideToMove == WHITE ? perftAs<WHITE>(board, frame, depth, list)
+                                              : perftAs<BLACK>(board, frame, depth, list);
 }
 
-int perftDivide(int depth, ScoredMove* list, DivideEntry* out) {
-    return position.sideToMove == WHITE ? perftDivideAs<WHITE>(depth, list, out)
-                                        : perftDivideAs<BLACK>(depth, list, out);
+int perftDivide(Board& board, PlyFrame* frame, int depth, ScoredMove* list, DivideEntry* out) {
+    return board.position.sideToMove == WHITE ? perftDivideAs<WHITE>(board, frame, depth, list, out)
+                                              : perftDivideAs<BLACK>(board, frame, depth, list, out);
 }

@@ -5,14 +5,15 @@
 
 #include <cstdint>
 
-#include "ground/types.h"
+#include "frames/frames.h"
 
 // Deepest walk the frames allow.
 constexpr int MAX_PERFT_DEPTH = MAX_FRAMES - 1;
 
-// Leaf positions `depth` plies below the position on the board, reached by legal moves only.
-// Uses the frames from the current one down and the move stack from `list` on.
-uint64_t perft(int depth, ScoredMove* list);
+// Leaf positions `depth` plies below the board's position, reached by legal moves only. Uses the
+// frames from `frame` on (one a ply) and the move lists from `list` on (room for one longest list a
+// ply).
+uint64_t perft(Board& board, PlyFrame* frame, int depth, ScoredMove* list);
 
 // One legal root move and the leaves below it.
 struct DivideEntry {
@@ -22,4 +23,4 @@ struct DivideEntry {
 
 // Per legal root move, in generation order: the leaves `depth` - 1 plies below it (depth >= 1).
 // Fills `out` (room for MAX_LIST_MOVES entries) and returns the number of entries.
-int perftDivide(int depth, ScoredMove* list, DivideEntry* out);
+int perftDivide(Board& board, PlyFrame* frame, int depth, ScoredMove* list, DivideEntry* out);

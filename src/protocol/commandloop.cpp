@@ -8,9 +8,9 @@
 #include "board/attacks.h"
 #include "board/notation.h"
 #include "eval/tables.h"
-#include "frames/frames.h"
 #include "game/enginethread.h"
 #include "game/gamemove.h"
+#include "game/gamerecord.h"
 #include "game/setup.h"
 #include "ground/console.h"
 #include "ground/decimal.h"
@@ -108,7 +108,6 @@ void handshake(char* command) {
     send("feature done=0\n");
     send("feature setboard=1\n");
 
-    currentFrame = plyFrames;
     launchEngine();
     initBoardTables();
     initEvalTables();
@@ -204,7 +203,7 @@ int runCommandLoop() {
         logLine("::cmd:: ", command);
         if (startsWith(command, "time")) {
             timeCommand(command);
-        } else if (Move move = textToMove(command)) {
+        } else if (Move move = textToMove(game.position, command)) {
             moveCommand(command, move);
         } else if (startsWith(command, "go")) {
             thinkAndMove();

@@ -5,15 +5,13 @@
 
 #include "board/checks.h"
 #include "board/notation.h"
-#include "book/book.h"
-#include "frames/frames.h"
 #include "game/enginethread.h"
 #include "game/gamemove.h"
+#include "game/gamerecord.h"
 #include "ground/console.h"
 #include "ground/log.h"
 #include "movegen/legality.h"
 #include "protocol/timecontrol.h"
-#include "search/draw.h"
 
 bool bookMovePlayed = false;
 bool awaitingOpponent = false;
@@ -34,8 +32,8 @@ void announce(const char* line) {
 
 // The claim of a side to move that has no legal move.
 const char* noMoveClaim() {
-    if (!sideToMoveInCheck()) return "1/2-1/2 {Draw by stalemate (1)}\n";
-    return position.sideToMove == WHITE ? "0-1 {Tarnek mated 0}\n" : "1-0 {Tarnek mated 0}\n";
+    if (!sideToMoveInCheck(game.position)) return "1/2-1/2 {Draw by stalemate (1)}\n";
+    return game.position.sideToMove == WHITE ? "0-1 {Tarnek mated 0}\n" : "1-0 {Tarnek mated 0}\n";
 }
 
 }  // namespace
@@ -73,9 +71,9 @@ void thinkAndMove() {
         char text[MOVE_TEXT_SIZE];
         moveToText(text, result.move);
         logLine("move ", text, "\tscore: ", result.score);
-        if (!anyLegalMove() && sideToMoveInCheck())
-            claim = position.sideToMove == BLACK ? "1-0 {Tarnek mates 1}\n" : "0-1 {Tarnek mates 1}\n";
-        else if (drawByRule(2))
+        if (!anyLegalMove(game) && sideToMoveInCheck(game.position))
+            claim = game.position.sideToMove == BLACK ? "1-0 {Tarnek mates 1}\n" : "0-1 {Tarnek mates 1}\n";
+        else if (gameDrawnByRule())
             claim = "1/2-1/2 {Draw by ...(3)}\n";
     }
     if (claim) announce(claim);

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "ground/types.h"
+#include "search/thread.h"
 
 // The shallowest iteration is two plies; the deepest 63, as the frames hold 8 plies of
 // quiescence below it.
@@ -21,37 +21,29 @@ constexpr int MAX_SEARCH_THREADS = 256;
 extern std::atomic<uint8_t> stopFlag;            // 1: abort the running search at once
 extern std::atomic<uint8_t> lastIterationFlag;   // 1: finish the iteration under way, start no other
 extern std::atomic<uint8_t> failLowFlag;         // 1 while the root is searched again after a fail low
-// Nominal depth of the calling thread's current iteration.
-extern thread_local constinit unsigned iterationDepth;
-// Moves made by the calling thread's search. Only that thread writes it; others read it while the
-// search runs (the node count of all threads), hence atomic, with plain loads and stores.
-extern thread_local constinit std::atomic<uint64_t> searchNodes;
-// The deepest ply the calling thread's search has reached in its iteration under way, quiescence
-// included.
-extern thread_local constinit unsigned selDepth;
 // All threads together stop once they have made this many moves.
 extern uint64_t nodeLimit;
-// The calling thread's count at which it next adds up every thread's.
-extern thread_local constinit uint64_t nextNodeCheck;
 
-// The threads that search, by their counters; the count of all of them.
-void setSearchingThreads(std::atomic<uint64_t>* const* counters, int count);
+// The threads that search, by their objects; the count of the moves all of them have made (of
+// none, 0).
+void setSearchingThreads(SearchThread* const* threads, int count);
 uint64_t totalNodes();
 
 // Ready the control state for the next search, on the thread that starts it while every
 // searching thread waits: no stop, no last iteration, no node counted yet, at most `limit`.
 void resetSearchControl(uint64_t limit = NO_NODE_LIMIT);
 
-// The calling thread's count has reached nextNodeCheck: stop every thread at the node limit, or
-// draw its next allotment from the nodes no thread holds yet.
-void checkNodeLimit();
+// The thread's count has reached its nextNodeCheck: stop every thread at the node limit, or draw
+// its next allotment from the nodes no thread holds yet. A thread searching on its own, with no
+// threads set, counts its own nodes alone.
+void checkNodeLimit(SearchThread& thread);
 
 inline bool stopped() { return stopFlag.load(std::memory_order_relaxed) != 0; }
 
-// Count one move made by the search (a relaxed load and store, no locked increment), and look at
-// the node limit when it may be near.
-inline void countNode() {
-    const uint64_t nodes = searchNodes.load(std::memory_order_relaxed) + 1;
-    searchNodes.store(nodes, std::memory_order_relaxed);
-    if (nodes >= nextNodeCheck) checkNodeLimit();
+// Count one move made by the thread's search (a relaxed load and store, no locked increment), and
+// look at the node limit when it may be near.
+inline void countNode(SearchThread& thread) {
+    const uint64_t nodes = thread.nodes.load(std::memory_order_relaxed) + 1;
+    thread.nodes.store(nodes, std::memory_order_relaxed);
+    if (nodes >= thread.nextNodeCheck) checkNodeLimit(thread);
 }

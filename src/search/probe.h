@@ -1,36 +1,36 @@
 // The transposition-table probe that opens every node of the search, root, interior and quiescence.
 #pragma once
 
-#include "frames/frames.h"
 #include "search/control.h"
 #include "search/mate.h"
 #include "search/transposition.h"
 
-// The distance from the root of the node searched to `depth` (or quiescence depth).
-inline int plyOfDepth(int depth) { return int(iterationDepth) - depth; }
+// The distance from the root of the thread's node searched to `depth` (or quiescence depth).
+inline int plyOfDepth(const SearchThread& thread, int depth) { return int(thread.iterationDepth) - depth; }
 
 // The search has reached a node `ply` plies from the root.
-inline void noteSelDepth(int ply) {
-    if (unsigned(ply) > selDepth) selDepth = unsigned(ply);
+inline void noteSelDepth(SearchThread& thread, int ply) {
+    if (unsigned(ply) > thread.selDepth) thread.selDepth = unsigned(ply);
 }
 
 // Record the result of the node searched to `depth` (see plyOfDepth) in the table, with the depth
 // `storedDepth` the table is to know it by.
-inline void storeNodeResult(int depth, int storedDepth, uint32_t bound, Move move, int score) {
-    storeHash(storedDepth, bound, move, scoreToTable(score, plyOfDepth(depth)));
+inline void storeNodeResult(const SearchThread& thread, int depth, int storedDepth, uint32_t bound, Move move, int score) {
+    storeHash(thread.board.position, storedDepth, bound, move, scoreToTable(score, plyOfDepth(thread, depth)));
 }
 
 // Look the position up for its move alone: the frame's hash move, 0 when there is none.
-inline void probeHashMove(PlyFrame& frame) {
+inline void probeHashMove(const SearchThread& thread, PlyFrame& frame) {
     HashEntry entry;
-    frame.hashMove = probeHash(entry) ? entryMove(entry) : 0;
+    frame.hashMove = probeHash(thread.board.position, entry) ? entryMove(entry) : 0;
 }
 
 // What `entry` says of a node of `depth`: may narrow the window, and returns true with `score`
 // when it settles the node. Book entries give only their move: their score is no search result.
-inline bool entryDecides(const HashEntry& entry, int depth, int& alpha, int& beta, int& score) {
+inline bool entryDecides(const SearchThread& thread, const HashEntry& entry, int depth, int& alpha, int& beta,
+                         int& score) {
     if (entryDepth(entry) < depth || entryGeneration(entry) == 0) return false;
-    const int stored = scoreFromTable(entryScore(entry), plyOfDepth(depth));
+    const int stored = scoreFromTable(entryScore(entry), plyOfDepth(thread, depth));
     switch (entryBound(entry)) {
         case EXACT_BOUND:
             score = stored;
@@ -53,12 +53,12 @@ inline bool entryDecides(const HashEntry& entry, int depth, int& alpha, int& bet
 }
 
 // Look the position up for a node of `depth`: sets the frame's hash move, then as entryDecides.
-inline bool probeForNode(PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
+inline bool probeForNode(const SearchThread& thread, PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
     HashEntry entry;
-    if (!probeHash(entry)) {
+    if (!probeHash(thread.board.position, entry)) {
         frame.hashMove = 0;
         return false;
     }
     frame.hashMove = entryMove(entry);
-    return entryDecides(entry, depth, alpha, beta, score);
+    return entryDecides(thread, entry, depth, alpha, beta, score);
 }

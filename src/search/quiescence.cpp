@@ -22,38 +22,37 @@ inline int quiescenceMark(int score, int which) {
     return which == 0 ? HASH_MOVE_SCORE : which == 1 ? score + KILLER1_BONUS : score + KILLER2_BONUS;
 }
 
-inline bool noMatingMaterial() {
-    return position.material < 4 && !(position.pieces[WPAWN] | position.pieces[BPAWN]);
-}
+inline bool noMatingMaterial(const Position& p) { return p.material < 4 && !(p.pieces[WPAWN] | p.pieces[BPAWN]); }
 
 }  // namespace
 
 template <Colour Us>
-int quiescenceAs(int q, int alpha, int beta) {
-    PlyFrame& frame = *currentFrame;
-    const int ply = plyOfDepth(q);
-    clearPv(ply);
-    noteSelDepth(ply);
+int quiescenceAs(SearchThread& thread, int q, int alpha, int beta) {
+    Board& board = thread.board;
+    PlyFrame& frame = currentFrame(thread);
+    const int ply = plyOfDepth(thread, q);
+    clearPv(thread, ply);
+    noteSelDepth(thread, ply);
     int score;
-    if (probeForNode(frame, q, alpha, beta, score)) return score;
-    findCheckersAs<Us>(frame);
+    if (probeForNode(thread, frame, q, alpha, beta, score)) return score;
+    findCheckersAs<Us>(board.position, frame);
 
     ScoredMove* const begin = (&frame - 1)->listEnd;
     const bool inCheck = frame.checkers != 0;
     int best;
     if (inCheck) {
         best = NO_SCORE;   // no standing pat in check
-        frame.listEnd = generateList<Us>(EVASIONS, begin, frame);
+        frame.listEnd = generateList<Us>(board.position, EVASIONS, begin, frame);
     } else {
-        best = evaluate();
+        best = evaluate(board.position);
         if (best > alpha) {
             if (best >= beta) return best;
             alpha = best;
         }
-        frame.listEnd = generateList<Us>(CAPTURES, begin, frame);
+        frame.listEnd = generateList<Us>(board.position, CAPTURES, begin, frame);
     }
-    saveUndo(frame.undo);
-    if (q != QUIESCENCE_FLOOR) prefetchChildren(begin, frame.listEnd);   // moves at the floor are only evaluated
+    saveUndo(board.position, frame.undo);
+    if (q != QUIESCENCE_FLOOR) prefetchChildren(board.position, begin, frame.listEnd);   // moves at the floor are only evaluated
 
     uint32_t bound = UPPER_BOUND;
     Move bestMove = 0;
@@ -62,40 +61,40 @@ int quiescenceAs(int q, int alpha, int beta) {
                                                  : highestScore(cursor, frame.listEnd);
         std::swap(*next, *cursor);
         const Move move = cursor->move;
-        makeMoveAs<Us>(move, frame.undo);
-        countNode();
-        currentFrame = &frame + 1;
-        if (leavesKingAttackedAs<Us>(move)) {
+        makeMoveAs<Us>(board, move, frame.undo);
+        countNode(thread);
+        thread.frames.current = &frame + 1;
+        if (leavesKingAttackedAs<Us>(board.position, move)) {
             score = NO_SCORE;
         } else if (q == QUIESCENCE_FLOOR) {
-            score = -evaluate();
-            clearPv(ply + 1);
-        } else if (noMatingMaterial()) {
+            score = -evaluate(board.position);
+            clearPv(thread, ply + 1);
+        } else if (noMatingMaterial(board.position)) {
             score = 0;
-            clearPv(ply + 1);
+            clearPv(thread, ply + 1);
         } else {
-            score = -quiescenceAs<opposite(Us)>(q - 1, -beta, -alpha);
+            score = -quiescenceAs<opposite(Us)>(thread, q - 1, -beta, -alpha);
         }
-        currentFrame = &frame;
-        unmakeMoveAs<Us>(move, frame.undo);
+        thread.frames.current = &frame;
+        unmakeMoveAs<Us>(board, move, frame.undo);
         cursor->score = int16_t(score);
 
         if (score > best) {
             if (score >= beta) {
-                noteBestLine(ply, move, score);
+                noteBestLine(thread, ply, move, score);
                 if (move != frame.killer1) {
                     frame.killer2 = frame.killer1;
                     frame.killer1 = move;
                 }
-                storeNodeResult(q, 0, LOWER_BOUND, move, score);
+                storeNodeResult(thread, q, 0, LOWER_BOUND, move, score);
                 return score;
             }
             if (score > alpha) {
                 alpha = score;
                 bound = EXACT_BOUND;
-                extendPv(ply, move);
+                extendPv(thread, ply, move);
             } else {
-                noteBestLine(ply, move, score);
+                noteBestLine(thread, ply, move, score);
             }
             best = score;
             bestMove = move;
@@ -103,21 +102,22 @@ int quiescenceAs(int q, int alpha, int beta) {
     }
 
     if (best == NO_SCORE) {
-        const int mated = MATED_SCORE + plyOfDepth(q);
-        storeNodeResult(q, 0, EXACT_BOUND, MatedCode, mated);
+        const int mated = MATED_SCORE + ply;
+        storeNodeResult(thread, q, 0, EXACT_BOUND, MatedCode, mated);
         return mated;
     }
     if (inCheck) {
-        storeNodeResult(q, 1, bound, bestMove, best);
+        storeNodeResult(thread, q, 1, bound, bestMove, best);
     } else if (bestMove) {
-        storeNodeResult(q, 0, bound, bestMove, best);
+        storeNodeResult(thread, q, 0, bound, bestMove, best);
     }
     return best;
 }
 
-template int quiescenceAs<WHITE>(int, int, int);
-template int quiescenceAs<BLACK>(int, int, int);
+template int quiescenceAs<WHITE>(SearchThread&, int, int, int);
+template int quiescenceAs<BLACK>(SearchThread&, int, int, int);
 
-int quiescence(int q, int alpha, int beta) {
-    return position.sideToMove == WHITE ? quiescenceAs<WHITE>(q, alpha, beta) : quiescenceAs<BLACK>(q, alpha, beta);
+int quiescence(SearchThread& thread, int q, int alpha, int beta) {
+    return thread.board.position.sideToMove == WHITE ? quiescenceAs<WHITE>(thread, q, alpha, beta)
+                                                     : quiescenceAs<BLACK>(thread, q, alpha, beta);
 }

@@ -15,48 +15,31 @@
 std::atomic<unsigned> currentRootDepth{0};
 std::atomic<uint16_t> currentRootMove{0};
 std::atomic<int> currentRootMoveNumber{0};
-thread_local constinit bool showsRootMoves = true;
 
 namespace {
 
-// An entry for the root as the calling thread knows it: read at the start, or stored by a pass.
-struct RootEntry {
-    Move move;
-    int depth;
-    uint32_t bound;
-    int score;
-};
-
-// Each iteration stores at most three times (a window missed on both sides), and a search runs at
-// most DEEPEST_ITERATION iterations; one more for the earlier entry.
-constexpr int MOST_ROOT_ENTRIES = 3 * int(DEEPEST_ITERATION) + 1;
-
-thread_local constinit RootEntry ownRootEntries[MOST_ROOT_ENTRIES]{};
-thread_local constinit int ownRootEntryCount = 0;
-// Whether the search looks at fewer than all root moves.
-thread_local constinit bool restrictedRoot = false;
-
-void rememberRootEntry(Move move, int depth, uint32_t bound, int score) {
-    if (ownRootEntryCount < MOST_ROOT_ENTRIES) ownRootEntries[ownRootEntryCount++] = RootEntry{move, depth, bound, score};
+void rememberRootEntry(SearchThread& thread, Move move, int depth, uint32_t bound, int score) {
+    if (thread.rootEntryCount < MOST_ROOT_ENTRIES)
+        thread.rootEntries[thread.rootEntryCount++] = RootEntry{move, depth, bound, score};
 }
 
 // Store the result of a pass over all root moves, and know it as the thread's own.
-void storeRootResult(int depth, uint32_t bound, Move move, int score) {
-    storeNodeResult(depth, depth, bound, move, score);
-    rememberRootEntry(move, depth, bound, scoreToTable(score, 0));
+void storeRootResult(SearchThread& thread, int depth, uint32_t bound, Move move, int score) {
+    storeNodeResult(thread, depth, depth, bound, move, score);
+    rememberRootEntry(thread, move, depth, bound, scoreToTable(score, 0));
 }
 
 // The root's probe (see searchRoot).
-bool probeRoot(PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
+bool probeRoot(SearchThread& thread, PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
     HashEntry entry;
-    if (!probeHash(entry)) {
+    if (!probeHash(thread.board.position, entry)) {
         frame.hashMove = 0;
         return false;
     }
     frame.hashMove = entryMove(entry);
-    if (!isOwnRootEntry(entry)) return false;
+    if (!isOwnRootEntry(thread, entry)) return false;
     int low = alpha, high = beta;
-    if (entryDecides(entry, depth, low, high, score)) return entryMove(entry) == rootMoves()[0].move;
+    if (entryDecides(thread, entry, depth, low, high, score)) return entryMove(entry) == rootMoves(thread)[0].move;
     alpha = low;
     beta = high;
     return false;
@@ -64,27 +47,28 @@ bool probeRoot(PlyFrame& frame, int depth, int& alpha, int& beta, int& score) {
 
 // No legal move at the root: the result is the special code in place of a move. The list now
 // holds no move worth keeping, so a later pass generates it afresh.
-int noLegalMove(PlyFrame& root, int depth) {
+int noLegalMove(SearchThread& thread, PlyFrame& root, int depth) {
     const bool mated = root.checkers != 0;
     const Move code = mated ? MatedCode : StalemateCode;
     const int score = mated ? MATED_SCORE : 0;
-    rootMoves()[0] = ScoredMove{int16_t(score), code};
+    rootMoves(thread)[0] = ScoredMove{int16_t(score), code};
     root.listEnd = nullptr;
-    storeRootResult(depth, EXACT_BOUND, code, score);
+    storeRootResult(thread, depth, EXACT_BOUND, code, score);
     return score;
 }
 
 }  // namespace
 
-void beginRoot(const HashEntry* earlier) {
-    restrictedRoot = false;
-    ownRootEntryCount = 0;
-    if (earlier) rememberRootEntry(entryMove(*earlier), entryDepth(*earlier), entryBound(*earlier), entryScore(*earlier));
+void beginRoot(SearchThread& thread, const HashEntry* earlier) {
+    thread.restrictedRoot = false;
+    thread.rootEntryCount = 0;
+    if (earlier)
+        rememberRootEntry(thread, entryMove(*earlier), entryDepth(*earlier), entryBound(*earlier), entryScore(*earlier));
 }
 
-bool isOwnRootEntry(const HashEntry& entry) {
-    for (int i = 0; i < ownRootEntryCount; ++i) {
-        const RootEntry& own = ownRootEntries[i];
+bool isOwnRootEntry(const SearchThread& thread, const HashEntry& entry) {
+    for (int i = 0; i < thread.rootEntryCount; ++i) {
+        const RootEntry& own = thread.rootEntries[i];
         if (own.move == entryMove(entry) && own.depth == entryDepth(entry) && own.bound == entryBound(entry) &&
             own.score == entryScore(entry))
             return true;
@@ -92,45 +76,46 @@ bool isOwnRootEntry(const HashEntry& entry) {
     return false;
 }
 
-void generateRootMoves() {
-    PlyFrame& frame = plyFrames[0];
+void generateRootMoves(SearchThread& thread) {
+    PlyFrame& frame = thread.frames.plies[0];
     if (frame.listEnd) return;
     const GeneratorKind kind = frame.checkers ? EVASIONS : ALL_MOVES;
-    frame.listEnd = generateList(kind, rootMoves(), frame);
-    saveUndo(frame.undo);
+    frame.listEnd = generateList(thread.board.position, kind, rootMoves(thread), frame);
+    saveUndo(thread.board.position, frame.undo);
 }
 
-void restrictRootMoves(const Move* moves, int count) {
-    PlyFrame& frame = plyFrames[0];
-    ScoredMove* kept = rootMoves();
-    for (ScoredMove* entry = rootMoves(); entry < frame.listEnd; ++entry)
+void restrictRootMoves(SearchThread& thread, const Move* moves, int count) {
+    PlyFrame& frame = thread.frames.plies[0];
+    ScoredMove* kept = rootMoves(thread);
+    for (ScoredMove* entry = rootMoves(thread); entry < frame.listEnd; ++entry)
         for (int i = 0; i < count; ++i)
             if (entry->move == moves[i]) {
                 *kept++ = *entry;
                 break;
             }
-    if (kept != rootMoves() && kept != frame.listEnd) {
+    if (kept != rootMoves(thread) && kept != frame.listEnd) {
         frame.listEnd = kept;
-        restrictedRoot = true;
+        thread.restrictedRoot = true;
     }
 }
 
-int searchRoot(int alpha, int beta, int first) {
-    PlyFrame& frame = plyFrames[0];
-    const int depth = int(iterationDepth);
-    clearPv(0);
+int searchRoot(SearchThread& thread, int alpha, int beta, int first) {
+    Board& board = thread.board;
+    PlyFrame& frame = thread.frames.plies[0];
+    const int depth = int(thread.iterationDepth);
+    clearPv(thread, 0);
     int score;
     if (first > 0)
-        probeHashMove(frame);
-    else if (probeRoot(frame, depth, alpha, beta, score))
+        probeHashMove(thread, frame);
+    else if (probeRoot(thread, frame, depth, alpha, beta, score))
         return score;
 
-    const int side = position.sideToMove;
-    generateRootMoves();
-    if (showsRootMoves) currentRootDepth.store(unsigned(depth), std::memory_order_relaxed);
-    ScoredMove* const begin = rootMoves() + first;
+    const int side = board.position.sideToMove;
+    generateRootMoves(thread);
+    if (thread.main) currentRootDepth.store(unsigned(depth), std::memory_order_relaxed);
+    ScoredMove* const begin = rootMoves(thread) + first;
     const bool wholeList = first == 0;
-    const bool stores = wholeList && !restrictedRoot;
+    const bool stores = wholeList && !thread.restrictedRoot;
 
     int best = NO_SCORE;
     uint32_t bound = UPPER_BOUND;
@@ -138,27 +123,27 @@ int searchRoot(int alpha, int beta, int first) {
     bool byCounters = false;
     int number = 0;
     for (ScoredMove* cursor = begin; cursor < frame.listEnd; ++cursor) {
-        selectMove(frame, begin, cursor, byCounters, cutoffCounters[side]);
+        selectMove(frame, begin, cursor, byCounters, thread.frames.cutoffCounters[side]);
         const Move move = cursor->move;
         ++number;
-        if (showsRootMoves) {
+        if (thread.main) {
             currentRootMove.store(move, std::memory_order_relaxed);
             currentRootMoveNumber.store(number, std::memory_order_relaxed);
         }
-        makeMove(move, frame.undo);
-        countNode();
-        prefetchHash();
-        currentFrame = &frame + 1;
-        if (leavesKingAttacked(move, side)) {
+        makeMove(board, move, frame.undo);
+        countNode(thread);
+        prefetchHash(board.position);
+        thread.frames.current = &frame + 1;
+        if (leavesKingAttacked(board.position, move, side)) {
             score = NO_SCORE;
-        } else if (drawByRule(2)) {
+        } else if (drawByRule(board, 2)) {
             score = 0;   // at the root only a third occurrence is a draw
-            clearPv(1);
+            clearPv(thread, 1);
         } else {
-            score = searchChild(depth, alpha, beta, bound == EXACT_BOUND);
+            score = searchChild(thread, depth, alpha, beta, bound == EXACT_BOUND);
         }
-        currentFrame = &frame;
-        unmakeMove(move, frame.undo);
+        thread.frames.current = &frame;
+        unmakeMove(board, move, frame.undo);
         if (stopFlag.load(std::memory_order_relaxed)) return best;
         cursor->score = int16_t(score);
 
@@ -166,23 +151,23 @@ int searchRoot(int alpha, int beta, int first) {
             best = score;
             bestEntry = cursor;
             if (score > alpha) {
-                extendPv(0, move);
+                extendPv(thread, 0, move);
                 if (score >= beta) {
-                    rememberCutoff(frame, side, move, depth);
-                    if (stores) storeRootResult(depth, LOWER_BOUND, move, score);
+                    rememberCutoff(thread, frame, side, move, depth);
+                    if (stores) storeRootResult(thread, depth, LOWER_BOUND, move, score);
                     std::swap(*bestEntry, *begin);
                     return score;
                 }
                 alpha = score;
                 bound = EXACT_BOUND;
             } else {
-                noteBestLine(0, move, score);
+                noteBestLine(thread, 0, move, score);
             }
         }
     }
 
-    if (best == NO_SCORE) return wholeList ? noLegalMove(frame, depth) : NO_SCORE;
-    if (stores) storeRootResult(depth, bound, bestEntry->move, best);
+    if (best == NO_SCORE) return wholeList ? noLegalMove(thread, frame, depth) : NO_SCORE;
+    if (stores) storeRootResult(thread, depth, bound, bestEntry->move, best);
     std::swap(*bestEntry, *begin);
     return best;
 }

@@ -19,21 +19,18 @@
 namespace {
 
 // The main search logs and tells its owner of a fail low; a helper thread does neither.
-thread_local constinit bool mainSearch = true;
-
 template <typename... Pieces>
-void searchLog(const Pieces&... pieces) {
-    if (mainSearch) logLine(pieces...);
+void searchLog(const SearchThread& thread, const Pieces&... pieces) {
+    if (thread.main) logLine(pieces...);
 }
 
-void setFailLow(uint8_t value) {
-    if (mainSearch) failLowFlag = value;
+void setFailLow(const SearchThread& thread, uint8_t value) {
+    if (thread.main) failLowFlag = value;
 }
 
 constexpr int FULL_LOW = MATED_SCORE;    // -8100
 constexpr int FULL_HIGH = WINDOW_HIGH;   // 8099
 
-thread_local constinit char pvBuffer[1024]{};
 const char NO_HASH_ENTRY_LINE[] =
     "*********************************************************************************************************************";
 static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
@@ -43,14 +40,15 @@ static_assert(sizeof NO_HASH_ENTRY_LINE == 118);
 // hash-key collision can hand the root another position's move or code: the move is looked
 // for among the generated moves before it is ever made. Failing that, the first legal move in
 // generation order stands in, with no score, since it was not searched.
-void keepResultLegal() {
-    ScoredMove& result = rootMoves()[0];
-    if (moveType(result.move) != NOT_A_MOVE && isLegalMove(result.move)) return;
-    if (const Move first = anyLegalMove()) {
+void keepResultLegal(SearchThread& thread) {
+    Board& board = thread.board;
+    ScoredMove& result = rootMoves(thread)[0];
+    if (moveType(result.move) != NOT_A_MOVE && isLegalMove(board, result.move)) return;
+    if (const Move first = anyLegalMove(board)) {
         result = ScoredMove{int16_t(NO_SCORE), first};
         return;
     }
-    if (sideToMoveInCheck())
+    if (sideToMoveInCheck(board.position))
         result = ScoredMove{int16_t(MATED_SCORE), MatedCode};
     else
         result = ScoredMove{0, StalemateCode};
@@ -81,67 +79,68 @@ struct Window {
 
 // The line the root pass just searched found for `move` (the pass's best), completed from the
 // table where it stops short.
-Line passLine(Move move, int score) {
+Line passLine(SearchThread& thread, Move move, int score) {
     if (move == 0 || moveType(move) == NOT_A_MOVE) return Line{{}, 0};
-    Line found = rootLine();
+    Line found = rootLine(thread);
     if (found.length == 0 || found.moves[0] != move) found = Line{{move}, 1};
-    return shownLine(found, score, iterationDepth);
+    return shownLine(thread, found, score, thread.iterationDepth);
 }
 
 // A pass that ended above its window proved its move better than the answer so far.
-void noteFailHigh(Answer& answer, int score, int beta) {
+void noteFailHigh(SearchThread& thread, Answer& answer, int score, int beta) {
     if (score < beta || answer.depth == 0) return;
-    const Move move = rootMoves()[0].move;
-    answer = Answer{ScoredMove{int16_t(score), move}, iterationDepth, LOWER_BOUND, passLine(move, score), selDepth};
+    const Move move = rootMoves(thread)[0].move;
+    answer = Answer{ScoredMove{int16_t(score), move}, thread.iterationDepth, LOWER_BOUND,
+                    passLine(thread, move, score), thread.selDepth};
 }
 
 // The best line at the iteration's depth: searched within the window, and when the score falls
 // outside, again with the window opened on that side, then with the full window. Returns its
 // score, or anything once the search is stopped.
-int searchBestLine(Window window, Answer& answer) {
-    int r = searchRoot(window.alpha, window.beta);
+int searchBestLine(SearchThread& thread, Window window, Answer& answer) {
+    int r = searchRoot(thread, window.alpha, window.beta);
     if (r > window.alpha && r < window.beta) return r;
     if (stopped()) return r;
-    noteFailHigh(answer, r, window.beta);
+    noteFailHigh(thread, answer, r, window.beta);
     if (r <= window.alpha) {
         window = Window{FULL_LOW, r + 1};
-        setFailLow(1);
+        setFailLow(thread, 1);
     } else {
         window = Window{r - 1, FULL_HIGH};
     }
-    r = searchRoot(window.alpha, window.beta);
+    r = searchRoot(thread, window.alpha, window.beta);
     if (r > window.alpha && r < window.beta) return r;
     if (stopped()) return r;
-    noteFailHigh(answer, r, window.beta);
-    r = searchRoot(FULL_LOW, FULL_HIGH);
-    setFailLow(0);
+    noteFailHigh(thread, answer, r, window.beta);
+    r = searchRoot(thread, FULL_LOW, FULL_HIGH);
+    setFailLow(thread, 0);
     return r;
 }
 
-void report(const SearchLimits& limits, int number, int score, const Line& line) {
-    if (limits.report) limits.report(IterationLine{iterationDepth, selDepth, number, score, line});
+void report(const SearchThread& thread, const SearchLimits& limits, int number, int score, const Line& line) {
+    if (limits.report) limits.report(IterationLine{thread.iterationDepth, thread.selDepth, number, score, line});
 }
 
 // The next best lines of the iteration, each over the root moves the better ones left, with the
 // full window; each reported as line 2, 3 and so on. False once the search is stopped.
-bool searchFurtherLines(const SearchLimits& limits) {
-    const int legalMoves = int(plyFrames[0].listEnd - rootMoves());
+bool searchFurtherLines(SearchThread& thread, const SearchLimits& limits) {
+    const int legalMoves = int(thread.frames.plies[0].listEnd - rootMoves(thread));
     for (int line = 2; line <= limits.lines && line <= legalMoves; ++line) {
-        const int r = searchRoot(FULL_LOW, FULL_HIGH, line - 1);
+        const int r = searchRoot(thread, FULL_LOW, FULL_HIGH, line - 1);
         if (stopped()) return false;
         if (r == NO_SCORE) break;   // no legal move left for this line
-        report(limits, line, r, passLine(rootMoves()[line - 1].move, r));
+        report(thread, limits, line, r, passLine(thread, rootMoves(thread)[line - 1].move, r));
     }
     return true;
 }
 
 // Whether the iteration's score ends the search by itself: a mate within its depth (for one line),
 // or a mate as near as the caller asked for.
-bool mateEndsSearch(const SearchLimits& limits, int r) {
-    const int depth = int(iterationDepth);
+bool mateEndsSearch(const SearchThread& thread, const SearchLimits& limits, int r) {
+    const int depth = int(thread.iterationDepth);
     const bool mateWithinDepth = r <= depth + MATED_SCORE || r >= -MATED_SCORE - depth;
     if (mateWithinDepth && limits.lines == 1) {
-        searchLog("--- MATE: ", r);
+        searchLog(thread, "--- MATE: ", r);
         return true;
     }
     return matesWithin(r, limits.mateMoves);
@@ -152,20 +151,22 @@ bool mateEndsSearch(const SearchLimits& limits, int r) {
 // stored. But a mate is answered as this search found it: an entry of an earlier search may hold
 // a bound where this one knows the mate's distance. Another thread's entry leaves the answer as
 // this search found it, or as the earlier search left it.
-void settleFromTable(const Answer& answer, const SearchStart& start, SearchResult& outcome) {
-    ScoredMove& result = rootMoves()[0];
+void settleFromTable(SearchThread& thread, const Answer& answer, const SearchStart& start, SearchResult& outcome) {
+    ScoredMove& result = rootMoves(thread)[0];
     HashEntry entry;
-    if (!probeHash(entry)) {
-        searchLog(NO_HASH_ENTRY_LINE);
+    if (!probeHash(thread.board.position, entry)) {
+        searchLog(thread, NO_HASH_ENTRY_LINE);
         // Stopped before any iteration was done, the root list holds an ordering value.
         if (answer.depth == 0) result.score = int16_t(NO_SCORE);
         return;
     }
     if (entryMove(entry) != result.move) {
-        searchLog("-E: DIFFERENT MOVE");
-        if (failLowFlag) searchLog("FAIL LOW !!!!!!!!!!!!! not enough time");
+        searchLog(thread, "-E: DIFFERENT MOVE");
+        if (failLowFlag) searchLog(thread, "FAIL LOW !!!!!!!!!!!!! not enough time");
     }
-    const HashEntry* own = isOwnRootEntry(entry) ? &entry : answer.depth == 0 && start.hasEarlier ? &start.earlier : nullptr;
+    const HashEntry* own = isOwnRootEntry(thread, entry) ? &entry
+                           : answer.depth == 0 && start.hasEarlier ? &start.earlier
+                                                                   : nullptr;
     if (!own) {
         result = answer.best;
     } else {
@@ -177,30 +178,30 @@ void settleFromTable(const Answer& answer, const SearchStart& start, SearchResul
             outcome.bound = entryBound(*own);
         }
     }
-    searchLog("-***HT: ", int(result.score));
+    searchLog(thread, "-***HT: ", int(result.score));
 }
 
 }  // namespace
 
-SearchResult settleResult(const SearchResult& answer, const SearchStart& start) {
+SearchResult settleResult(SearchThread& thread, const SearchResult& answer, const SearchStart& start) {
     if (start.drawn) return answer;
-    ScoredMove& result = rootMoves()[0];
+    ScoredMove& result = rootMoves(thread)[0];
     SearchResult outcome = answer;
-    settleFromTable(answer, start, outcome);
-    keepResultLegal();
+    settleFromTable(thread, answer, start, outcome);
+    keepResultLegal(thread);
     outcome.best = result;
     if (answer.depth && result.move == answer.best.move)
         outcome.line = answer.line;
     else if (result.move != 0 && moveType(result.move) != NOT_A_MOVE)
-        outcome.line = shownLine(Line{{result.move}, 1}, result.score, outcome.depth);
+        outcome.line = shownLine(thread, Line{{result.move}, 1}, result.score, outcome.depth);
     else
         outcome.line = Line{{}, 0};
     return outcome;
 }
 
-void principalVariationText(char* buffer, int plies) {
+void principalVariationText(SearchThread& thread, char* buffer, int plies) {
     Variation variation;
-    walkVariation(variation, plies);
+    walkVariation(thread, variation, plies);
     char* text = buffer;
     for (int i = 0; i < variation.line.length; ++i) {
         moveToText(text, variation.line.moves[i]);
@@ -210,13 +211,13 @@ void principalVariationText(char* buffer, int plies) {
     std::strcpy(text, endingText(variation.end));
 }
 
-SearchStart searchStart() {
+SearchStart searchStart(Board& game) {
     SearchStart start{false, FIRST_ITERATION, FULL_LOW, FULL_HIGH, false, HashEntry{}};
-    if (drawByRule(2)) {
+    if (drawByRule(game, 2)) {
         start.drawn = true;
         return start;
     }
-    start.hasEarlier = probeHash(start.earlier);
+    start.hasEarlier = probeHash(game.position, start.earlier);
     if (!start.hasEarlier) return start;
     const HashEntry& entry = start.earlier;
     const int stored = entryScore(entry);
@@ -236,7 +237,7 @@ SearchStart searchStart() {
         }
     }
     // The stored move would repeat the position: search it again from the start.
-    if (repeatsAfterMove(entryMove(entry), 2)) {
+    if (repeatsAfterMove(game, entryMove(entry), 2)) {
         start.depth = FIRST_ITERATION;
         start.alpha = 0;
         start.beta = ASPIRATION_HALF_WIDTH;
@@ -244,11 +245,10 @@ SearchStart searchStart() {
     return start;
 }
 
-SearchResult runIterations(const SearchLimits& limits, const SearchStart& start) {
-    ScoredMove& result = rootMoves()[0];
-    mainSearch = limits.helper == 0;
-    showsRootMoves = mainSearch;
-    nextNodeCheck = nodeLimit == NO_NODE_LIMIT ? NO_NODE_LIMIT : 0;
+SearchResult runIterations(SearchThread& thread, const SearchLimits& limits, const SearchStart& start) {
+    ScoredMove& result = rootMoves(thread)[0];
+    thread.main = limits.helper == 0;
+    thread.nextNodeCheck = nodeLimit == NO_NODE_LIMIT ? NO_NODE_LIMIT : 0;
     if (start.drawn) {
         result = ScoredMove{0, RepetitionCode};
         return SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}, 0};
@@ -258,50 +258,53 @@ SearchResult runIterations(const SearchLimits& limits, const SearchStart& start)
         result = ScoredMove{int16_t(entryScore(start.earlier)), entryMove(start.earlier)};
     else
         result.move = 0;
-    plyFrames[0].listEnd = nullptr;
-    beginRoot(start.hasEarlier ? &start.earlier : nullptr);
-    setFailLow(0);
+    PlyFrame& root = thread.frames.plies[0];
+    root.listEnd = nullptr;
+    beginRoot(thread, start.hasEarlier ? &start.earlier : nullptr);
+    setFailLow(thread, 0);
     Window window{start.alpha, start.beta};
     // Every other helper runs one ply ahead: the threads spread over two depths.
-    iterationDepth = start.depth + unsigned(limits.helper % 2);
+    thread.iterationDepth = start.depth + unsigned(limits.helper % 2);
 
-    if (mainSearch) {
+    if (thread.main) {
         char positionText[POSITION_TEXT_SIZE];
-        positionToText(positionText);
-        searchLog("-FEN:\t", positionText);
+        positionToText(positionText, thread.board.position);
+        searchLog(thread, "-FEN:\t", positionText);
     }
-    findCheckers(plyFrames[0]);
+    findCheckers(thread.board.position, root);
     if (limits.onlyMoveCount > 0) {
-        generateRootMoves();
-        restrictRootMoves(limits.onlyMoves, limits.onlyMoveCount);
+        generateRootMoves(thread);
+        restrictRootMoves(thread, limits.onlyMoves, limits.onlyMoveCount);
     }
 
     Answer answer = NO_ANSWER;
     const unsigned lastIteration = limits.depth < DEEPEST_ITERATION ? limits.depth : DEEPEST_ITERATION;
-    for (; iterationDepth <= lastIteration; ++iterationDepth) {
-        selDepth = 0;
-        const int r = searchBestLine(window, answer);
+    for (; thread.iterationDepth <= lastIteration; ++thread.iterationDepth) {
+        thread.selDepth = 0;
+        const int r = searchBestLine(thread, window, answer);
         if (stopped()) break;
-        setFailLow(0);
-        answer = Answer{ScoredMove{int16_t(r), result.move}, iterationDepth, EXACT_BOUND, passLine(result.move, r), selDepth};
+        setFailLow(thread, 0);
+        answer = Answer{ScoredMove{int16_t(r), result.move}, thread.iterationDepth, EXACT_BOUND,
+                        passLine(thread, result.move, r), thread.selDepth};
 
-        if (mainSearch) {
-            principalVariationText(pvBuffer, int(iterationDepth));
-            searchLog("-E: ", iterationDepth, ":\t", r, "\t", pvBuffer);
+        if (thread.main) {
+            char pvText[PV_TEXT_SIZE];
+            principalVariationText(thread, pvText, int(thread.iterationDepth));
+            searchLog(thread, "-E: ", thread.iterationDepth, ":\t", r, "\t", pvText);
         }
-        report(limits, 1, r, answer.line);
-        if (limits.lines > 1 && !searchFurtherLines(limits)) break;
-        if (mateEndsSearch(limits, r)) break;
+        report(thread, limits, 1, r, answer.line);
+        if (limits.lines > 1 && !searchFurtherLines(thread, limits)) break;
+        if (mateEndsSearch(thread, limits, r)) break;
         window = Window{r - ASPIRATION_HALF_WIDTH, r + ASPIRATION_HALF_WIDTH};
         if (lastIterationFlag.load()) {
-            searchLog("-E: Ended ply after extra time");
+            searchLog(thread, "-E: Ended ply after extra time");
             break;
         }
     }
     return answer;
 }
 
-SearchResult searchPosition(const SearchLimits& limits) {
-    const SearchStart start = searchStart();
-    return settleResult(runIterations(limits, start), start);
+SearchResult searchPosition(SearchThread& thread, const SearchLimits& limits) {
+    const SearchStart start = searchStart(thread.board);
+    return settleResult(thread, runIterations(thread, limits, start), start);
 }

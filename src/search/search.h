@@ -5,6 +5,7 @@
 
 #include "ground/types.h"
 #include "search/control.h"
+#include "search/thread.h"
 #include "search/mate.h"
 #include "search/transposition.h"
 #include "search/variation.h"
@@ -56,26 +57,32 @@ struct SearchStart {
     HashEntry earlier;    // that entry
 };
 
-// The start of a search of the position on the calling thread's board (the game's, while no
-// search runs).
-SearchStart searchStart();
+// The start of a search of the position on the game's board, while no search runs (the entry
+// its stored move would repeat is found on the board's history, above its top).
+SearchStart searchStart(Board& game);
 
-// Run the iterations from `start` on the calling thread's board, with the control state made
-// ready (resetSearchControl) and the frame pointer at frame 0, until the depth limit, a mate that
-// ends the search, the last iteration or a stop. Returns the answer they found: the last completed
-// iteration's, or a move the one under way proved better (LOWER_BOUND); depth 0 when none.
-SearchResult runIterations(const SearchLimits& limits, const SearchStart& start);
+// Run the iterations from `start` on the thread's board (a copy of the game's), with the control
+// state made ready (resetSearchControl) and the frame pointer at frame 0, until the depth limit, a
+// mate that ends the search, the last iteration or a stop. Returns the answer they found: the last
+// completed iteration's, or a move the one under way proved better (LOWER_BOUND); depth 0 when
+// none.
+SearchResult runIterations(SearchThread& thread, const SearchLimits& limits, const SearchStart& start);
 
 // The search's result from its iterations' answer and the table's entry for the root, as far as
-// the entry is the calling thread's own (stored by its root passes, or read at the start): the
-// entry may come from a deeper earlier search. Another thread's entry never stands in for the
-// answer. The move and score are also left in rootMoves()[0]. Only once no other thread searches.
-SearchResult settleResult(const SearchResult& answer, const SearchStart& start);
+// the entry is the thread's own (stored by its root passes, or read at the start): the entry may
+// come from a deeper earlier search. Another thread's entry never stands in for the answer. The
+// move and score are also left first in the thread's root list. Only once no other thread
+// searches.
+SearchResult settleResult(SearchThread& thread, const SearchResult& answer, const SearchStart& start);
 
-// The whole search on the calling thread, as one thread searches: start, iterations, result.
-SearchResult searchPosition(const SearchLimits& limits);
+// The whole search of the thread's board on the calling thread, as one thread searches: start,
+// iterations, result.
+SearchResult searchPosition(SearchThread& thread, const SearchLimits& limits);
 
-// Write the principal variation of the current position as the log shows it: the hash moves
-// followed from here, at most `plies`, then how the line ends ("# " mate, "NOE " no entry, or a
-// draw). Zero-terminated; the buffer needs 6 characters a ply and 24 more.
-void principalVariationText(char* buffer, int plies);
+// Room for the text of principalVariationText: 6 characters a ply and 24 more.
+constexpr int PV_TEXT_SIZE = 6 * DEEPEST_ITERATION + 24;
+
+// Write the principal variation of the position on the thread's board as the log shows it: the
+// hash moves followed from there, at most `plies`, then how the line ends ("# " mate, "NOE " no
+// entry, or a draw). Zero-terminated, in a buffer of PV_TEXT_SIZE.
+void principalVariationText(SearchThread& thread, char* buffer, int plies);

@@ -8,7 +8,6 @@
 #include <unistd.h>
 #endif
 
-#include "board/position.h"
 #include "ground/invariant.h"
 
 uint16_t hashGeneration = 1;
@@ -120,9 +119,9 @@ bool resizeHashTable(uint64_t buckets) {
     return true;
 }
 
-void forgetHashEntry() {
-    const uint64_t key = position.hashKey;
-    HashEntry* bucket = bucketOf(position.sideToMove, key);
+void forgetHashEntry(const Position& p) {
+    const uint64_t key = p.hashKey;
+    HashEntry* bucket = bucketOf(p.sideToMove, key);
     for (int i = 0; i < 2; ++i) {
         const HashEntry entry = readSlot(bucket[i]);
         if (!matches(entry, key)) continue;
@@ -140,9 +139,9 @@ int hashFullPermille() {
     return int(used * 1000 / (buckets * 4));
 }
 
-void storeHash(int depth, uint32_t bound, Move move, int score) {
-    const uint64_t key = position.hashKey;
-    HashEntry* bucket = bucketOf(position.sideToMove, key);
+void storeHash(const Position& p, int depth, uint32_t bound, Move move, int score) {
+    const uint64_t key = p.hashKey;
+    HashEntry* bucket = bucketOf(p.sideToMove, key);
     const HashEntry first = readSlot(bucket[0]);
     // An exact score is worth more than a bound of the same depth.
     const bool moreExact = bound == EXACT_BOUND && entryBound(first) != EXACT_BOUND;
@@ -160,9 +159,9 @@ void storeHash(int depth, uint32_t bound, Move move, int score) {
         writeEntry(bucket[1], key, depth, bound, move, score);
 }
 
-void storeBookEntry(Move move) {
-    const uint64_t key = position.hashKey;
-    HashEntry& first = bucketOf(position.sideToMove, key)[0];
+void storeBookEntry(const Position& p, Move move) {
+    const uint64_t key = p.hashKey;
+    HashEntry& first = bucketOf(p.sideToMove, key)[0];
     // Generation 0; depth, bounds and score stay as the slot held them.
     writeWords(first, key, (uint32_t(key) & 0xFFFF0000) | move, loadWord(first.word2) & ~(uint32_t(0x1FF) << 9));
 }

@@ -54,17 +54,17 @@ uint64_t hashBuckets();
 bool resizeHashTable(uint64_t buckets);
 
 
-// Empty the slot of the current position, if it holds a search result (a book move stays).
-void forgetHashEntry();
+// Empty the slot of position `p`, if it holds a search result (a book move stays).
+void forgetHashEntry(const Position& p);
 
 // Slots that hold a search result, per thousand, counted over the first thousand buckets.
 int hashFullPermille();
 
-// Record a search result for the current position by the replacement rule of the two slots.
-void storeHash(int depth, uint32_t bound, Move move, int score);
+// Record a search result for position `p` by the replacement rule of the two slots.
+void storeHash(const Position& p, int depth, uint32_t bound, Move move, int score);
 
-// Make `move` the book move of the current position (slot 0 of its bucket, generation 0).
-void storeBookEntry(Move move);
+// Make `move` the book move of position `p` (slot 0 of its bucket, generation 0).
+void storeBookEntry(const Position& p, Move move);
 
 // Fields of an entry copied by probeHash (or of a slot, while no search runs).
 inline Move entryMove(const HashEntry& e) { return Move(e.word0 & 0xFFFF); }
@@ -82,12 +82,12 @@ inline HashEntry* bucketOf(int side, uint64_t key) {
 // Word 1 as a write of the other two words for `key` leaves it.
 inline uint32_t checkWord(uint64_t key, uint32_t word0, uint32_t word2) { return uint32_t(key >> 32) ^ word0 ^ word2; }
 
-// The entry of the current position (side to move and hashKey), copied into `entry`, its words as
-// one write left them; false when there is none. Slot 0 is asked first; a slot's other two words
-// are read only when the key bits of its first match.
-inline bool probeHash(HashEntry& entry) {
-    const uint64_t key = position.hashKey;
-    const HashEntry* bucket = bucketOf(position.sideToMove, key);
+// The entry of position `p` (side to move and hashKey), copied into `entry`, its words as one
+// write left them; false when there is none. Slot 0 is asked first; a slot's other two words are
+// read only when the key bits of its first match.
+inline bool probeHash(const Position& p, HashEntry& entry) {
+    const uint64_t key = p.hashKey;
+    const HashEntry* bucket = bucketOf(p.sideToMove, key);
     for (int i = 0; i < 2; ++i) {
         const uint32_t word0 = loadWord(bucket[i].word0);
         if ((word0 ^ uint32_t(key)) & hashDetail::keyCheckMask) continue;
@@ -117,14 +117,14 @@ inline void prefetchBucket(int side, uint64_t key) {
     prefetchLine(bucket + sizeof(HashEntry[2]) - 1);
 }
 
-// The same for the position on the board.
-inline void prefetchHash() { prefetchBucket(position.sideToMove, position.hashKey); }
+// The same for position `p`.
+inline void prefetchHash(const Position& p) { prefetchBucket(p.sideToMove, p.hashKey); }
 
-// The same, at once, for every position the moves of [begin, end) lead to. Nearly every probe
-// misses the caches, and one node after another waits for its own: fetched together as soon as
-// the list stands, the buckets of the later children arrive while the earlier are searched.
+// The same, at once, for every position the moves of [begin, end) lead to from `p`. Nearly every
+// probe misses the caches, and one node after another waits for its own: fetched together as soon
+// as the list stands, the buckets of the later children arrive while the earlier are searched.
 // The keys are guesses (keyAfterMove); a wrong one costs only a useless fetch.
-inline void prefetchChildren(const ScoredMove* begin, const ScoredMove* end) {
-    const int side = position.sideToMove ^ 1;
-    for (const ScoredMove* entry = begin; entry < end; ++entry) prefetchBucket(side, keyAfterMove(entry->move));
+inline void prefetchChildren(const Position& p, const ScoredMove* begin, const ScoredMove* end) {
+    const int side = p.sideToMove ^ 1;
+    for (const ScoredMove* entry = begin; entry < end; ++entry) prefetchBucket(side, keyAfterMove(p, entry->move));
 }

@@ -16,42 +16,44 @@ VariationEnd endOfCode(Move move) {
 }
 
 // Follow the line from ply `at` of the variation on.
-void walkFrom(Variation& variation, int at, int plies, bool stopAtDraw) {
+void walkFrom(SearchThread& thread, Variation& variation, int at, int plies, bool stopAtDraw) {
+    Board& board = thread.board;
     if (at == plies) {
         variation.line.length = at;
         variation.end = VARIATION_FULL;
         return;
     }
-    if (stopAtDraw && at > 0 && drawByRule(1)) {
+    if (stopAtDraw && at > 0 && drawByRule(board, 1)) {
         variation.line.length = at;
         variation.end = VARIATION_DRAWN;
         return;
     }
     HashEntry entry;
-    if (!probeHash(entry)) {
+    if (!probeHash(board.position, entry)) {
         variation.line.length = at;
         variation.end = VARIATION_NO_ENTRY;
         return;
     }
     const Move move = entryMove(entry);
-    if (move == 0 || moveType(move) == NOT_A_MOVE || !isLegalMove(move)) {
+    if (move == 0 || moveType(move) == NOT_A_MOVE || !isLegalMove(board, move)) {
         variation.line.length = at;
         variation.end = endOfCode(move);
         return;
     }
     variation.line.moves[at] = move;
-    saveUndo(currentFrame->undo);
-    makeMove(move, currentFrame->undo);
-    ++currentFrame;
-    walkFrom(variation, at + 1, plies, stopAtDraw);
-    --currentFrame;
-    unmakeMove(move, currentFrame->undo);
+    PlyFrame& frame = currentFrame(thread);
+    saveUndo(board.position, frame.undo);
+    makeMove(board, move, frame.undo);
+    ++thread.frames.current;
+    walkFrom(thread, variation, at + 1, plies, stopAtDraw);
+    --thread.frames.current;
+    unmakeMove(board, move, frame.undo);
 }
 
 }  // namespace
 
-void walkVariation(Variation& variation, int plies, bool stopAtDraw) {
+void walkVariation(SearchThread& thread, Variation& variation, int plies, bool stopAtDraw) {
     const int most = int(DEEPEST_ITERATION);
-    walkFrom(variation, 0, plies < 0 ? 0 : plies > most ? most : plies, stopAtDraw);
+    walkFrom(thread, variation, 0, plies < 0 ? 0 : plies > most ? most : plies, stopAtDraw);
 }
 

@@ -24,9 +24,10 @@ struct Variation {
     VariationEnd end;
 };
 
-// The hash moves followed from the current position, at most `plies` (up to DEEPEST_ITERATION),
-// each a legal move of the position it is played from (an entry may belong to another position
-// with the same key bits). With `stopAtDraw`, it ends at a position the line repeats or that is
-// drawn by rule. Uses the frames from the current one on; leaves the position as it was.
-void walkVariation(Variation& variation, int plies, bool stopAtDraw = false);
+// The hash moves followed from the position on the thread's board, at most `plies` (up to
+// DEEPEST_ITERATION), each a legal move of the position it is played from (an entry may belong to
+// another position with the same key bits). With `stopAtDraw`, it ends at a position the line
+// repeats or that is drawn by rule. Uses the frames from the current one on; leaves the position
+// as it was.
+void walkVariation(SearchThread& thread, Variation& variation, int plies, bool stopAtDraw = false);
 

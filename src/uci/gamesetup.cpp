@@ -57,12 +57,9 @@ bool readFenFields(const Word* words, int count, GameStart& start) {
 
 // Read the start's text as set-up would, leaving the position the engine holds as it was.
 bool readStart(GameStart& start) {
-    const Position held = position;
     char epdMove[EPD_MOVE_SIZE];
-    if (!readPosition(start.text, epdMove)) return false;
-    start.position = position;
-    start.bookStart = atBookStart();
-    position = held;
+    if (!readPosition(start.position, start.text, epdMove)) return false;
+    start.bookStart = atBookStart(start.position);
     return epdMove[0] == 0;
 }
 
@@ -74,10 +71,10 @@ bool samePlacement(const Position& a, const Position& b) {
 // Whether the command's game is the one held, perhaps with more moves: the same start, set up
 // the same way (book or not), and the held moves first in its list.
 bool continuesHeldGame(const GameStart& start, const Word* moves, int count) {
-    const GameSnapshot& held = gameRecord.start;
+    const Board& held = gameRecord.start;
     const int reversible = start.halfmoveClock < 100 ? start.halfmoveClock : 100;
     if (!samePlacement(start.position, held.position)) return false;
-    if (held.history[held.historyLength - 1].fiftyCounter != reversible) return false;
+    if (held.top->fiftyCounter != reversible) return false;
     if (gameRecord.bookAtStart != (ownBook && start.bookStart)) return false;
     if (gameRecord.length > count) return false;
     for (int i = 0; i < gameRecord.length; ++i) {
@@ -101,7 +98,7 @@ Move legalMoveOf(const Word& word) {
         if (text[4] >= 'A' && text[4] <= 'Z') text[4] = char(text[4] - 'A' + 'a');
         if (!std::strchr("qrbn", text[4])) return 0;
     }
-    const Move move = textToMove(text);
+    const Move move = textToMove(game.position, text);
     return move && isLegalGameMove(move) ? move : 0;
 }
 

@@ -5,6 +5,7 @@
 #include "board/position.h"
 #include "game/enginethread.h"
 #include "game/gamemove.h"
+#include "game/gamerecord.h"
 #include "movegen/legality.h"
 #include "uci/gamesetup.h"
 #include "uci/golimits.h"
@@ -50,7 +51,7 @@ unsigned depthLimit(const GoLimits& limits) {
 
 void startThinking(const Word* words, int count) {
     const GoLimits limits = readGoLimits(words, count);
-    const int side = position.sideToMove;
+    const int side = game.position.sideToMove;
     SearchOrder order;
     order.pondering = limits.ponder;
     order.untilStop = !limits.ponder && (limits.infinite || !boundsSearch(limits, side));
@@ -64,9 +65,9 @@ void startThinking(const Word* words, int count) {
         }
     }
 
-    order.fallback = anyLegalMove();
+    order.fallback = anyLegalMove(game);
     order.searching = order.fallback != 0;
-    order.mated = sideToMoveInCheck();
+    order.mated = sideToMoveInCheck(game.position);
     // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
     order.time = order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side);
     if (order.searching) {

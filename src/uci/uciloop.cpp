@@ -8,7 +8,6 @@
 #include "board/attacks.h"
 #include "board/fen.h"
 #include "eval/tables.h"
-#include "frames/frames.h"
 #include "game/bench.h"
 #include "game/enginethread.h"
 #include "game/setup.h"
@@ -32,7 +31,6 @@ Word words[MAX_WORDS];
 bool gameReady = false;
 
 void start() {
-    currentFrame = plyFrames;
     initBoardTables();
     initEvalTables();
     launchEngine();

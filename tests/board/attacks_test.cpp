@@ -26,14 +26,14 @@ TEST(AttackTables, LeapersStayOnTheBoard) {
 
 TEST(AttackTables, SlidersStopAtTheFirstPieceEitherColour) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    EXPECT_EQ(rookAttacksFrom(squareOf("a1")), squares({"a2", "b1"}));
-    EXPECT_EQ(bishopAttacksFrom(squareOf("c1")), squares({"b2", "d2"}));
-    EXPECT_EQ(queenAttacksFrom(squareOf("d8")), squares({"c8", "e8", "c7", "d7", "e7"}));
+    EXPECT_EQ(rookAttacksFrom(game.position, squareOf("a1")), squares({"a2", "b1"}));
+    EXPECT_EQ(bishopAttacksFrom(game.position, squareOf("c1")), squares({"b2", "d2"}));
+    EXPECT_EQ(queenAttacksFrom(game.position, squareOf("d8")), squares({"c8", "e8", "c7", "d7", "e7"}));
 
     setUpPosition("4k3/8/8/3p4/8/1P3Q2/8/4K3 w - -");
-    EXPECT_EQ(bishopAttacksFrom(squareOf("f3")),
+    EXPECT_EQ(bishopAttacksFrom(game.position, squareOf("f3")),
               squares({"e4", "d5", "g4", "h5", "e2", "d1", "g2", "h1"}));
-    EXPECT_EQ(rookAttacksFrom(squareOf("f3")),
+    EXPECT_EQ(rookAttacksFrom(game.position, squareOf("f3")),
               squares({"e3", "d3", "c3", "b3", "g3", "h3", "f4", "f5", "f6", "f7", "f8", "f2", "f1"}));
     // Every diagonal square of every square, on an empty board, agrees with plain stepping.
     for (int s = 0; s < 64; ++s) {
@@ -50,7 +50,7 @@ TEST(AttackTables, SlidersStopAtTheFirstPieceEitherColour) {
 // the first occupied square, from every square, over many scattered occupancies.
 TEST(AttackTables, RotatedOccupanciesGiveTheSlidersTrueLines) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    const Position saved = position;
+    const Position saved = game.position;
     uint64_t seed = 0x9E3779B97F4A7C15ULL;
     for (int round = 0; round < 200; ++round) {
         // Sparse to crowded boards: one to three random words combined.
@@ -59,10 +59,10 @@ TEST(AttackTables, RotatedOccupanciesGiveTheSlidersTrueLines) {
             seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
             occupied &= seed ^ (seed >> 29);
         }
-        position.occupiedAll = occupied;
-        position.occupied90 = rotate90(occupied);
-        position.occupiedA1H8 = rotateA1H8(occupied);
-        position.occupiedA8H1 = rotateA8H1(occupied);
+        game.position.occupiedAll = occupied;
+        game.position.occupied90 = rotate90(occupied);
+        game.position.occupiedA1H8 = rotateA1H8(occupied);
+        game.position.occupiedA8H1 = rotateA8H1(occupied);
         for (int s = 0; s < 64; ++s) {
             Bitboard straight = 0, diagonal = 0;
             for (int direction = 0; direction < 8; ++direction) {
@@ -76,16 +76,16 @@ TEST(AttackTables, RotatedOccupanciesGiveTheSlidersTrueLines) {
                     if (occupied & target) break;
                 }
             }
-            ASSERT_EQ(rookAttacksFrom(s), straight) << "square " << s << ", occupancy " << std::hex << occupied;
-            ASSERT_EQ(bishopAttacksFrom(s), diagonal) << "square " << s << ", occupancy " << std::hex << occupied;
+            ASSERT_EQ(rookAttacksFrom(game.position, s), straight) << "square " << s << ", occupancy " << std::hex << occupied;
+            ASSERT_EQ(bishopAttacksFrom(game.position, s), diagonal) << "square " << s << ", occupancy " << std::hex << occupied;
         }
     }
-    position = saved;
+    game.position = saved;
 }
 
 TEST(AttackTables, BitScanWalksFromH1TowardsA8) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    EXPECT_EQ(lowestSquare(position.occupiedAll), 63);
+    EXPECT_EQ(lowestSquare(game.position.occupiedAll), 63);
     EXPECT_EQ(lowestSquare(squareMask[0]), 0);
     Bitboard b = squares({"a8", "e4", "h1"});
     EXPECT_EQ(popSquare(b), 63);

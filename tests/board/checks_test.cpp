@@ -14,11 +14,11 @@ Bitboard squares(std::initializer_list<const char*> names) {
 
 bool castlingRefused(const char* fen, Move castling) {
     setUpPosition(fen);
-    const int side = position.sideToMove;
-    saveUndo(currentFrame->undo);
-    makeMove(castling, currentFrame->undo);
-    const bool refused = leavesKingAttacked(castling, side);
-    unmakeMove(castling, currentFrame->undo);
+    const int side = game.position.sideToMove;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, castling, handFrame->undo);
+    const bool refused = leavesKingAttacked(game.position, castling, side);
+    unmakeMove(game, castling, handFrame->undo);
     return refused;
 }
 
@@ -27,28 +27,28 @@ bool castlingRefused(const char* fen, Move castling) {
 TEST(Checks, CheckersAndKingRays) {
     // A queen on h5 checks the king on e8 along the diagonal: the rook rays are cleared.
     setUpPosition("4k3/8/8/7Q/8/8/8/4K3 b - -");
-    PlyFrame& frame = plyFrames[0];
+    PlyFrame& frame = handFrames[0];
     frame.kingRookRays = ~Bitboard(0);
-    findCheckers(frame);
+    findCheckers(game.position, frame);
     EXPECT_EQ(frame.checkers, squares({"h5"}));
     EXPECT_EQ(frame.kingRookRays, 0u);
     EXPECT_TRUE(frame.kingBishopRays & squares({"h5"}));
 
     // A rook on the open e-file.
     setUpPosition("4k3/8/8/8/8/8/8/K3R3 b - -");
-    findCheckers(frame);
+    findCheckers(game.position, frame);
     EXPECT_EQ(frame.checkers, squares({"e1"}));
     EXPECT_TRUE(frame.kingRookRays & squares({"e1"}));
 
     // Double check by knight and bishop; a pawn check.
     setUpPosition("4k3/8/3N4/1B6/8/8/8/4K3 b - -");
-    findCheckers(frame);
+    findCheckers(game.position, frame);
     EXPECT_EQ(frame.checkers, squares({"d6", "b5"}));
     setUpPosition("4k3/8/8/8/8/8/3p4/4K3 w - -");
-    findCheckers(frame);
+    findCheckers(game.position, frame);
     EXPECT_EQ(frame.checkers, squares({"d2"}));
     setUpPosition(INITIAL_POSITION_TEXT);
-    findCheckers(frame);
+    findCheckers(game.position, frame);
     EXPECT_EQ(frame.checkers, 0u);
 }
 
@@ -69,13 +69,13 @@ TEST(Checks, MovesIntoOrOutOfCheck) {
     // The pinned knight may not leave the e-file.
     setUpPosition("4r1k1/8/8/8/8/8/4N3/4K3 w - -");
     Move knightMove = encodeMove(QUIET, squareOf("e2"), squareOf("c3"));
-    saveUndo(currentFrame->undo);
-    makeMove(knightMove, currentFrame->undo);
-    EXPECT_TRUE(leavesKingAttacked(knightMove, WHITE));
-    unmakeMove(knightMove, currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, knightMove, handFrame->undo);
+    EXPECT_TRUE(leavesKingAttacked(game.position, knightMove, WHITE));
+    unmakeMove(game, knightMove, handFrame->undo);
     Move kingMove = encodeMove(QUIET, squareOf("e1"), squareOf("d1"));
-    saveUndo(currentFrame->undo);
-    makeMove(kingMove, currentFrame->undo);
-    EXPECT_FALSE(leavesKingAttacked(kingMove, WHITE));
-    unmakeMove(kingMove, currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, kingMove, handFrame->undo);
+    EXPECT_FALSE(leavesKingAttacked(game.position, kingMove, WHITE));
+    unmakeMove(game, kingMove, handFrame->undo);
 }

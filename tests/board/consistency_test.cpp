@@ -14,7 +14,7 @@ namespace {
 const char* const MIDDLEGAME = "r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w KQkq -";
 
 std::string faultOf(ConsistencyScope scope = WHOLE_POSITION) {
-    const char* fault = positionFault(scope);
+    const char* fault = positionFault(game, scope);
     return fault ? fault : "";
 }
 
@@ -42,7 +42,7 @@ TEST(Consistency, EachDamagedRepresentationIsNamed) {
     for (const Damage& damage : damages) {
         setUpPosition(MIDDLEGAME);
         EXPECT_EQ(faultOf(), "");
-        damage.apply(position);
+        damage.apply(game.position);
         EXPECT_EQ(faultOf(), damage.fault);
     }
 }
@@ -50,12 +50,12 @@ TEST(Consistency, EachDamagedRepresentationIsNamed) {
 // Right after a pseudo-legal move the mover may stand in check; only the whole check says so.
 TEST(Consistency, CheckTestIsLeftOutRightAfterAMove) {
     setUpPosition("4k3/8/8/8/8/8/4r3/R3K3 w Q -");
-    saveUndo(currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
     const Move intoCheck = encodeMove(QUIET, squareOf("a1"), squareOf("a2"));
-    makeMove(intoCheck, currentFrame->undo);
+    makeMove(game, intoCheck, handFrame->undo);
     EXPECT_EQ(faultOf(WITHOUT_CHECK_TEST), "");
     EXPECT_EQ(faultOf(), "the side not to move is in check");
-    unmakeMove(intoCheck, currentFrame->undo);
+    unmakeMove(game, intoCheck, handFrame->undo);
     EXPECT_EQ(faultOf(), "");
 }
 
@@ -64,13 +64,13 @@ TEST(Consistency, CheckTestIsLeftOutRightAfterAMove) {
 // search (castling made and taken back) and in the game (castling completed).
 TEST(Consistency, KeyFromScratchFollowsLostAndSpentRights) {
     setUpPosition(MIDDLEGAME);
-    currentFrame = plyFrames;
+    handFrame = handFrames;
     for (const char* text : {"e1g1", "e8c8"}) {
-        const Move castling = textToMove(text);
-        saveUndo(currentFrame->undo);
-        makeMove(castling, currentFrame->undo);
+        const Move castling = textToMove(game.position, text);
+        saveUndo(game.position, handFrame->undo);
+        makeMove(game, castling, handFrame->undo);
         EXPECT_EQ(faultOf(), "") << text << " made";
-        unmakeMove(castling, currentFrame->undo);
+        unmakeMove(game, castling, handFrame->undo);
         EXPECT_EQ(faultOf(), "") << text << " taken back";
         ASSERT_TRUE(playGameMove(castling));
         EXPECT_EQ(faultOf(), "") << text << " played";
@@ -78,21 +78,21 @@ TEST(Consistency, KeyFromScratchFollowsLostAndSpentRights) {
 
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
     for (const char* text : {"a1a8", "e8e7", "e1d2", "h8h1"}) {
-        const Move move = textToMove(text);
+        const Move move = textToMove(game.position, text);
         ASSERT_TRUE(isLegalGameMove(move)) << text;
         ASSERT_TRUE(playGameMove(move));
         EXPECT_EQ(faultOf(), "") << text;
     }
-    EXPECT_EQ(position.castleFlags & CASTLE_RIGHTS, 0);
+    EXPECT_EQ(game.position.castleFlags & CASTLE_RIGHTS, 0);
 }
 
 #if defined(TARNEK_CHECKS) && TARNEK_CHECKS
 // Checked builds stop at the first move made on a damaged board, naming what broke.
 TEST(ConsistencyDeathTest, CheckedBuildsStopAtTheFirstMoveOnADamagedBoard) {
     setUpPosition(MIDDLEGAME);
-    position.material = uint8_t(position.material + 1);
-    saveUndo(currentFrame->undo);
-    EXPECT_DEATH(makeMove(textToMove("a2a3"), currentFrame->undo), "invariant broken");
+    game.position.material = uint8_t(game.position.material + 1);
+    saveUndo(game.position, handFrame->undo);
+    EXPECT_DEATH(makeMove(game, textToMove(game.position, "a2a3"), handFrame->undo), "invariant broken");
 }
 
 // ... and at a move that does not fit the position on the board: from an empty square, with a
@@ -100,15 +100,15 @@ TEST(ConsistencyDeathTest, CheckedBuildsStopAtTheFirstMoveOnADamagedBoard) {
 // result's code, or with the snapshot of another position.
 TEST(ConsistencyDeathTest, CheckedBuildsStopAtAMoveThatDoesNotFitThePosition) {
     setUpPosition("r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w kq -");
-    saveUndo(currentFrame->undo);
-    const UndoRecord snapshot = currentFrame->undo;
+    saveUndo(game.position, handFrame->undo);
+    const UndoRecord snapshot = handFrame->undo;
     for (const Move misfit : {moveOf(QUIET, "a4", "a5"), moveOf(QUIET, "a7", "a6"), moveOf(CAPTURE, "a2", "a3"),
                               WHITE_SHORT_CASTLING, MatedCode})
-        EXPECT_DEATH(makeMove(misfit, currentFrame->undo), "invariant broken") << std::hex << misfit;
+        EXPECT_DEATH(makeMove(game, misfit, handFrame->undo), "invariant broken") << std::hex << misfit;
 
     setUpPosition("r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R b kq -");
     UndoRecord stale = snapshot;
-    EXPECT_DEATH(makeMove(moveOf(QUIET, "a7", "a6"), stale), "invariant broken");
+    EXPECT_DEATH(makeMove(game, moveOf(QUIET, "a7", "a6"), stale), "invariant broken");
 }
 #endif
 

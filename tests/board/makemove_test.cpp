@@ -37,10 +37,10 @@ const Case CASES[] = {
 
 // Position set up from a text, for comparing incremental keys.
 Position positionOf(const char* fen) {
-    Position saved = position;
+    Position saved = game.position;
     setUpPosition(fen);
-    Position result = position;
-    position = saved;
+    Position result = game.position;
+    game.position = saved;
     return result;
 }
 
@@ -49,44 +49,44 @@ Position positionOf(const char* fen) {
 TEST(MakeMove, UnmakeRestoresEveryFieldForEveryMoveType) {
     for (const Case& c : CASES) {
         setUpPosition(c.fen);
-        const Position before = position;
-        PlyRecord* top = historyTop;
+        const Position before = game.position;
+        PlyRecord* top = game.top;
         const Move move = encodeMove(c.type, squareOf(c.from), squareOf(c.to));
-        saveUndo(currentFrame->undo);
-        makeMove(move, currentFrame->undo);
-        EXPECT_EQ(historyTop, top + 1) << c.fen << " " << c.from << c.to;
-        EXPECT_EQ(historyTop->key, position.hashKey);
-        EXPECT_FALSE(samePosition(before, position));
-        unmakeMove(move, currentFrame->undo);
-        EXPECT_TRUE(samePosition(before, position)) << c.fen << " " << c.from << c.to;
-        EXPECT_EQ(historyTop, top);
+        saveUndo(game.position, handFrame->undo);
+        makeMove(game, move, handFrame->undo);
+        EXPECT_EQ(game.top, top + 1) << c.fen << " " << c.from << c.to;
+        EXPECT_EQ(game.top->key, game.position.hashKey);
+        EXPECT_FALSE(samePosition(before, game.position));
+        unmakeMove(game, move, handFrame->undo);
+        EXPECT_TRUE(samePosition(before, game.position)) << c.fen << " " << c.from << c.to;
+        EXPECT_EQ(game.top, top);
     }
 }
 
 TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
-    EXPECT_EQ(position.epSquare, 44);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(QUIET, squareOf("e2"), squareOf("e4")), handFrame->undo);
+    EXPECT_EQ(game.position.epSquare, 44);
     Position expected = positionOf("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
-    EXPECT_EQ(position.hashKey, expected.hashKey);
-    EXPECT_EQ(position.pawnKey, expected.pawnKey);
-    EXPECT_TRUE(samePosition(position, expected));
+    EXPECT_EQ(game.position.hashKey, expected.hashKey);
+    EXPECT_EQ(game.position.pawnKey, expected.pawnKey);
+    EXPECT_TRUE(samePosition(game.position, expected));
 
     // Capture, promotion and en passant keep the pawn key and material in step too.
     setUpPosition("4k3/1P6/8/3pP3/8/8/8/4K3 w - d6");
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")), currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")), handFrame->undo);
     expected = positionOf("4k3/1P6/3P4/8/8/8/8/4K3 b - -");
-    EXPECT_EQ(position.hashKey, expected.hashKey);
-    EXPECT_EQ(position.pawnKey, expected.pawnKey);
-    EXPECT_EQ(position.material, expected.material);
+    EXPECT_EQ(game.position.hashKey, expected.hashKey);
+    EXPECT_EQ(game.position.pawnKey, expected.pawnKey);
+    EXPECT_EQ(game.position.material, expected.material);
 
     setUpPosition("n3k3/1P6/8/8/8/8/8/4K3 w - -");
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")), currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(CAPTURE_PROMOTE_N, squareOf("b7"), squareOf("a8")), handFrame->undo);
     expected = positionOf("N3k3/8/8/8/8/8/8/4K3 b - -");
-    EXPECT_TRUE(samePosition(position, expected));
+    EXPECT_TRUE(samePosition(game.position, expected));
 }
 
 // Each castling moves king and rook in the mailbox, the bitboards and every occupancy, the rotated
@@ -104,81 +104,81 @@ TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
     };
     for (const auto& c : cases) {
         setUpPosition(c.before);
-        saveUndo(currentFrame->undo);
-        makeMove(c.castling, currentFrame->undo);
+        saveUndo(game.position, handFrame->undo);
+        makeMove(game, c.castling, handFrame->undo);
         const Position expected = positionOf(c.after);
-        EXPECT_EQ(std::memcmp(position.board, expected.board, 64), 0) << c.after;
-        EXPECT_EQ(position.pieces[WROOK], expected.pieces[WROOK]) << c.after;
-        EXPECT_EQ(position.pieces[BROOK], expected.pieces[BROOK]) << c.after;
-        EXPECT_EQ(position.kingSquare[WHITE], expected.kingSquare[WHITE]) << c.after;
-        EXPECT_EQ(position.kingSquare[BLACK], expected.kingSquare[BLACK]) << c.after;
-        EXPECT_EQ(position.occupied[WHITE], expected.occupied[WHITE]) << c.after;
-        EXPECT_EQ(position.occupied[BLACK], expected.occupied[BLACK]) << c.after;
-        EXPECT_EQ(position.occupiedAll, expected.occupiedAll) << c.after;
-        EXPECT_EQ(position.occupied90, expected.occupied90) << c.after;
-        EXPECT_EQ(position.occupiedA1H8, expected.occupiedA1H8) << c.after;
-        EXPECT_EQ(position.occupiedA8H1, expected.occupiedA8H1) << c.after;
+        EXPECT_EQ(std::memcmp(game.position.board, expected.board, 64), 0) << c.after;
+        EXPECT_EQ(game.position.pieces[WROOK], expected.pieces[WROOK]) << c.after;
+        EXPECT_EQ(game.position.pieces[BROOK], expected.pieces[BROOK]) << c.after;
+        EXPECT_EQ(game.position.kingSquare[WHITE], expected.kingSquare[WHITE]) << c.after;
+        EXPECT_EQ(game.position.kingSquare[BLACK], expected.kingSquare[BLACK]) << c.after;
+        EXPECT_EQ(game.position.occupied[WHITE], expected.occupied[WHITE]) << c.after;
+        EXPECT_EQ(game.position.occupied[BLACK], expected.occupied[BLACK]) << c.after;
+        EXPECT_EQ(game.position.occupiedAll, expected.occupiedAll) << c.after;
+        EXPECT_EQ(game.position.occupied90, expected.occupied90) << c.after;
+        EXPECT_EQ(game.position.occupiedA1H8, expected.occupiedA1H8) << c.after;
+        EXPECT_EQ(game.position.occupiedA8H1, expected.occupiedA8H1) << c.after;
     }
 }
 
 TEST(MakeMove, FiftyCounterCountsOnlyReversiblePlies) {
     setUpPosition("r3k2r/8/8/8/8/8/4P3/R3K1NR w KQkq -");
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(QUIET, squareOf("g1"), squareOf("f3")), currentFrame->undo);
-    EXPECT_EQ(historyTop->fiftyCounter, 1);
-    currentFrame = plyFrames + 1;
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(QUIET, squareOf("a8"), squareOf("b8")), currentFrame->undo);
-    EXPECT_EQ(historyTop->fiftyCounter, 2);
-    currentFrame = plyFrames + 2;
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
-    EXPECT_EQ(historyTop->fiftyCounter, 0);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(QUIET, squareOf("g1"), squareOf("f3")), handFrame->undo);
+    EXPECT_EQ(game.top->fiftyCounter, 1);
+    handFrame = handFrames + 1;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(QUIET, squareOf("a8"), squareOf("b8")), handFrame->undo);
+    EXPECT_EQ(game.top->fiftyCounter, 2);
+    handFrame = handFrames + 2;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(QUIET, squareOf("e2"), squareOf("e4")), handFrame->undo);
+    EXPECT_EQ(game.top->fiftyCounter, 0);
 }
 
 TEST(MakeMove, RightsLeaveTheKeyWhenLostButNotWhenSpentByCastling) {
     // A capture on h8 takes Black's short right away, with its key.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    uint64_t key = position.hashKey;
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentFrame->undo);
-    EXPECT_EQ(position.castleFlags & (BLACK_SHORT | WHITE_SHORT), 0);
-    EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
+    uint64_t key = game.position.hashKey;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), handFrame->undo);
+    EXPECT_EQ(game.position.castleFlags & (BLACK_SHORT | WHITE_SHORT), 0);
+    EXPECT_EQ(game.position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][6] ^
                                     zobrist[0][62]);
 
     // Castling short spends its right and gives up the other one, which alone leaves its key;
     // the castled side is marked.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    key = position.hashKey;
-    saveUndo(currentFrame->undo);
-    makeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
-    EXPECT_EQ(position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
-    EXPECT_EQ(position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
+    key = game.position.hashKey;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, WHITE_SHORT_CASTLING, handFrame->undo);
+    EXPECT_EQ(game.position.castleFlags, BLACK_SHORT | BLACK_LONG | WHITE_CASTLED_SHORT);
+    EXPECT_EQ(game.position.hashKey, key ^ zobrist[WKING][60] ^ zobrist[WKING][62] ^ zobrist[WROOK][63] ^
                                     zobrist[WROOK][61] ^ zobrist[0][58]);
-    EXPECT_EQ(position.kingSquare[WHITE], 62);
-    EXPECT_EQ(position.board[61], WROOK);
+    EXPECT_EQ(game.position.kingSquare[WHITE], 62);
+    EXPECT_EQ(game.position.board[61], WROOK);
 
     // Once castled, a capture on the castler's corner changes none of its flags and key terms.
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq -");
-    saveUndo(currentFrame->undo);
-    makeMove(BLACK_LONG_CASTLING, currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, BLACK_LONG_CASTLING, handFrame->undo);
     const uint16_t black = BLACK_SHORT | BLACK_LONG | BLACK_CASTLED_SHORT | BLACK_CASTLED_LONG;
-    EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
-    currentFrame = plyFrames + 1;
-    saveUndo(currentFrame->undo);
-    key = position.hashKey;
-    makeMove(encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), currentFrame->undo);
-    EXPECT_EQ(position.castleFlags & black, BLACK_CASTLED_LONG);
-    EXPECT_EQ(position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
+    EXPECT_EQ(game.position.castleFlags & black, BLACK_CASTLED_LONG);
+    handFrame = handFrames + 1;
+    saveUndo(game.position, handFrame->undo);
+    key = game.position.hashKey;
+    makeMove(game, encodeMove(CAPTURE, squareOf("h1"), squareOf("h8")), handFrame->undo);
+    EXPECT_EQ(game.position.castleFlags & black, BLACK_CASTLED_LONG);
+    EXPECT_EQ(game.position.hashKey, key ^ zobrist[WROOK][63] ^ zobrist[WROOK][7] ^ zobrist[BROOK][7] ^ zobrist[0][62]);
 }
 
 TEST(MakeMove, PromotionChangesMaterialByItsGain) {
     setUpPosition("r3k3/1P6/8/8/8/8/8/4K3 w q -");
-    const int before = position.material;
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentFrame->undo);
-    EXPECT_EQ(position.material, before + 3);
-    EXPECT_EQ(position.castleFlags & BLACK_LONG, 0);
-    unmakeMove(encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), currentFrame->undo);
-    EXPECT_EQ(position.material, before);
+    const int before = game.position.material;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), handFrame->undo);
+    EXPECT_EQ(game.position.material, before + 3);
+    EXPECT_EQ(game.position.castleFlags & BLACK_LONG, 0);
+    unmakeMove(game, encodeMove(CAPTURE_PROMOTE_Q, squareOf("b7"), squareOf("a8")), handFrame->undo);
+    EXPECT_EQ(game.position.material, before);
 }

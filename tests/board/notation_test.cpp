@@ -32,59 +32,60 @@ TEST(MoveToText, SquaresAndPromotionLetter) {
 TEST(TextToMove, RefusesWordsThatAreNotCoordinates) {
     setUpPosition(INITIAL_POSITION_TEXT);
     for (const char* word : {"i2i4", "e9e7", "go", "e2", "1-0", "", "e2e", "e0e1", "E2E4", "e2-e4"})
-        EXPECT_EQ(textToMove(word), 0) << word;
+        EXPECT_EQ(textToMove(game.position, word), 0) << word;
 }
 
 TEST(TextToMove, QuietCaptureAndIgnoredTail) {
     setUpPosition("4k3/8/8/3p4/4P3/8/8/R3K2N w - -");
-    EXPECT_EQ(textToMove("e4e5"), encodeMove(QUIET, squareOf("e4"), squareOf("e5")));
-    EXPECT_EQ(textToMove("e4d5"), encodeMove(CAPTURE, squareOf("e4"), squareOf("d5")));
+    EXPECT_EQ(textToMove(game.position, "e4e5"), encodeMove(QUIET, squareOf("e4"), squareOf("e5")));
+    EXPECT_EQ(textToMove(game.position, "e4d5"), encodeMove(CAPTURE, squareOf("e4"), squareOf("d5")));
     // A piece's fifth character means nothing; everything after it is never read.
-    EXPECT_EQ(textToMove("h1g3q"), encodeMove(QUIET, squareOf("h1"), squareOf("g3")));
-    EXPECT_EQ(textToMove("e4e5qqqq"), encodeMove(PROMOTE_Q, squareOf("e4"), squareOf("e5")));
+    EXPECT_EQ(textToMove(game.position, "h1g3q"), encodeMove(QUIET, squareOf("h1"), squareOf("g3")));
+    EXPECT_EQ(textToMove(game.position, "e4e5qqqq"), encodeMove(PROMOTE_Q, squareOf("e4"), squareOf("e5")));
     // Without castling rights the king's two-square step is an ordinary move.
-    EXPECT_EQ(textToMove("e1c1"), encodeMove(QUIET, 60, 58));
+    EXPECT_EQ(textToMove(game.position, "e1c1"), encodeMove(QUIET, 60, 58));
 }
 
-TEST(TextToMove, CastlingNeedsTheRightInTheGameBoard) {
+TEST(TextToMove, CastlingNeedsTheRight) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    EXPECT_EQ(textToMove("e1g1"), WHITE_SHORT_CASTLING);
-    EXPECT_EQ(textToMove("e1c1"), WHITE_LONG_CASTLING);
-    EXPECT_EQ(textToMove("e8g8"), BLACK_SHORT_CASTLING);
-    EXPECT_EQ(textToMove("e8c8"), BLACK_LONG_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e1g1"), WHITE_SHORT_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e1c1"), WHITE_LONG_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e8g8"), BLACK_SHORT_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e8c8"), BLACK_LONG_CASTLING);
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w Qk -");
-    EXPECT_EQ(textToMove("e1g1"), encodeMove(QUIET, 60, 62));
-    EXPECT_EQ(textToMove("e1c1"), WHITE_LONG_CASTLING);
-    EXPECT_EQ(textToMove("e8g8"), BLACK_SHORT_CASTLING);
-    EXPECT_EQ(textToMove("e8c8"), encodeMove(QUIET, 4, 2));
-    // Only the game board counts: the search position may differ while the engine thinks.
-    position.castleFlags = 0;
-    EXPECT_EQ(textToMove("e8g8"), BLACK_SHORT_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e1g1"), encodeMove(QUIET, 60, 62));
+    EXPECT_EQ(textToMove(game.position, "e1c1"), WHITE_LONG_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e8g8"), BLACK_SHORT_CASTLING);
+    EXPECT_EQ(textToMove(game.position, "e8c8"), encodeMove(QUIET, 4, 2));
+    // The position the word is read against decides.
+    Position without = game.position;
+    without.castleFlags = 0;
+    EXPECT_EQ(textToMove(without, "e8g8"), encodeMove(QUIET, 4, 6));
 }
 
 TEST(TextToMove, PromotionsAndEnPassant) {
     setUpPosition("4k3/4P3/8/8/8/8/8/4K3 w - -");
-    gameBoard.board[squareOf("e8")] = EMPTY;
-    EXPECT_EQ(textToMove("e7e8q"), encodeMove(PROMOTE_Q, 12, 4));
-    gameBoard.board[squareOf("e8")] = BROOK;
-    EXPECT_EQ(textToMove("e7e8q"), encodeMove(CAPTURE_PROMOTE_Q, 12, 4));
-    EXPECT_EQ(textToMove("e7e8n"), encodeMove(CAPTURE_PROMOTE_N, 12, 4));
-    EXPECT_EQ(textToMove("e7e8r"), encodeMove(CAPTURE_PROMOTE_R, 12, 4));
-    EXPECT_EQ(textToMove("e7e8b"), encodeMove(CAPTURE_PROMOTE_B, 12, 4));
+    Position p = game.position;
+    p.board[squareOf("e8")] = EMPTY;
+    EXPECT_EQ(textToMove(p, "e7e8q"), encodeMove(PROMOTE_Q, 12, 4));
+    p.board[squareOf("e8")] = BROOK;
+    EXPECT_EQ(textToMove(p, "e7e8q"), encodeMove(CAPTURE_PROMOTE_Q, 12, 4));
+    EXPECT_EQ(textToMove(p, "e7e8n"), encodeMove(CAPTURE_PROMOTE_N, 12, 4));
+    EXPECT_EQ(textToMove(p, "e7e8r"), encodeMove(CAPTURE_PROMOTE_R, 12, 4));
+    EXPECT_EQ(textToMove(p, "e7e8b"), encodeMove(CAPTURE_PROMOTE_B, 12, 4));
     // A pawn with any other fifth character is read as a plain step, whatever stands there.
-    EXPECT_EQ(textToMove("e7e8x"), encodeMove(QUIET, 12, 4));
+    EXPECT_EQ(textToMove(p, "e7e8x"), encodeMove(QUIET, 12, 4));
 
     setUpPosition("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
-    EXPECT_EQ(textToMove("e5d6"), encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")));
-    EXPECT_EQ(textToMove("e5e6"), encodeMove(QUIET, squareOf("e5"), squareOf("e6")));
+    EXPECT_EQ(textToMove(game.position, "e5d6"), encodeMove(EN_PASSANT, squareOf("e5"), squareOf("d6")));
+    EXPECT_EQ(textToMove(game.position, "e5e6"), encodeMove(QUIET, squareOf("e5"), squareOf("e6")));
 }
 
 TEST(PositionToText, InitialPositionAndAfterADoublePush) {
     setUpPosition(INITIAL_POSITION_TEXT);
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(QUIET, squareOf("e2"), squareOf("e4")), currentFrame->undo);
-    gameBoard.sideToMove = BLACK;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(QUIET, squareOf("e2"), squareOf("e4")), handFrame->undo);
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
 }
 

@@ -46,15 +46,15 @@ void writeBook(const std::string& header, const std::vector<std::vector<Move>>& 
 // The book move stored for the position reached by playing `moves` from the current one.
 Move bookMoveAfter(const std::vector<Move>& moves = {}) {
     for (Move m : moves) {
-        saveUndo(currentFrame->undo);
-        makeMove(m, currentFrame->undo);
-        ++currentFrame;
+        saveUndo(game.position, handFrame->undo);
+        makeMove(game, m, handFrame->undo);
+        ++handFrame;
     }
     HashEntry entry;
-    const Move found = probeHash(entry) && entryGeneration(entry) == 0 ? entryMove(entry) : 0;
+    const Move found = probeHash(game.position, entry) && entryGeneration(entry) == 0 ? entryMove(entry) : 0;
     for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
-        --currentFrame;
-        unmakeMove(*it, currentFrame->undo);
+        --handFrame;
+        unmakeMove(game, *it, handFrame->undo);
     }
     return found;
 }
@@ -66,7 +66,7 @@ class BookFile : public testing::Test {
 protected:
     void SetUp() override {
         initTablesOnce();
-        currentFrame = plyFrames;
+        handFrame = handFrames;
         home = std::filesystem::current_path();
         char pattern[] = "/tmp/tarnek-book-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -95,17 +95,17 @@ TEST_F(BookFile, EveryPositionOfALineGetsTheLinesMove) {
     writeBook("1\n", {line("e2e4 e7e5")});
     EXPECT_EQ(setUpWithBook(), "");
     EXPECT_EQ(hashGeneration, 1);
-    const Position start = position;
+    const Position start = game.position;
     EXPECT_EQ(bookMoveAfter(), line("e2e4")[0]);
     EXPECT_EQ(bookMoveAfter(line("e2e4")), line("e7e5")[0]);
     EXPECT_EQ(bookMoveAfter(line("e2e4 e7e5")), 0);
     EXPECT_EQ(bookMoveAfter(line("d2d4")), 0);
-    EXPECT_TRUE(samePosition(position, start));
-    EXPECT_EQ(currentFrame, plyFrames);
+    EXPECT_TRUE(samePosition(game.position, start));
+    EXPECT_EQ(handFrame, handFrames);
 
     // The generation of search entries survives the load.
     hashGeneration = 5;
-    EXPECT_TRUE(loadBook("Tarnek.book"));
+    EXPECT_TRUE(loadBook(game, "Tarnek.book"));
     EXPECT_EQ(hashGeneration, 5);
 }
 
@@ -113,12 +113,12 @@ TEST_F(BookFile, AnIllegalMoveEndsTheLoadKeepingTheLinesStoredBefore) {
     // The second record is held back (draw 0 holds back the last of two), the first is stored.
     writeBook("2\n", {line("d2d4 d7d5"), line("e2e4 e2e4")});
     EXPECT_EQ(setUpWithBook(), BOOK_ERROR);
-    Position fresh = position;
+    Position fresh = game.position;
     EXPECT_EQ(bookMoveAfter(), line("d2d4")[0]);
     EXPECT_EQ(bookMoveAfter(line("d2d4")), line("d7d5")[0]);
     EXPECT_EQ(bookMoveAfter(line("e2e4")), 0);   // nothing of the broken line
     ASSERT_TRUE(setPosition(INITIAL_POSITION_TEXT, false));
-    EXPECT_TRUE(samePosition(fresh, position));
+    EXPECT_TRUE(samePosition(fresh, game.position));
 
     // Held back is the first: the broken line comes first and nothing at all is stored.
     drawnValue = 1;
@@ -129,7 +129,7 @@ TEST_F(BookFile, AnIllegalMoveEndsTheLoadKeepingTheLinesStoredBefore) {
     writeBook("1\n", {line("e2e4 f7f5 d1h5 a7a6")});
     EXPECT_EQ(setUpWithBook(), BOOK_ERROR);
     EXPECT_EQ(bookMoveAfter(), 0);
-    EXPECT_EQ(currentFrame, plyFrames);
+    EXPECT_EQ(handFrame, handFrames);
 }
 
 TEST_F(BookFile, TheHeaderMustCountTheRecords) {
@@ -155,21 +155,21 @@ TEST_F(BookFile, TheHeaderMustCountTheRecords) {
 
     for (const char* header : {"", "x\n", "0\n", "-2\n", "2"}) {
         writeBook(header, header[0] == '2' ? std::vector<std::vector<Move>>{} : lines);
-        EXPECT_FALSE(loadBook("Tarnek.book")) << header;
+        EXPECT_FALSE(loadBook(game, "Tarnek.book")) << header;
     }
 }
 
 TEST_F(BookFile, NoFileNoBook) {
     EXPECT_EQ(setUpWithBook(), BOOK_ERROR);
     EXPECT_EQ(bookMoveAfter(), 0);
-    EXPECT_FALSE(loadBook("Tarnek.book"));
+    EXPECT_FALSE(loadBook(game, "Tarnek.book"));
 }
 
 TEST_F(BookFile, LinesHoldAtMostSixtyFourMoves) {
     writeBook("1\n", {knightShuffle(MAX_BOOK_LINE)});
     EXPECT_EQ(setUpWithBook(), "");
     EXPECT_EQ(bookMoveAfter(), line("g1f3")[0]);
-    EXPECT_EQ(currentFrame, plyFrames);
+    EXPECT_EQ(handFrame, handFrames);
 
     // The longer record fails the load; the line stored before it stays.
     writeBook("2\n", {line("e2e4 e7e5"), knightShuffle(MAX_BOOK_LINE + 1)});
@@ -186,7 +186,7 @@ TEST_F(BookFile, OnlyTheInitialPositionTakesTheBook) {
     writeBook("1\n", {line("e2e4 e7e5")});
     EXPECT_EQ(setUpWithBook("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3"), "");
     EXPECT_EQ(bookMoveAfter(), 0);
-    EXPECT_FALSE(loadBook("Tarnek.book"));
+    EXPECT_FALSE(loadBook(game, "Tarnek.book"));
     // The same pieces with Black to move, or without the castling rights, are another position.
     EXPECT_EQ(setUpWithBook("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -"), "");
     EXPECT_EQ(bookMoveAfter(), 0);
@@ -227,12 +227,12 @@ TEST(BookDraw, ConsecutiveSecondsReachEveryPartOfABigBook) {
 
 TEST(ShippedBook, LoadsWhole) {
     setUpPosition(INITIAL_POSITION_TEXT);
-    EXPECT_TRUE(loadBook(TARNEK_BUILD_DIR "/Tarnek.book"));
+    EXPECT_TRUE(loadBook(game, TARNEK_BUILD_DIR "/Tarnek.book"));
     const Move first = bookMoveAfter();
     EXPECT_NE(first, 0);
     EXPECT_NE(bookMoveAfter(line("e2e4")), 0);
     EXPECT_NE(bookMoveAfter(line("d2d4 g8f6 c2c4")), 0);
-    EXPECT_EQ(currentFrame, plyFrames);
+    EXPECT_EQ(handFrame, handFrames);
 }
 
 }  // namespace

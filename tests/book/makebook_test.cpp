@@ -64,9 +64,9 @@ TEST_F(MakeBook, MovesGetTheirFullCodes) {
     ASSERT_EQ(made.status, 0) << made.errors;
     // The loader compares all sixteen bits with the generated moves.
     initTablesOnce();
-    currentFrame = plyFrames;
+    handFrame = handFrames;
     ASSERT_TRUE(setPosition(INITIAL_POSITION_TEXT, false));
-    EXPECT_TRUE(loadBook(book().c_str()));
+    EXPECT_TRUE(loadBook(game, book().c_str()));
 }
 
 TEST_F(MakeBook, RefusesIllegalMovesAndLongLines) {

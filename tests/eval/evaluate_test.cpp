@@ -9,7 +9,7 @@ namespace {
 
 // Table value of a white piece of `kind` on `square` at the current material.
 int table(int kind, const char* square) {
-    return pieceSquareSets[materialIndex(position.material)]->byKind[kind][squareOf(square)];
+    return pieceSquareSets[materialIndex(game.position.material)]->byKind[kind][squareOf(square)];
 }
 
 // The position turned through half a circle with the colours exchanged: the same game seen
@@ -28,40 +28,40 @@ std::string reflected(const std::string& fen) {
 
 TEST(Evaluate, InitialPositionIsLevelForEitherSide) {
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(evaluate(game.position), 0);
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -");
-    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(evaluate(game.position), 0);
 }
 
 TEST(Evaluate, MaterialThatCannotMateIsZeroButAPawnCounts) {
     for (const char* fen : {"8/8/4k3/8/8/3NK3/8/8 w - -", "8/8/4k3/8/8/3bK3/8/8 b - -", "8/8/4k3/8/8/4K3/8/8 w - -"}) {
         setUpPosition(fen);
-        EXPECT_EQ(evaluate(), 0) << fen;
+        EXPECT_EQ(evaluate(game.position), 0) << fen;
     }
     setUpPosition("8/8/4k3/8/8/2NNK3/8/8 w - -");   // two knights: material 6, evaluated
-    EXPECT_GT(evaluate(), 600);
+    EXPECT_GT(evaluate(game.position), 600);
     setUpPosition("8/8/4k3/8/8/4K3/4P3/8 w - -");
-    EXPECT_GT(evaluate(), 50);
+    EXPECT_GT(evaluate(game.position), 50);
 }
 
 TEST(Evaluate, PassedIsolatedPawnOnTheSeventh) {
     setUpPosition("4k3/4P3/8/8/8/8/8/4K3 w - -");
     // Kings stand symmetrically; the pawn: material, table, isolated, passed on rank 7.
     const int expected = 100 + table(PAWN, "e7") - 20 + 48;
-    EXPECT_EQ(evaluate(), expected);
+    EXPECT_EQ(evaluate(game.position), expected);
     setUpPosition("4k3/4P3/8/8/8/8/8/4K3 b - -");
-    EXPECT_EQ(evaluate(), -expected);
+    EXPECT_EQ(evaluate(game.position), -expected);
 }
 
 TEST(Evaluate, DoubledPawnsOnlyTheFrontOneCanBePassed) {
     setUpPosition("4k3/8/8/8/4P3/8/4P3/4K3 w - -");
     const int front = 100 + table(PAWN, "e4") - 20 - 8 + 8 * 3;
     const int rear = 100 + table(PAWN, "e2") - 20 - 8;
-    EXPECT_EQ(evaluate(), front + rear);
+    EXPECT_EQ(evaluate(game.position), front + rear);
     // A black pawn on d5 stops the front pawn from being passed, and is not passed itself.
     setUpPosition("4k3/8/8/3p4/4P3/8/4P3/4K3 w - -");
     const int blackPawn = 100 + table(PAWN, "e4") - 20;   // d5 seen from Black is e4
-    EXPECT_EQ(evaluate(), front - 24 + rear - blackPawn);
+    EXPECT_EQ(evaluate(game.position), front - 24 + rear - blackPawn);
 }
 
 // Shelter: the same position with the white king on g1 and on e1 differs by the king tables
@@ -83,9 +83,9 @@ TEST(Evaluate, KingShelterNeedsPawnsNoRookAndMaterial) {
     };
     for (const Case& c : cases) {
         setUpPosition(c.onWing);
-        const int onWing = evaluate() - table(KING, "g1");
+        const int onWing = evaluate(game.position) - table(KING, "g1");
         setUpPosition(c.inCentre);
-        const int inCentre = evaluate() - table(KING, "e1");
+        const int inCentre = evaluate(game.position) - table(KING, "e1");
         EXPECT_EQ(onWing - inCentre, c.shelter) << c.onWing;
     }
 }
@@ -102,10 +102,10 @@ TEST(Evaluate, SameValueForTheSameGameSeenFromTheOtherSide) {
     };
     for (const char* fen : fens) {
         setUpPosition(fen);
-        const int value = evaluate();
+        const int value = evaluate(game.position);
         const std::string other = reflected(fen);
         setUpPosition(other.c_str());
-        EXPECT_EQ(evaluate(), value) << fen << " / " << other;
+        EXPECT_EQ(evaluate(game.position), value) << fen << " / " << other;
     }
 }
 
@@ -113,30 +113,30 @@ TEST(Evaluate, CachedPawnScoreOutlivesAChangeOfMaterialBand) {
     // Material 72 (the top band); Nxf3 takes a rook, brings it to 67, the next band down, and
     // leaves the pawns as they were.
     setUpPosition("rnbqkbn1/pp6/8/8/3PP3/5r2/PPP2PPP/RNBQKBNR w - -");
-    ASSERT_EQ(position.material, 72);
-    evaluate();
-    saveUndo(currentFrame->undo);
-    makeMove(encodeMove(CAPTURE, squareOf("g1"), squareOf("f3")), currentFrame->undo);
-    ASSERT_EQ(position.material, 67);
-    const int cached = evaluate();
+    ASSERT_EQ(game.position.material, 72);
+    evaluate(game.position);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, encodeMove(CAPTURE, squareOf("g1"), squareOf("f3")), handFrame->undo);
+    ASSERT_EQ(game.position.material, 67);
+    const int cached = evaluate(game.position);
     clearPawnHashTable();
-    const int fresh = evaluate();
+    const int fresh = evaluate(game.position);
     // The cached pawn terms come from the top band's pawn table, the fresh ones from the next.
     const int16_t* before = pieceSquareSets[72]->byKind[PAWN];
     const int16_t* after = pieceSquareSets[67]->byKind[PAWN];
     int shift = 0;
     for (int s = 0; s < 64; ++s) {
-        if (position.board[s] == WPAWN) shift += before[s] - after[s];
-        if (position.board[s] == BPAWN) shift -= before[63 - s] - after[63 - s];
+        if (game.position.board[s] == WPAWN) shift += before[s] - after[s];
+        if (game.position.board[s] == BPAWN) shift -= before[63 - s] - after[63 - s];
     }
     ASSERT_NE(shift, 0);
     EXPECT_EQ(cached - fresh, -shift);   // Black is to move
-    EXPECT_EQ(evaluate(), fresh);
+    EXPECT_EQ(evaluate(game.position), fresh);
 }
 
 TEST(Evaluate, AHeapOfQueensStaysBelowMateScores) {
     setUpPosition("QQQQQQQQ/Q7/8/8/8/8/8/K6k b - -");
-    EXPECT_EQ(evaluate(), -EVAL_LIMIT);
+    EXPECT_EQ(evaluate(game.position), -EVAL_LIMIT);
 }
 
 // The set in force changes exactly where a material band begins; the king wants shelter while
@@ -157,9 +157,9 @@ TEST(EvaluationTables, SetsChangeAtTheBandLimits) {
 // and by the term under test. (Set up before the tables are read: they depend on the material.)
 int differenceOf(const char* with, const char* without) {
     setUpPosition(with);
-    const int value = evaluate();
+    const int value = evaluate(game.position);
     setUpPosition(without);
-    return value - evaluate();
+    return value - evaluate(game.position);
 }
 
 TEST(Evaluate, BishopsOnBothColoursEarnThePair) {

@@ -27,7 +27,7 @@ TEST(EngineThread, IdleSearchesAndQuit) {
         startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, nullptr}, TimeBudget{0, 0, 0}});
         endSearchAfterBudget();
         EXPECT_TRUE(waitForSearch(0)) << "idle once the search is ended";
-        EXPECT_TRUE(isLegalMove(searchResult().best.move));
+        EXPECT_TRUE(isLegalMove(game, searchResult().best.move));
     }
 
     // A depth limit ends it by itself, and no deeper than the ceiling. (Each from a cleared
@@ -47,7 +47,7 @@ TEST(EngineThread, IdleSearchesAndQuit) {
     startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, nullptr}, UNLIMITED_TIME});
     stopSearch();
     waitForSearch();
-    EXPECT_TRUE(isLegalMove(searchResult().best.move));
+    EXPECT_TRUE(isLegalMove(game, searchResult().best.move));
     quitEngine();
 }
 
@@ -71,7 +71,7 @@ TEST(EngineThread, SeveralThreadsStartStopAndResize) {
         startSearch(request);
         if (round % 3 == 2) stopSearch();
         waitForSearch();
-        EXPECT_TRUE(isLegalMove(searchResult().best.move)) << round;
+        EXPECT_TRUE(isLegalMove(game, searchResult().best.move)) << round;
         if (round % 3 == 1) {
             EXPECT_GE(totalNodes(), 20000u);
             EXPECT_LT(totalNodes(), 21000u);
@@ -94,7 +94,7 @@ std::vector<Reported> reported;
 // exact, at depth 3.
 void storeAsAHelperWould(const IterationLine& line) {
     reported.push_back(Reported{line.depth, line.score, line.moves});
-    if (line.depth == 2) storeHash(3, EXACT_BOUND, moveOf(QUIET, "d5", "d8"), -MATED_SCORE - 3);
+    if (line.depth == 2) storeHash(game.position, 3, EXACT_BOUND, moveOf(QUIET, "d5", "d8"), -MATED_SCORE - 3);
 }
 
 // Another thread's entry for the root, deeper and exact, stored while the main search is an

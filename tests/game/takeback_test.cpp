@@ -19,22 +19,17 @@ namespace {
 // Everything a take-back must restore.
 struct GameState {
     Position position;
-    GameBoard board;
     std::vector<PlyRecord> history;
     int recordLength;
 };
 
 GameState currentState() {
-    return {position, gameBoard, std::vector<PlyRecord>(positionHistory, historyTop + 1), gameRecord.length};
+    return {game.position, std::vector<PlyRecord>(game.history, game.top + 1), gameRecord.length};
 }
 
 ::testing::AssertionResult sameState(const GameState& expected) {
     const GameState now = currentState();
     if (!samePosition(now.position, expected.position)) return ::testing::AssertionFailure() << "position";
-    const GameBoard &a = now.board, &b = expected.board;
-    if (std::memcmp(a.board, b.board, 64) != 0 || a.epSquare != b.epSquare || a.castleFlags != b.castleFlags ||
-        a.kingSquare[0] != b.kingSquare[0] || a.kingSquare[1] != b.kingSquare[1] || a.sideToMove != b.sideToMove)
-        return ::testing::AssertionFailure() << "game board";
     if (now.history.size() != expected.history.size()) return ::testing::AssertionFailure() << "history depth";
     for (size_t i = 0; i < now.history.size(); ++i)
         if (now.history[i].key != expected.history[i].key ||
@@ -50,7 +45,7 @@ void play(const char* word) {
         ASSERT_TRUE(setSideToMove(word[0] == 'w' ? WHITE : BLACK)) << word;
         return;
     }
-    const Move move = textToMove(word);
+    const Move move = textToMove(game.position, word);
     ASSERT_TRUE(isLegalGameMove(move)) << word;
     playGameMove(move);
 }
@@ -123,10 +118,10 @@ TEST(GameRecord, MoveHandedStraightBackLeavesTheGameAsItWas) {
     play("e2e4");
     const GameState before = currentState();
     play("white");
-    EXPECT_EQ(position.epSquare, 0);
+    EXPECT_EQ(game.position.epSquare, 0);
     play("black");
     EXPECT_TRUE(sameState(before));
-    EXPECT_TRUE(isLegalGameMove(textToMove("f4e3"))) << "the pawn may still take en passant";
+    EXPECT_TRUE(isLegalGameMove(textToMove(game.position, "f4e3"))) << "the pawn may still take en passant";
 }
 
 // A game longer than the record keeps its latest half; take-backs within it still restore all.
@@ -136,19 +131,19 @@ TEST(TakeBack, OverlongGameKeepsItsLatestMoves) {
     const int plies = GAME_RECORD_SIZE + 40;
     std::vector<Position> last;
     for (int ply = 0; ply < plies; ++ply) {
-        if (ply >= plies - 200) last.push_back(position);
+        if (ply >= plies - 200) last.push_back(game.position);
         play(round[ply % 4]);
     }
     ASSERT_LT(gameRecord.length, GAME_RECORD_SIZE);
     ASSERT_GE(gameRecord.length, GAME_RECORD_SIZE / 2);
     // The fifty-move counter tells the plies apart, where the positions repeat every four.
     ASSERT_TRUE(takeBackGameMoves(150));
-    EXPECT_EQ(historyTop->fiftyCounter, plies - 150);
-    EXPECT_TRUE(samePosition(position, last[50]));
+    EXPECT_EQ(game.top->fiftyCounter, plies - 150);
+    EXPECT_TRUE(samePosition(game.position, last[50]));
     const int kept = gameRecord.length;
     EXPECT_FALSE(takeBackGameMoves(kept + 1));
     ASSERT_TRUE(takeBackGameMoves(kept)) << "back to where the kept half begins";
-    EXPECT_EQ(historyTop->fiftyCounter, plies - 150 - kept);
+    EXPECT_EQ(game.top->fiftyCounter, plies - 150 - kept);
 }
 
 // The book lives in the transposition table, where searches may overwrite it: a take-back to
@@ -157,7 +152,7 @@ class TakeBackBook : public testing::Test {
 protected:
     void SetUp() override {
         initTablesOnce();
-        currentFrame = plyFrames;
+        handFrame = handFrames;
         home = std::filesystem::current_path();
         char pattern[] = "/tmp/tarnek-takeback-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -189,14 +184,14 @@ TEST_F(TakeBackBook, TakeBackFindsTheSameBookAgain) {
     for (uint64_t draw : {0, 1}) {
         drawn = draw;
         ASSERT_TRUE(setPosition(INITIAL_POSITION_TEXT, true));
-        ASSERT_EQ(bookMove(), first[draw]);
+        ASSERT_EQ(bookMove(game.position), first[draw]);
         // A deeper search result overwrites the book's entry of the initial position.
-        storeHash(10, EXACT_BOUND, moveOf(QUIET, "g1", "f3"), 20);
-        ASSERT_EQ(bookMove(), 0);
+        storeHash(game.position, 10, EXACT_BOUND, moveOf(QUIET, "g1", "f3"), 20);
+        ASSERT_EQ(bookMove(game.position), 0);
         play("b2b3");
         drawn = 1 - draw;   // a new game now would choose the other line
         ASSERT_TRUE(takeBackGameMoves(1));
-        EXPECT_EQ(bookMove(), first[draw]) << draw;
+        EXPECT_EQ(bookMove(game.position), first[draw]) << draw;
     }
 }
 

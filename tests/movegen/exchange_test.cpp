@@ -7,22 +7,22 @@ namespace {
 // The exchange score of the side to move's piece on `from` going to `to`, with the sliders the
 // generators pass.
 int exchange(const char* from, const char* to) {
-    const Position& p = position;
+    const Position& p = game.position;
     const Bitboard rookSliders = p.pieces[WROOK] | p.pieces[BROOK] | p.pieces[WQUEEN] | p.pieces[BQUEEN];
     const Bitboard bishopSliders = p.pieces[WBISHOP] | p.pieces[BBISHOP] | p.pieces[WQUEEN] | p.pieces[BQUEEN];
-    return staticExchange(p.board[squareOf(from)], squareOf(from), squareOf(to), rookSliders, bishopSliders);
+    return staticExchange(game.position, p.board[squareOf(from)], squareOf(from), squareOf(to), rookSliders, bishopSliders);
 }
 
 // What the moving piece's square values change when it goes from `from` to `to`.
 int squareChange(const char* from, const char* to) {
-    const int code = position.board[squareOf(from)];
+    const int code = game.position.board[squareOf(from)];
     return pst(code, to) - pst(code, from);
 }
 
 // The scores of the evaluator's three outcomes for the piece on `from` taking on `to`: a gain
 // of `gain` (the victim's square value counts), an even trade, and a loss of `loss`.
 int gainScore(int gain, const char* from, const char* to) {
-    const int victim = position.board[squareOf(to)];
+    const int victim = game.position.board[squareOf(to)];
     return gain - 9500 + squareChange(from, to) + (victim ? pst(victim, to) : 0);
 }
 

@@ -90,11 +90,11 @@ TEST(Generators, CapturesListKeepsEveryGoodPieceCaptureOfTheFullList) {
         setUpPosition(text);
         const auto all = generatedList(ALL_MOVES), captures = generatedList(CAPTURES);
         for (PieceKind kind : {KNIGHT, BISHOP, ROOK, QUEEN, KING}) {
-            const int code = pieceOf(position.sideToMove, kind);
+            const int code = pieceOf(game.position.sideToMove, kind);
             auto pieceCaptures = [code](const std::vector<ScoredMove>& list, bool goodOnly) {
                 std::vector<std::pair<Move, int>> kept;
                 for (const ScoredMove& entry : list)
-                    if (moveType(entry.move) == CAPTURE && position.board[moveFrom(entry.move)] == code &&
+                    if (moveType(entry.move) == CAPTURE && game.position.board[moveFrom(entry.move)] == code &&
                         (!goodOnly || entry.score >= -10000))
                         kept.emplace_back(entry.move, entry.score);
                 return kept;
@@ -121,10 +121,10 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
     EXPECT_EQ(list[list.size() - 2].score, -29000);
     EXPECT_EQ(list.back().move, WHITE_LONG_CASTLING);
     EXPECT_EQ(list.back().score, -29500);
-    saveUndo(currentFrame->undo);
-    makeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
-    EXPECT_TRUE(leavesKingAttacked(WHITE_SHORT_CASTLING, WHITE));
-    unmakeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, WHITE_SHORT_CASTLING, handFrame->undo);
+    EXPECT_TRUE(leavesKingAttacked(game.position, WHITE_SHORT_CASTLING, WHITE));
+    unmakeMove(game, WHITE_SHORT_CASTLING, handFrame->undo);
 
     // A king on g2 covers f1 and g1, one on b7 covers c8: those castlings would end or pass
     // next to it, which the legality test would not notice.
@@ -141,12 +141,12 @@ TEST(Generators, CastlingIgnoresAttacksButNotTheEnemyKing) {
 // Generation reads the position and changes nothing, right after a castling and in check too.
 TEST(Generators, GenerationLeavesThePositionAsItWas) {
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    saveUndo(currentFrame->undo);
-    makeMove(WHITE_SHORT_CASTLING, currentFrame->undo);
-    const Position castled = position;
+    saveUndo(game.position, handFrame->undo);
+    makeMove(game, WHITE_SHORT_CASTLING, handFrame->undo);
+    const Position castled = game.position;
     for (GeneratorKind kind : {CAPTURES, ALL_MOVES}) {
         generatedList(kind);
-        EXPECT_TRUE(samePosition(castled, position));
+        EXPECT_TRUE(samePosition(castled, game.position));
     }
     // Black's castling rights are its own and still produce both castlings.
     const auto list = generatedList(ALL_MOVES);
@@ -154,16 +154,16 @@ TEST(Generators, GenerationLeavesThePositionAsItWas) {
     EXPECT_TRUE(contains(list, BLACK_LONG_CASTLING));
 
     setUpPosition("r3k2r/8/8/8/8/8/8/R3K1r1 w Q -");
-    const Position inCheck = position;
+    const Position inCheck = game.position;
     EXPECT_FALSE(generatedList(ALL_MOVES).empty());
-    EXPECT_TRUE(samePosition(inCheck, position));
+    EXPECT_TRUE(samePosition(inCheck, game.position));
 }
 
 // The kinds of the pieces whose moves fill the list, in order, each run of one kind once.
 std::vector<PieceKind> kindsInOrder(const std::vector<ScoredMove>& list) {
     std::vector<PieceKind> kinds;
     for (const ScoredMove& entry : list) {
-        const PieceKind kind = kindOf(position.board[moveFrom(entry.move)]);
+        const PieceKind kind = kindOf(game.position.board[moveFrom(entry.move)]);
         if (kinds.empty() || kinds.back() != kind) kinds.push_back(kind);
     }
     return kinds;

@@ -8,14 +8,15 @@
 #include "movegen/generators.h"
 #include "support.h"
 
-// The list the search would see for the position on the board (evasions when in check), or the
+// The list the search would see for the game's position (evasions when in check), or the
 // captures list; both through the generator table.
 inline std::vector<ScoredMove> generatedList(GeneratorKind kind) {
-    PlyFrame& frame = plyFrames[0];
-    findCheckers(frame);
+    PlyFrame frame{};
+    findCheckers(game.position, frame);
     if (frame.checkers) kind = EVASIONS;
-    ScoredMove* end = generateList(kind, moveStack, frame);
-    return std::vector<ScoredMove>(moveStack, end);
+    ScoredMove list[MAX_LIST_MOVES];
+    ScoredMove* end = generateList(game.position, kind, list, frame);
+    return std::vector<ScoredMove>(list, end);
 }
 
 
@@ -33,4 +34,4 @@ inline bool contains(const std::vector<ScoredMove>& list, Move move) {
     return false;
 }
 
-inline int pst(int code, const char* square) { return pieceSquareValue(code, squareOf(square)); }
+inline int pst(int code, const char* square) { return pieceSquareValue(game.position, code, squareOf(square)); }

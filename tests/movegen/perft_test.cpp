@@ -12,7 +12,8 @@ struct PerftCase {
 
 uint64_t perftOf(const char* fen, int depth) {
     setUpPosition(fen);
-    return perft(depth, moveStack);
+    SearchFrames& frames = threadOnGame().frames;
+    return perft(game, frames.plies, depth, frames.moves);
 }
 
 }  // namespace
@@ -67,13 +68,13 @@ TEST(Perft, LastPlyKeepsPinnedPiecesToTheirLines) {
 
 TEST(Perft, DivideListsEveryLegalRootMoveOnceAndRestoresThePosition) {
     setUpPosition("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -");
-    const Position before = position;
+    const Position before = game.position;
     DivideEntry entries[MAX_LIST_MOVES];
-    const int count = perftDivide(2, moveStack, entries);
+    SearchFrames& frames = threadOnGame().frames;
+    const int count = perftDivide(game, frames.plies, 2, frames.moves, entries);
     EXPECT_EQ(count, 48);
     uint64_t total = 0;
     for (int i = 0; i < count; ++i) total += entries[i].nodes;
     EXPECT_EQ(total, 2039u);
-    EXPECT_TRUE(samePosition(before, position));
-    EXPECT_EQ(currentFrame, plyFrames);
+    EXPECT_TRUE(samePosition(before, game.position));
 }

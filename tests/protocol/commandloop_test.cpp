@@ -10,12 +10,12 @@ namespace {
 
 std::string keyLineAfter(const char* text, const char* moveText) {
     initTablesOnce();
-    currentFrame = plyFrames;
     setPosition(text, false);
-    saveUndo(currentFrame->undo);
-    makeMove(textToMove(moveText), currentFrame->undo);
+    UndoRecord undo;
+    saveUndo(game.position, undo);
+    makeMove(game, textToMove(game.position, moveText), undo);
     char line[32];
-    std::snprintf(line, sizeof line, "%x %x\n", unsigned(position.hashKey >> 32), unsigned(position.hashKey));
+    std::snprintf(line, sizeof line, "%x %x\n", unsigned(game.position.hashKey >> 32), unsigned(game.position.hashKey));
     return line;
 }
 

@@ -163,7 +163,7 @@ std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
     bool caught = false;
     for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
         setUpPosition("r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ -");
-        storeHash(FIRST_SEARCHED - 1, EXACT_BOUND, anyLegalMove(), 3000);
+        storeHash(game.position, FIRST_SEARCHED - 1, EXACT_BOUND, anyLegalMove(game), 3000);
         LogCapture log;
         failLowFlag = 0;
         iterationsDone = 0;
@@ -177,7 +177,7 @@ std::string budgetSpentDuringAFailLow(const char* timeControl, int clock) {
     }
     quitEngine();
     EXPECT_TRUE(caught) << "the root never failed low";
-    EXPECT_TRUE(isLegalMove(searchResult().best.move));
+    EXPECT_TRUE(isLegalMove(game, searchResult().best.move));
     return text;
 }
 

@@ -54,10 +54,9 @@ inline bool contains(const std::string& text, const std::string& part) { return 
 // Play `moves` from the position `text` in this process: each must be legal in its turn.
 inline ::testing::AssertionResult legalLine(const char* text, const std::vector<std::string>& moves) {
     initTablesOnce();
-    currentFrame = plyFrames;
     if (!setPosition(text, false)) return ::testing::AssertionFailure() << "refused: " << text;
     for (const std::string& word : moves) {
-        Move move = textToMove(word.c_str());
+        Move move = textToMove(game.position, word.c_str());
         if (!isLegalGameMove(move)) return ::testing::AssertionFailure() << "illegal: " << word;
         playGameMove(move);
     }

@@ -8,11 +8,12 @@ namespace {
 
 // The moves of a node's list in the order selectMove hands them out, from moves and scores.
 std::vector<Move> selectionOrder(const std::vector<ScoredMove>& list, Move killer1, const uint32_t* counters) {
-    PlyFrame& frame = plyFrames[1];
+    static PlyFrame frame;
     frame.hashMove = 0;
     frame.killer1 = killer1;
     frame.killer2 = 0;
-    ScoredMove* const begin = moveStack;
+    static ScoredMove moves[MAX_LIST_MOVES];
+    ScoredMove* const begin = moves;
     for (size_t i = 0; i < list.size(); ++i) begin[i] = list[i];
     frame.listEnd = begin + list.size();
     std::vector<Move> order;

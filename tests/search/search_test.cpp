@@ -65,14 +65,14 @@ TEST(SearchPosition, MateFoundEarlierIsOneMoveNearerAfterTwoPlies) {
 TEST(SearchPosition, MatingLineFromTheTableEndsInTheMateOrShortOfIt) {
     setUpPosition("k7/8/2K5/8/8/8/8/6R1 w - -");
     const Move kb6 = moveOf(QUIET, "c6", "b6"), kb8 = moveOf(QUIET, "a8", "b8");
-    saveUndo(plyFrames[0].undo);
-    makeMove(kb6, plyFrames[0].undo);
-    storeHash(20, EXACT_BOUND, kb8, MATED_SCORE + 2);
-    saveUndo(plyFrames[1].undo);
-    makeMove(kb8, plyFrames[1].undo);
-    storeHash(20, EXACT_BOUND, moveOf(QUIET, "g1", "g7"), -MATED_SCORE - 1);
-    unmakeMove(kb8, plyFrames[1].undo);
-    unmakeMove(kb6, plyFrames[0].undo);
+    saveUndo(game.position, handFrames[0].undo);
+    makeMove(game, kb6, handFrames[0].undo);
+    storeHash(game.position, 20, EXACT_BOUND, kb8, MATED_SCORE + 2);
+    saveUndo(game.position, handFrames[1].undo);
+    makeMove(game, kb8, handFrames[1].undo);
+    storeHash(game.position, 20, EXACT_BOUND, moveOf(QUIET, "g1", "g7"), -MATED_SCORE - 1);
+    unmakeMove(game, kb8, handFrames[1].undo);
+    unmakeMove(game, kb6, handFrames[0].undo);
     EXPECT_EQ(searchOnBoard(4), kb6);
     EXPECT_EQ(searchResult().best.score, -MATED_SCORE - 3);
     const Line& line = searchResult().line;
@@ -83,7 +83,7 @@ TEST(SearchPosition, MatingLineFromTheTableEndsInTheMateOrShortOfIt) {
 // this search found it.
 TEST(SearchPosition, MateIsAnsweredAsTheSearchFoundIt) {
     setUpPosition("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -");
-    storeHash(9, LOWER_BOUND, moveOf(QUIET, "d1", "e1"), 8097);
+    storeHash(game.position, 9, LOWER_BOUND, moveOf(QUIET, "d1", "e1"), 8097);
     LogCapture log;
     EXPECT_EQ(searchOnBoard(12), moveOf(QUIET, "d1", "d8"));
     EXPECT_EQ(searchResult().best.score, 8099);
@@ -133,7 +133,7 @@ TEST(SearchPosition, DeepExactRootEntrySkipsTheShallowIterations) {
     const char* fen = "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -";
     const Move stored = moveOf(QUIET, "a7", "a6");
     setUpPosition(fen);
-    storeHash(7, EXACT_BOUND, stored, 12);
+    storeHash(game.position, 7, EXACT_BOUND, stored, 12);
     LogCapture log;
     EXPECT_EQ(searchOnBoard(7), stored);   // first iteration would be 8: none runs
     EXPECT_EQ(searchResult().best.score, 12);
@@ -149,7 +149,7 @@ TEST(SearchPosition, StoredMoveThatWouldRepeatRestartsFromTheFirstIteration) {
     for (Move stored : {ng8, moveOf(QUIET, "e8", "d8")}) {
         setUpPosition(fen);
         playLine({nf3, nf6, ng1, ng8, nf3, nf6, ng1});
-        storeHash(9, EXACT_BOUND, stored, -900);
+        storeHash(game.position, 9, EXACT_BOUND, stored, -900);
         LogCapture log;
         searchOnBoard(2);
         // Only the repeating move sends the search back to iteration 2 (window 0 to 30);
@@ -164,9 +164,9 @@ TEST(SearchPosition, StopBeforeAnyResultStillGivesALegalMove) {
     resetSearchControl();
     stopFlag = 1;
     LogCapture log;
-    const ScoredMove result = searchPosition(SearchLimits{5, nullptr}).best;
+    const ScoredMove result = searchPosition(threadOnGame(), SearchLimits{5, nullptr}).best;
     EXPECT_NE(result.move, moveOf(CAPTURE, "e2", "d4"));
-    EXPECT_EQ(result.move, anyLegalMove()) << "the first legal move in generation order";
+    EXPECT_EQ(result.move, anyLegalMove(game)) << "the first legal move in generation order";
     EXPECT_EQ(moveFrom(result.move), squareOf("e1"));   // only the king can move legally
     EXPECT_EQ(result.score, NO_SCORE) << "not searched: no score";
     const std::string noEntryLine(117, '*');
@@ -194,19 +194,19 @@ TEST(SearchPosition, ResultOfAnotherPositionIsReplacedWithoutBeingMade) {
     };
     for (const Case& c : cases) {
         setUpPosition(c.fen);
-        storeHash(63, EXACT_BOUND, c.stored, 55);
-        const Position before = position;
-        const PlyRecord* top = historyTop;
+        storeHash(game.position, 63, EXACT_BOUND, c.stored, 55);
+        const Position before = game.position;
+        const PlyRecord* top = game.top;
         LogCapture log;
         const Move move = searchOnBoard(63);   // the entry's depth: no iteration runs
         log.text();
-        EXPECT_EQ(move, c.expected ? c.expected : anyLegalMove()) << c.fen << " " << c.stored;
+        EXPECT_EQ(move, c.expected ? c.expected : anyLegalMove(game)) << c.fen << " " << c.stored;
         EXPECT_EQ(searchResult().best.move, move);
         if (!c.expected) {
             EXPECT_EQ(searchResult().best.score, NO_SCORE);
         }
-        EXPECT_TRUE(samePosition(position, before)) << c.fen << " " << c.stored;
-        EXPECT_EQ(historyTop, top);
+        EXPECT_TRUE(samePosition(game.position, before)) << c.fen << " " << c.stored;
+        EXPECT_EQ(game.top, top);
     }
 }
 
@@ -215,21 +215,22 @@ TEST(SearchPosition, EndsAfterTheCurrentIterationWhenToldItIsTheLast) {
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
     resetSearchControl();
     lastIterationFlag = 1;
-    searchPosition(SearchLimits{9, nullptr});
+    SearchThread& thread = threadOnGame();
+    searchPosition(thread, SearchLimits{9, nullptr});
     resetSearchControl();
-    EXPECT_EQ(iterationDepth, 2u);
+    EXPECT_EQ(thread.iterationDepth, 2u);
     EXPECT_NE(log.text().find("-E: Ended ply after extra time\n"), std::string::npos);
 }
 
 TEST(PrincipalVariationText, FollowsTheHashMovesToMateOrToAMissingEntry) {
     searchFen("k7/8/2K5/8/8/8/8/6R1 w - -", 4);
-    char text[1024];
-    principalVariationText(text, 4);
+    char text[PV_TEXT_SIZE];
+    principalVariationText(threadOnGame(), text, 4);
     EXPECT_EQ(std::string(text).substr(std::string(text).size() - 2), "# ");
-    principalVariationText(text, 1);
+    principalVariationText(threadOnGame(), text, 1);
     EXPECT_EQ(std::string(text).size(), 5u);   // one move and its blank
     setUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    principalVariationText(text, 3);
+    principalVariationText(threadOnGame(), text, 3);
     EXPECT_STREQ(text, "NOE ");
 }
 
@@ -247,7 +248,7 @@ TEST(SearchPosition, MissedAspirationWindowIsSearchedAgain) {
     };
     for (const Case& c : cases) {
         setUpPosition(c.fen);
-        storeHash(3, EXACT_BOUND, anyLegalMove(), 0);   // "a level game at depth 3"
+        storeHash(game.position, 3, EXACT_BOUND, anyLegalMove(game), 0);   // "a level game at depth 3"
         LogCapture log;
         searchOnBoard(4);
         const std::string text = log.text();

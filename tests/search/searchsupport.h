@@ -27,29 +27,44 @@ inline Move searchFen(const char* fen, unsigned depth) {
     return searchOnBoard(depth);
 }
 
-// Play moves on the board as the search does (snapshot, make, next frame), then return the
-// frame pointer to frame 0 so the position can be searched as a root with this history.
-inline void playLine(std::initializer_list<Move> moves) {
-    for (Move m : moves) {
-        saveUndo(currentFrame->undo);
-        makeMove(m, currentFrame->undo);
-    }
-    currentFrame = plyFrames;
+// Set up `fen` as the node one ply below a root of the given iteration depth, as the root hands it
+// to the interior or the quiescence search, on the tests' search thread (threadOnGame) with its
+// killers and cut-off counters as fresh as a set-up leaves them. Returns that thread.
+inline SearchThread& asChildNode(const char* fen, unsigned depth = 4) {
+    setUpPosition(fen);
+    SearchThread& thread = threadOnGame();
+    forgetKillers(thread.frames);
+    forgetCutoffCounters(thread.frames);
+    thread.frames.plies[0].listEnd = thread.frames.moves;
+    thread.frames.current = thread.frames.plies + 1;
+    thread.iterationDepth = depth;
+    thread.nextNodeCheck = NO_NODE_LIMIT;
+    resetSearchControl();
+    return thread;
 }
 
-// Whether `line` plays out legally from the position on the board and, shown with a mate score,
+// Play moves on the game's board, for good, without the game's record: the position to search,
+// with this history behind it.
+inline void playLine(std::initializer_list<Move> moves) {
+    for (Move m : moves) {
+        UndoRecord undo;
+        saveUndo(game.position, undo);
+        makeMove(game, m, undo);
+    }
+}
+
+// Whether `line` plays out legally from the game's position and, shown with a mate score,
 // ends in that mate at its distance or stops before it: never runs past it, never ends in no
 // mate at its length. The board is left as it was.
 inline bool lineHolds(const Line& line, int score, int at = 0) {
     const int distance = mateDistance(score);
-    if (at == line.length) return !distance || at < distance || (sideToMoveInCheck() && anyLegalMove() == 0);
-    if ((distance && at >= distance) || !isLegalMove(line.moves[at])) return false;
-    PlyFrame& frame = *currentFrame;
-    saveUndo(frame.undo);
-    makeMove(line.moves[at], frame.undo);
-    ++currentFrame;
+    if (at == line.length)
+        return !distance || at < distance || (sideToMoveInCheck(game.position) && anyLegalMove(game) == 0);
+    if ((distance && at >= distance) || !isLegalMove(game, line.moves[at])) return false;
+    UndoRecord undo;
+    saveUndo(game.position, undo);
+    makeMove(game, line.moves[at], undo);
     const bool holds = lineHolds(line, score, at + 1);
-    --currentFrame;
-    unmakeMove(line.moves[at], frame.undo);
+    unmakeMove(game, line.moves[at], undo);
     return holds;
 }

@@ -12,8 +12,8 @@ constexpr uint64_t KEY_C = 0x5555AAAA33300042ULL;
 constexpr Move MOVE_1 = 3364, MOVE_2 = 3902, MOVE_3 = 1234;
 
 void poseAs(uint64_t key, Colour side = WHITE) {
-    position.hashKey = key;
-    position.sideToMove = side;
+    game.position.hashKey = key;
+    game.position.sideToMove = side;
 }
 
 struct Read {
@@ -47,10 +47,10 @@ protected:
 
 TEST_F(TranspositionTable, EntriesKeepEveryFieldAndTheSidesApart) {
     poseAs(KEY_A, WHITE);
-    storeHash(7, UPPER_BOUND, MOVE_1, -8095);
+    storeHash(game.position, 7, UPPER_BOUND, MOVE_1, -8095);
     poseAs(KEY_A, BLACK);
     EXPECT_EQ(probedEntry(), nullptr);
-    storeHash(63, LOWER_BOUND, MOVE_2, 8099);
+    storeHash(game.position, 63, LOWER_BOUND, MOVE_2, 8099);
     Read white = readBack(KEY_A, WHITE), black = readBack(KEY_A, BLACK);
     EXPECT_EQ(white.move, MOVE_1);
     EXPECT_EQ(white.depth, 7);
@@ -67,18 +67,18 @@ TEST_F(TranspositionTable, EntriesKeepEveryFieldAndTheSidesApart) {
 
 TEST_F(TranspositionTable, SamePositionKeepsTheDeeperOrMoreExactResult) {
     poseAs(KEY_A);
-    storeHash(5, LOWER_BOUND, MOVE_1, 10);
-    storeHash(5, EXACT_BOUND, MOVE_2, 20);   // equally deep and exact: replaces
+    storeHash(game.position, 5, LOWER_BOUND, MOVE_1, 10);
+    storeHash(game.position, 5, EXACT_BOUND, MOVE_2, 20);   // equally deep and exact: replaces
     EXPECT_EQ(readBack(KEY_A).move, MOVE_2);
     poseAs(KEY_C);
-    storeHash(3, EXACT_BOUND, MOVE_1, 7);    // another position beside it
+    storeHash(game.position, 3, EXACT_BOUND, MOVE_1, 7);    // another position beside it
     poseAs(KEY_A);
-    storeHash(5, LOWER_BOUND, MOVE_3, 30);   // equally deep bound over exact: nothing stored,
+    storeHash(game.position, 5, LOWER_BOUND, MOVE_3, 30);   // equally deep bound over exact: nothing stored,
     EXPECT_EQ(readBack(KEY_A).score, 20);
     EXPECT_EQ(readBack(KEY_C).score, 7);     // not even over the other position
-    storeHash(4, EXACT_BOUND, MOVE_3, 40);   // shallower: nothing
+    storeHash(game.position, 4, EXACT_BOUND, MOVE_3, 40);   // shallower: nothing
     EXPECT_EQ(readBack(KEY_A).score, 20);
-    storeHash(6, UPPER_BOUND, MOVE_3, 50);   // deeper: replaces, whatever the bound
+    storeHash(game.position, 6, UPPER_BOUND, MOVE_3, 50);   // deeper: replaces, whatever the bound
     EXPECT_EQ(readBack(KEY_A).move, MOVE_3);
     EXPECT_EQ(readBack(KEY_A).bound, UPPER_BOUND);
 }
@@ -88,9 +88,9 @@ TEST_F(TranspositionTable, SamePositionKeepsTheDeeperOrMoreExactResult) {
 // with the other's score.
 TEST_F(TranspositionTable, WordsOfTwoWritesAreNoEntry) {
     poseAs(KEY_A);
-    storeHash(5, UPPER_BOUND, MOVE_1, -300);
+    storeHash(game.position, 5, UPPER_BOUND, MOVE_1, -300);
     const HashEntry first = slot(KEY_A, 0);
-    storeHash(9, LOWER_BOUND, MOVE_2, 8097);
+    storeHash(game.position, 9, LOWER_BOUND, MOVE_2, 8097);
     const HashEntry second = slot(KEY_A, 0);
     HashEntry& shared = bucketOf(WHITE, KEY_A)[0];
     for (int mix = 1; mix < 7; ++mix) {   // which words come from the first write
@@ -105,62 +105,62 @@ TEST_F(TranspositionTable, WordsOfTwoWritesAreNoEntry) {
 
 TEST_F(TranspositionTable, ClearedBucketTakesEvenDepthZero) {
     poseAs(KEY_A);
-    storeHash(0, LOWER_BOUND, MOVE_1, 5);
+    storeHash(game.position, 0, LOWER_BOUND, MOVE_1, 5);
     EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
     EXPECT_EQ(readBack(KEY_A).depth, 0);
 }
 
 TEST_F(TranspositionTable, OtherPositionGoesToSlotOneUnlessSlotZeroIsWeaker) {
     poseAs(KEY_A);
-    storeHash(9, EXACT_BOUND, MOVE_1, 1);
+    storeHash(game.position, 9, EXACT_BOUND, MOVE_1, 1);
     poseAs(KEY_C);
-    storeHash(5, EXACT_BOUND, MOVE_3, 3);    // slot 0 is deeper: slot 1
+    storeHash(game.position, 5, EXACT_BOUND, MOVE_3, 3);    // slot 0 is deeper: slot 1
     poseAs(KEY_B);
-    storeHash(4, EXACT_BOUND, MOVE_2, 2);    // slot 1 again, over the deeper KEY_C
+    storeHash(game.position, 4, EXACT_BOUND, MOVE_2, 2);    // slot 1 again, over the deeper KEY_C
     EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
     EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
     EXPECT_EQ(readBack(KEY_C).move, 0);
     // Equal advantage: an exact result displaces a bound, a bound does not displace anything
     // (it takes the second place, over the position there).
     poseAs(KEY_B);
-    storeHash(9, LOWER_BOUND, MOVE_2, 4);
+    storeHash(game.position, 9, LOWER_BOUND, MOVE_2, 4);
     EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
     EXPECT_EQ(readBack(KEY_B).score, 4);
     clearHashTable();
     poseAs(KEY_A);
-    storeHash(9, UPPER_BOUND, MOVE_1, 1);
+    storeHash(game.position, 9, UPPER_BOUND, MOVE_1, 1);
     poseAs(KEY_B);
-    storeHash(9, EXACT_BOUND, MOVE_2, 2);
+    storeHash(game.position, 9, EXACT_BOUND, MOVE_2, 2);
     EXPECT_EQ(readBack(KEY_A).move, 0);
     EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
     // A newer generation counts like depth: 3 - 9 + 7 - 1 = 0 is a tie that exact over exact
     // does not win (the second place takes it); 4 - 9 + 7 - 1 = 1 wins even as a bound.
     hashGeneration = 7;
     poseAs(KEY_C);
-    storeHash(3, EXACT_BOUND, MOVE_3, 3);
+    storeHash(game.position, 3, EXACT_BOUND, MOVE_3, 3);
     EXPECT_EQ(readBack(KEY_B).move, MOVE_2);
     EXPECT_EQ(readBack(KEY_C).depth, 3);
-    storeHash(4, LOWER_BOUND, MOVE_3, 3);
+    storeHash(game.position, 4, LOWER_BOUND, MOVE_3, 3);
     EXPECT_EQ(readBack(KEY_B).move, 0);
     EXPECT_EQ(readBack(KEY_C).depth, 4);
 }
 
 TEST_F(TranspositionTable, BookEntryGivesOnlyItsMoveUntilTheSearchStoresDeeper) {
     poseAs(KEY_A);
-    storeBookEntry(MOVE_1);
+    storeBookEntry(game.position, MOVE_1);
     Read book = readBack(KEY_A);
     EXPECT_EQ(book.move, MOVE_1);
     EXPECT_EQ(book.depth, 0);
     EXPECT_EQ(book.bound, EXACT_BOUND);
     EXPECT_EQ(book.score, -8190);
     EXPECT_EQ(entryGeneration(slot(KEY_A, 0)), 0);
-    storeHash(0, LOWER_BOUND, MOVE_2, 15);   // a quiescence result does not replace it
+    storeHash(game.position, 0, LOWER_BOUND, MOVE_2, 15);   // a quiescence result does not replace it
     EXPECT_EQ(readBack(KEY_A).move, MOVE_1);
-    storeHash(1, LOWER_BOUND, MOVE_2, 15);
+    storeHash(game.position, 1, LOWER_BOUND, MOVE_2, 15);
     EXPECT_EQ(readBack(KEY_A).move, MOVE_2);
     EXPECT_EQ(entryGeneration(slot(KEY_A, 0)), 1);
     // A book move written over a search entry keeps that entry's depth, bound and score.
-    storeBookEntry(MOVE_3);
+    storeBookEntry(game.position, MOVE_3);
     Read over = readBack(KEY_A);
     EXPECT_EQ(over.move, MOVE_3);
     EXPECT_EQ(over.depth, 1);

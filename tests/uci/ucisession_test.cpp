@@ -103,10 +103,9 @@ std::vector<std::string> searchedPositions(const Session& session) { return line
 // Play `moves` from `fen` in this process; each must be legal in its turn.
 ::testing::AssertionResult legalLine(const char* fen, const std::vector<std::string>& moves) {
     initTablesOnce();
-    currentFrame = plyFrames;
     if (!setPosition(fen, false)) return ::testing::AssertionFailure() << "refused: " << fen;
     for (const std::string& word : moves) {
-        const Move move = textToMove(word.c_str());
+        const Move move = textToMove(game.position, word.c_str());
         if (!isLegalGameMove(move)) return ::testing::AssertionFailure() << "illegal: " << word;
         playGameMove(move);
     }
@@ -324,19 +323,19 @@ TEST(UciSearch, MoveTimeNodesAndClock) {
 // A mate found in one search met again two plies later: every line of the second search gives
 // its true distance, and the move played mates.
 TEST(UciSearch, MateFromAnEarlierSearchKeepsItsDistance) {
-    const std::string game = "position fen 3nR1Q1/k1p4P/pp6/8/2p1P1P1/2N1Q2P/PPP5/6K1 w - - 1 26";
+    const std::string command = "position fen 3nR1Q1/k1p4P/pp6/8/2p1P1P1/2N1Q2P/PPP5/6K1 w - - 1 26";
     Session session;
     session.open();
-    const std::string first = session.go(game + "\ngo wtime 5849 btime 290 winc 100 binc 100\n");
+    const std::string first = session.go(command + "\ngo wtime 5849 btime 290 winc 100 binc 100\n");
     ASSERT_TRUE(contains(first, "bestmove e8d8\n")) << first;
-    const std::string second = session.go(game + " moves e8d8 c7c5\ngo wtime 5728 btime 345 winc 100 binc 100\n");
+    const std::string second = session.go(command + " moves e8d8 c7c5\ngo wtime 5728 btime 345 winc 100 binc 100\n");
     EXPECT_FALSE(linesAfter(second, "info depth ").empty()) << second;
     for (const std::string& line : linesAfter(second, "info depth "))
         EXPECT_TRUE(contains(line, " score mate 1 ")) << second;
     const std::vector<std::string> best = linesAfter(second, "bestmove ");
     ASSERT_EQ(best.size(), 1u) << second;
     ASSERT_TRUE(legalLine("3R2Q1/k6P/pp6/2p5/2p1P1P1/2N1Q2P/PPP5/6K1 w - -", {best[0]}));
-    EXPECT_TRUE(sideToMoveInCheck() && !anyLegalMove()) << best[0] << " does not mate";
+    EXPECT_TRUE(sideToMoveInCheck(game.position) && !anyLegalMove(game)) << best[0] << " does not mate";
 }
 
 // The lines of the iteration of `depth` an answer shows, from their number ("multipv") on.
