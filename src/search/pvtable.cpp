@@ -10,25 +10,35 @@
 
 namespace {
 
+// Make `move` on the thread's board with the current frame's record, step to the next frame, ask
+// `what`, and take it all back; returns the answer.
+template <typename What>
+bool withMoveMade(SearchThread& thread, Move move, What what) {
+    Board& board = thread.board;
+    PlyFrame& frame = currentFrame(thread);
+    saveUndo(board.position, frame.undo);
+    makeMove(board, move, frame.undo);
+    ++thread.frames.current;
+    const bool answer = what();
+    --thread.frames.current;
+    unmakeMove(board, move, frame.undo);
+    return answer;
+}
+
 // The table's moves appended to `line` from the position after its first `at` moves.
 void extendFromTable(SearchThread& thread, Line& line, int at, int plies) {
-    Board& board = thread.board;
     if (at == line.length) {
-        if (at >= plies || drawByRule(board, 1)) return;
+        if (at >= plies || drawByRule(thread.board, 1)) return;
         Variation rest;
         walkVariation(thread, rest, plies - at, true);
         for (int i = 0; i < rest.line.length && line.length < int(DEEPEST_ITERATION); ++i)
             line.moves[line.length++] = rest.line.moves[i];
         return;
     }
-    const Move move = line.moves[at];
-    PlyFrame& frame = currentFrame(thread);
-    saveUndo(board.position, frame.undo);
-    makeMove(board, move, frame.undo);
-    ++thread.frames.current;
-    extendFromTable(thread, line, at + 1, plies);
-    --thread.frames.current;
-    unmakeMove(board, move, frame.undo);
+    withMoveMade(thread, line.moves[at], [&] {
+        extendFromTable(thread, line, at + 1, plies);
+        return true;
+    });
 }
 
 // A mating line of `distance` plies, the root's side winning or not: the table's score the side to
@@ -47,9 +57,28 @@ bool continuesMate(const HashEntry& entry, int expected) {
 
 bool checkmated(Board& board) { return sideToMoveInCheck(board.position) && anyLegalMove(board) == 0; }
 
+// A legal move of the side to move that mates at once, or 0.
+Move matingMove(SearchThread& thread) {
+    Move moves[MAX_LIST_MOVES];
+    const int count = legalMoves(thread.board, moves);
+    for (int i = 0; i < count; ++i)
+        if (withMoveMade(thread, moves[i], [&] { return checkmated(thread.board); })) return moves[i];
+    return 0;
+}
+
+// Whether the position on the board, `at` plies into a mating line of `distance`, holds the rest of
+// the mate: over, mated, at the distance; one move from it, a mate at once; else an entry of the
+// table that agrees.
+bool holdsRestOfMate(SearchThread& thread, int at, int distance, bool rootWins) {
+    if (at == distance) return checkmated(thread.board);
+    if (at + 1 == distance) return matingMove(thread) != 0;
+    HashEntry entry;
+    return probeHash(thread.board.position, entry) && continuesMate(entry, mateScoreAt(rootWins, distance, at));
+}
+
 // The next move of a mating line `at` plies into it: the table's move here when the entry agrees
-// with the mate; else a legal move whose position the table (or, for the last move, the board
-// itself) confirms: one that leaves the mate at the distance left. 0 when none is found.
+// with the mate; else a legal move after which the rest of the mate holds (holdsRestOfMate). 0
+// when none is found.
 Move nextMatingMove(SearchThread& thread, int at, int distance, bool rootWins) {
     Board& board = thread.board;
     HashEntry entry;
@@ -59,39 +88,25 @@ Move nextMatingMove(SearchThread& thread, int at, int distance, bool rootWins) {
     }
     Move moves[MAX_LIST_MOVES];
     const int count = legalMoves(board, moves);
-    const int expected = mateScoreAt(rootWins, distance, at + 1);
-    for (int i = 0; i < count; ++i) {
-        PlyFrame& frame = currentFrame(thread);
-        saveUndo(board.position, frame.undo);
-        makeMove(board, moves[i], frame.undo);
-        const bool confirmed =
-            at + 1 == distance ? checkmated(board) : probeHash(board.position, entry) && continuesMate(entry, expected);
-        unmakeMove(board, moves[i], frame.undo);
-        if (confirmed) return moves[i];
-    }
+    for (int i = 0; i < count; ++i)
+        if (withMoveMade(thread, moves[i], [&] { return holdsRestOfMate(thread, at + 1, distance, rootWins); }))
+            return moves[i];
     return 0;
 }
 
-// Play the mating line from ply `at` on, extending it where it stops short with moves the table
-// confirms. True when it ends in checkmate at `distance`.
+// Play the mating line from ply `at` on, extending it where it stops short with moves the table or
+// the board confirms. True when it ends in checkmate at `distance`. Only a third occurrence of a
+// position ends the line: a mate may pass a position the game has seen once.
 bool matesFrom(SearchThread& thread, Line& line, int at, int distance, bool rootWins) {
     Board& board = thread.board;
     if (at == distance) return checkmated(board);
     if (at == line.length) {
-        if (line.length == int(DEEPEST_ITERATION) || drawByRule(board, 1)) return false;
+        if (line.length == int(DEEPEST_ITERATION) || drawByRule(board, 2)) return false;
         const Move move = nextMatingMove(thread, at, distance, rootWins);
         if (!move) return false;
         line.moves[line.length++] = move;
     }
-    const Move move = line.moves[at];
-    PlyFrame& frame = currentFrame(thread);
-    saveUndo(board.position, frame.undo);
-    makeMove(board, move, frame.undo);
-    ++thread.frames.current;
-    const bool mates = matesFrom(thread, line, at + 1, distance, rootWins);
-    --thread.frames.current;
-    unmakeMove(board, move, frame.undo);
-    return mates;
+    return withMoveMade(thread, line.moves[at], [&] { return matesFrom(thread, line, at + 1, distance, rootWins); });
 }
 
 Line matingLine(SearchThread& thread, const Line& found, int score) {
