@@ -2,7 +2,6 @@
 // its engine thread, and must neither crash nor hang. Searches are kept shallow so that "test"
 // and "go" on an endless clock end quickly; the answers go to a sink.
 #include <cstdint>
-#include <limits>
 
 #include "game/enginethread.h"
 #include "protocol/commandloop.h"
@@ -19,10 +18,8 @@ constexpr uint32_t FUZZ_BUDGET_MS = 3000;
 
 // Settings that one session leaves behind and the real engine never carries into another.
 void resetClock() {
-    movesPerControl = 40;
-    incrementMs = 0;
-    moveBudgetMs = FUZZ_BUDGET_MS;
-    moveLimitMs = std::numeric_limits<uint64_t>::max();
+    xboardClock = UNSET_CLOCK;
+    xboardClock.moveBudgetMs = FUZZ_BUDGET_MS;
 }
 
 }  // namespace

@@ -29,9 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     initEvalTables();
     sinkOutput();
     depthCeiling = FUZZ_DEPTH;
-    hashCeilingMb = FUZZ_HASH_MB;
-    threadCeiling = FUZZ_THREADS;
-    logFilesAllowed = false;
+    optionCeilings = OptionCeilings{FUZZ_HASH_MB, FUZZ_THREADS, false};
     return 0;
 }
 
@@ -39,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetOptions();
     // A small table, as the sessions set up positions by the thousand; the initial position, as a
     // session may end before it sets one up.
-    resizeHashTable(hashBucketsFor(1));
+    resizeTable(1);
     setPosition(INITIAL_POSITION_TEXT, false);
     runOnInput(data, size, [] {
         char program[] = "tarnek-uci";

@@ -1,6 +1,5 @@
 #include "game/bench.h"
 
-#include <chrono>
 #include <cstdio>
 
 #include "board/notation.h"
@@ -44,9 +43,8 @@ BenchOutcome benchPosition(const char* fen, unsigned depth) {
     if (!setPosition(fen, false)) return BenchOutcome{false, ScoredMove{0, 0}, 0, 0.0};
     startSearch(SearchRequest{SearchLimits{depth, nullptr}, UNLIMITED_TIME});
     waitForSearch();
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStartTime()).count();
-    return BenchOutcome{true, searchResult().best, totalNodes(), ms};
+    const SearchProgress progress = searchProgress();
+    return BenchOutcome{true, searchResult().best, progress.nodes, double(progress.elapsedUs) / 1000.0};
 }
 
 void benchLine(char* buffer, int size, const char* fen, const BenchOutcome& outcome) {

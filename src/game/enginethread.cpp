@@ -1,5 +1,6 @@
 #include "game/enginethread.h"
 
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -7,6 +8,7 @@
 #include "ground/event.h"
 #include "ground/log.h"
 #include "search/control.h"
+#include "search/root.h"
 #include "search/transposition.h"
 
 unsigned depthCeiling = DEEPEST_ITERATION;
@@ -178,7 +180,31 @@ void endSearchAfterBudget() {
     waitForSearch();
 }
 
-std::chrono::steady_clock::time_point searchStartTime() { return startTime; }
+void finishSearchByBudget(uint64_t tickMs, void (*tick)()) {
+    const uint64_t budgetMs = firstWaitMs(request.time);
+    for (;;) {
+        const uint64_t elapsed = searchElapsedMs();
+        if (elapsed >= budgetMs) break;
+        uint64_t step = budgetMs - elapsed;
+        if (tick && tickMs && tickMs - elapsed % tickMs < step) step = tickMs - elapsed % tickMs;
+        if (waitForSearch(step)) break;
+        const uint64_t now = searchElapsedMs();
+        if (tick && tickMs && now >= tickMs && now < budgetMs) tick();
+    }
+    endSearchAfterBudget();
+}
+
+SearchProgress searchProgress() {
+    const auto elapsed = std::chrono::steady_clock::now() - startTime;
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count();
+    return SearchProgress{currentRootDepth.load(std::memory_order_relaxed), currentRootMove.load(std::memory_order_relaxed),
+                          currentRootMoveNumber.load(std::memory_order_relaxed), totalNodes(), hashFullPermille(),
+                          us > 0 ? uint64_t(us) : 0};
+}
+
+bool resizeTable(int megabytes) { return resizeHashTable(hashBucketsFor(megabytes)); }
+
+void clearTable() { clearHashTable(); }
 
 const SearchResult& searchResult() { return answer; }
 

@@ -7,7 +7,6 @@
 // through what the others store. The main search thread decides when to stop and what to answer.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "game/timebudget.h"
@@ -55,11 +54,31 @@ bool waitForSearch(uint64_t ms);
 // search is aborted. Returns once no search runs.
 void endSearchAfterBudget();
 
-// When the latest search started.
-std::chrono::steady_clock::time_point searchStartTime();
+// Let the search run until it ends by itself or its budget (counted from its start) is spent, then
+// end it by the budget (endSearchAfterBudget, harmless once it has ended). With `tick`, calls it every `tickMs` of the
+// search's time while it runs within the budget, from the end of the first `tickMs` on. Returns
+// once no search runs.
+void finishSearchByBudget(uint64_t tickMs = 0, void (*tick)() = nullptr);
 
-// Whole milliseconds since then.
+// Whole milliseconds since the latest search started.
 uint64_t searchElapsedMs();
+
+// What may be shown of the latest search while it runs (and after it ended).
+struct SearchProgress {
+    unsigned depth;          // the main search's root pass under way
+    Move move;               // the root move it searches now; 0 before the first
+    int moveNumber;          // that move's number in the pass, 1 for the first
+    uint64_t nodes;          // moves made by all threads
+    int hashFullPermille;    // the table's fill, in thousandths
+    uint64_t elapsedUs;      // since the search started
+};
+SearchProgress searchProgress();
+
+// The transposition table: `megabytes` of it (the largest power of two of buckets that fits),
+// empty; false, keeping the table as it was, when the memory cannot be had. Emptied. Only while no
+// search runs.
+bool resizeTable(int megabytes);
+void clearTable();
 
 // The latest search's result, once it has ended (see SearchResult): the main search's, or a
 // helper's that completed a deeper iteration.

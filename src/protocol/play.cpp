@@ -53,10 +53,8 @@ void thinkAndMove() {
         lengthenBudgetAfterBook();
     }
 
-    const TimeBudget budget = moveBudget();
-    startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, nullptr}, budget});
-    waitForSearch(firstWaitMs(budget));
-    endSearchAfterBudget();
+    startSearch(SearchRequest{SearchLimits{DEEPEST_ITERATION, nullptr}, moveBudget()});
+    finishSearchByBudget();
 
     // The search leaves a legal move, or the code of a position that is over.
     const ScoredMove result = searchResult().best;

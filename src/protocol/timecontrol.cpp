@@ -4,10 +4,8 @@
 #include <limits>
 
 #include "ground/decimal.h"
-uint32_t movesPerControl = DEFAULT_MOVES_TO_GO;
-uint32_t incrementMs = 0;
-uint32_t moveBudgetMs = 0;
-uint64_t moveLimitMs = std::numeric_limits<uint64_t>::max();
+
+XboardClock xboardClock = UNSET_CLOCK;
 
 namespace {
 
@@ -18,7 +16,9 @@ constexpr uint32_t MAX_UINT = std::numeric_limits<uint32_t>::max();
 uint32_t saturated(uint64_t ms) { return ms < MAX_UINT ? uint32_t(ms) : MAX_UINT; }
 
 // Budget for a clock of `centiseconds`, already net of any hold-back.
-uint32_t budgetFor(uint32_t centiseconds) { return incrementMs + (centiseconds / movesPerControl) * 10; }
+uint32_t budgetFor(uint32_t centiseconds) {
+    return xboardClock.incrementMs + (centiseconds / xboardClock.movesPerControl) * 10;
+}
 
 // 90% of the clock, in milliseconds: never lose on time through our own arithmetic.
 uint64_t limitFor(uint32_t centiseconds) { return ninetyPercent(uint64_t(centiseconds) * 10); }
@@ -78,8 +78,8 @@ void setLevel(const char* arguments) {
     const char* base = moves ? nextField(cursor) : nullptr;   // the base time plays no role
     const char* increment = base ? nextField(cursor) : nullptr;
     uint32_t value;
-    if (moves && readMoves(moves, value)) movesPerControl = value ? value : DEFAULT_MOVES_TO_GO;
-    if (increment && readSecondsAsMs(increment, value)) incrementMs = value;
+    if (moves && readMoves(moves, value)) xboardClock.movesPerControl = value ? value : DEFAULT_MOVES_TO_GO;
+    if (increment && readSecondsAsMs(increment, value)) xboardClock.incrementMs = value;
 }
 
 void setClock(int centiseconds) {
@@ -87,20 +87,22 @@ void setClock(int centiseconds) {
     const uint32_t clock = centiseconds > 0 ? uint32_t(centiseconds) : 0;
     // Once the clock shows two seconds or more, one second is held back.
     const uint32_t usable = clock < 200 ? clock : clock - 100;
-    moveBudgetMs = budgetFor(usable);
-    moveLimitMs = limitFor(usable);
+    xboardClock.moveBudgetMs = budgetFor(usable);
+    xboardClock.moveLimitMs = limitFor(usable);
 }
 
 void setTestClock() {
-    moveBudgetMs = budgetFor(TEST_CLOCK_CENTISECONDS);
-    moveLimitMs = limitFor(TEST_CLOCK_CENTISECONDS);
+    xboardClock.moveBudgetMs = budgetFor(TEST_CLOCK_CENTISECONDS);
+    xboardClock.moveLimitMs = limitFor(TEST_CLOCK_CENTISECONDS);
 }
 
 void lengthenBudgetAfterBook() {
     // In 64 bits: a huge number of moves per control must not wrap the product around.
-    const uint64_t tripled = 3 * uint64_t(moveBudgetMs);
-    const uint64_t share = uint64_t(movesPerControl) * moveBudgetMs / 10;
-    moveBudgetMs = saturated(tripled < share ? tripled : share);
+    const uint64_t tripled = 3 * uint64_t(xboardClock.moveBudgetMs);
+    const uint64_t share = uint64_t(xboardClock.movesPerControl) * xboardClock.moveBudgetMs / 10;
+    xboardClock.moveBudgetMs = saturated(tripled < share ? tripled : share);
 }
 
-TimeBudget moveBudget() { return levelBudget(moveBudgetMs, moveLimitMs, movesPerControl); }
+TimeBudget moveBudget() {
+    return levelBudget(xboardClock.moveBudgetMs, xboardClock.moveLimitMs, xboardClock.movesPerControl);
+}

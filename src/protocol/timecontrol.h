@@ -6,10 +6,18 @@
 
 #include "game/timebudget.h"
 
-extern uint32_t movesPerControl;   // moves of one time control; 40 when the GUI gives none
-extern uint32_t incrementMs;       // time added to the clock after each move
-extern uint32_t moveBudgetMs;      // how long the next search may run before it is ended
-extern uint64_t moveLimitMs;       // most one move may take, extra time included: 90% of the clock
+// The clock as the GUI has set it with "level" and "time": the xboard front end's own.
+struct XboardClock {
+    uint32_t movesPerControl;   // moves of one time control; 40 when the GUI gives none
+    uint32_t incrementMs;       // time added to the clock after each move
+    uint32_t moveBudgetMs;      // how long the next search may run before it is ended
+    uint64_t moveLimitMs;       // most one move may take, extra time included: 90% of the clock
+};
+
+// The clock before the GUI has set anything.
+constexpr XboardClock UNSET_CLOCK{DEFAULT_MOVES_TO_GO, 0, 0, UINT64_MAX};
+
+extern XboardClock xboardClock;
 
 // "level" arguments as the GUI writes them, "40 5 0", "40 5:30 0" or "0 0:10 0.1" (moves, base
 // time, increment in seconds). A field that cannot be read leaves its setting unchanged.
@@ -24,6 +32,6 @@ void setTestClock();
 // The first search after a book move may use more of the clock (the book saved time).
 void lengthenBudgetAfterBook();
 
-// The budget of the next search: moveBudgetMs within moveLimitMs, and after a fail low up to
-// half of what the control's moves would take at this budget.
+// The budget of the next search: the clock's moveBudgetMs within its moveLimitMs, and after a fail
+// low up to half of what the control's moves would take at this budget.
 TimeBudget moveBudget();

@@ -118,7 +118,7 @@ int searchBestLine(SearchThread& thread, Window window, Answer& answer) {
 }
 
 void report(const SearchThread& thread, const SearchLimits& limits, int number, int score, const Line& line) {
-    if (limits.report) limits.report(IterationLine{thread.iterationDepth, thread.selDepth, number, score, line});
+    if (limits.report) limits.report(IterationLine{thread.iterationDepth, thread.selDepth, number, limits.lines, score, line});
 }
 
 // The next best lines of the iteration, each over the root moves the better ones left, with the

@@ -17,6 +17,7 @@ struct IterationLine {
     unsigned depth;      // the iteration's
     unsigned selDepth;   // the deepest ply the iteration reached, quiescence included
     int number;          // 1 for the best line, then the next best when several are asked for
+    int lines;           // the lines the search shows per iteration
     int score;
     const Line& moves;   // as the search found them; for a mate, to the mate or short of it
 };
@@ -29,8 +30,8 @@ struct SearchLimits {
     IterationReport report;            // null: nobody is told
     int lines = 1;                     // the best root moves each iteration searches to full depth
     int mateMoves = 0;                 // stop at a mate in this many moves or fewer (0: no such stop)
-    const Move* onlyMoves = nullptr;   // search only these root moves (when any of them is legal)
-    int onlyMoveCount = 0;
+    int onlyMoveCount = 0;             // search only the first this many of onlyMoves (when any of them
+    Move onlyMoves[MAX_LIST_MOVES]{};  // is legal); the request holds them for the whole search
     int helper = 0;                    // 0: the main search; k > 0: helper k of several threads,
                                        // which logs and reports nothing and searches one line
 };

@@ -95,6 +95,13 @@ void clearHashTable() {
 
 uint64_t hashBuckets() { return bucketMask + 1; }
 
+uint64_t hashBucketsFor(int megabytes) {
+    const uint64_t bytes = uint64_t(megabytes) << 20;
+    uint64_t buckets = MIN_HASH_BUCKETS;
+    while (buckets * 2 * HASH_BYTES_PER_BUCKET <= bytes) buckets *= 2;
+    return buckets;
+}
+
 bool resizeHashTable(uint64_t buckets) {
     if (buckets == hashBuckets()) {
         clearHashTable();

@@ -49,6 +49,10 @@ void clearHashTable();
 // Buckets per side now.
 uint64_t hashBuckets();
 
+// Buckets per side of a table of `megabytes`: the largest power of two that fits, at least
+// MIN_HASH_BUCKETS.
+uint64_t hashBucketsFor(int megabytes);
+
 // Make the table `buckets` buckets per side (a power of two, at least MIN_HASH_BUCKETS), empty.
 // False, keeping the table as it was, when the memory cannot be had. Only while no search runs.
 bool resizeHashTable(uint64_t buckets);

@@ -30,7 +30,7 @@ struct GameStart {
 
 void setUpGame(const char* text, int halfmoveClock) {
     SetupNotes notes;
-    setPosition(text, ownBook, &notes, halfmoveClock);
+    setPosition(text, uciOptions.ownBook, &notes, halfmoveClock);
     if (notes.bookError)
         sendFormatted("info string Book %s missing or unreadable: playing without it", BOOK_FILE_NAME);
 }
@@ -75,7 +75,7 @@ bool continuesHeldGame(const GameStart& start, const Word* moves, int count) {
     const int reversible = start.halfmoveClock < 100 ? start.halfmoveClock : 100;
     if (!samePlacement(start.position, held.position)) return false;
     if (held.top->fiftyCounter != reversible) return false;
-    if (gameRecord.bookAtStart != (ownBook && start.bookStart)) return false;
+    if (gameRecord.bookAtStart != (uciOptions.ownBook && start.bookStart)) return false;
     if (gameRecord.length > count) return false;
     for (int i = 0; i < gameRecord.length; ++i) {
         const Move entry = gameRecord.entries[i];

@@ -16,11 +16,9 @@
 
 namespace {
 
-// The root moves "searchmoves" allows; kept for the search, which reads them while it runs.
-Move allowedMoves[MAX_LIST_MOVES];
-
-// The legal moves among the words after "searchmoves"; the others are named in an info string.
-int readSearchMoves(const Word* words, const GoLimits& limits) {
+// The legal moves among the words after "searchmoves", into `allowedMoves` (room for
+// MAX_LIST_MOVES); the others are named in an info string.
+int readSearchMoves(const Word* words, const GoLimits& limits, Move* allowedMoves) {
     int count = 0;
     for (int i = 0; i < limits.searchMoveCount; ++i) {
         const Word& word = words[limits.searchMovesAt + i];
@@ -57,8 +55,9 @@ void startThinking(const Word* words, int count) {
     order.untilStop = !limits.ponder && (limits.infinite || !boundsSearch(limits, side));
     // A game takes the book's move; analysis (until "stop", of several lines, of chosen moves or
     // for a mate) and pondering look at the position itself.
-    const bool analysis = order.untilStop || multiPv > 1 || limits.searchMovesAt >= 0 || limits.mate > 0;
-    if (!analysis && !order.pondering && ownBook) {
+    const int lines = uciOptions.multiPv;
+    const bool analysis = order.untilStop || lines > 1 || limits.searchMovesAt >= 0 || limits.mate > 0;
+    if (!analysis && !order.pondering && uciOptions.ownBook) {
         if (const Move move = legalBookMove()) {
             answerBookMove(move);
             return;
@@ -68,24 +67,22 @@ void startThinking(const Word* words, int count) {
     order.fallback = anyLegalMove(game);
     order.searching = order.fallback != 0;
     order.mated = sideToMoveInCheck(game.position);
-    // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
-    order.time = order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side);
     if (order.searching) {
-        SearchRequest request{SearchLimits{depthLimit(limits), reportIteration}, order.time};
+        // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
+        SearchRequest request{SearchLimits{depthLimit(limits), reportIteration},
+                              order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side)};
         SearchLimits& search = request.limits;
-        search.lines = multiPv;
+        search.lines = lines;
         if (reportableMate(limits))
             search.mateMoves = int(limits.mate);
         else if (limits.mate > 0)
             sendFormatted("info string mate: no mate deeper than %d moves can be told; searching to the depth limit",
                           DEEPEST_MATE_MOVES);
-        search.onlyMoves = allowedMoves;
-        search.onlyMoveCount = readSearchMoves(words, limits);
+        search.onlyMoveCount = readSearchMoves(words, limits, search.onlyMoves);
         request.nodes = limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes);
         // What the user limits or narrows is searched, not taken from the table's earlier result.
         request.fromScratch = limits.depth > 0 || limits.nodes != NOT_GIVEN || limits.mate > 0 ||
-                              search.onlyMoveCount > 0 || multiPv > 1;
-        startReports(multiPv);
+                              search.onlyMoveCount > 0 || lines > 1;
         startSearch(request);
     }
     superviseSearch(order);

@@ -5,23 +5,17 @@
 
 #include "game/enginethread.h"
 #include "ground/log.h"
-#include "search/transposition.h"
 #include "uci/reply.h"
 
-bool ownBook = true;
-int multiPv = 1;
-bool ponderOption = false;
-int hashCeilingMb = MAX_HASH_MB;
-int threadCeiling = MAX_SEARCH_THREADS;
-bool logFilesAllowed = true;
+constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true};
+
+UciOptions uciOptions = DEFAULT_OPTIONS;
+OptionCeilings optionCeilings{MAX_HASH_MB, MAX_SEARCH_THREADS, true};
 
 namespace {
 
 constexpr int NAME_SIZE = 64;
 constexpr int PATH_SIZE = 4096;
-
-// What Hash last set: the table may be smaller, the largest power of two of buckets that fits.
-int hashMegabytes = DEFAULT_HASH_MB;
 
 // The option's name: the words between "name" and "value", one blank between them.
 bool readName(const Word* words, int count, int& at, char* name) {
@@ -55,20 +49,20 @@ bool readSpin(const char* name, const Word* value, int count, int low, int high,
 }
 
 void setHash(const Word* value, int count) {
-    int megabytes = hashMegabytes;
+    int megabytes = uciOptions.hashMb;
     if (!readSpin("Hash", value, count, 1, MAX_HASH_MB, megabytes)) return;
-    if (megabytes > hashCeilingMb) megabytes = hashCeilingMb;
-    if (!resizeHashTable(hashBucketsFor(megabytes))) {
-        sendFormatted("info string Hash: %d MB cannot be had; the table keeps its %d MB", megabytes, hashMegabytes);
+    if (megabytes > optionCeilings.hashMb) megabytes = optionCeilings.hashMb;
+    if (!resizeTable(megabytes)) {
+        sendFormatted("info string Hash: %d MB cannot be had; the table keeps its %d MB", megabytes, uciOptions.hashMb);
         return;
     }
-    hashMegabytes = megabytes;
+    uciOptions.hashMb = megabytes;
 }
 
 void setThreads(const Word* value, int count) {
     int threads = 0;
     if (!readSpin("Threads", value, count, 1, maxThreads(), threads)) return;
-    setSearchThreads(threads < threadCeiling ? threads : threadCeiling);
+    setSearchThreads(threads < optionCeilings.threads ? threads : optionCeilings.threads);
 }
 
 // The value runs from its first word to the end of its last, blanks inside kept. Empty, or
@@ -76,7 +70,7 @@ void setThreads(const Word* value, int count) {
 void setLogFile(const Word* value, int count) {
     const char* start = count ? value[0].text : "";
     const long length = count ? long(value[count - 1].text + value[count - 1].length - start) : 0;
-    if (length == 0 || (count == 1 && wordIs(value[0], "<empty>")) || !logFilesAllowed) {
+    if (length == 0 || (count == 1 && wordIs(value[0], "<empty>")) || !optionCeilings.logFiles) {
         closeEngineLog();
         return;
     }
@@ -94,10 +88,9 @@ void setLogFile(const Word* value, int count) {
 }  // namespace
 
 void resetOptions() {
-    ownBook = true;
-    multiPv = 1;
-    ponderOption = false;
-    if (hashMegabytes != DEFAULT_HASH_MB && resizeHashTable(DEFAULT_HASH_BUCKETS)) hashMegabytes = DEFAULT_HASH_MB;
+    const int hashMb = uciOptions.hashMb;
+    uciOptions = DEFAULT_OPTIONS;
+    if (hashMb != DEFAULT_HASH_MB && !resizeTable(DEFAULT_HASH_MB)) uciOptions.hashMb = hashMb;
     closeEngineLog();
 }
 
@@ -105,13 +98,6 @@ int maxThreads() {
     const int hardware = int(std::thread::hardware_concurrency());
     const int most = hardware * 4 > 64 ? hardware * 4 : 64;
     return most < MAX_SEARCH_THREADS ? most : MAX_SEARCH_THREADS;
-}
-
-uint64_t hashBucketsFor(int megabytes) {
-    const uint64_t bytes = uint64_t(megabytes) << 20;
-    uint64_t buckets = MIN_HASH_BUCKETS;
-    while (buckets * 2 * HASH_BYTES_PER_BUCKET <= bytes) buckets *= 2;
-    return buckets;
 }
 
 void sendOptionLines() {
@@ -139,15 +125,15 @@ void setOption(const Word* words, int count) {
     if (wordIsAnyCase(nameWord, "Hash"))
         setHash(value, valueCount);
     else if (wordIsAnyCase(nameWord, "Clear Hash"))
-        clearHashTable();
+        clearTable();
     else if (wordIsAnyCase(nameWord, "Threads"))
         setThreads(value, valueCount);
     else if (wordIsAnyCase(nameWord, "MultiPV"))
-        readSpin("MultiPV", value, valueCount, 1, MAX_LINES, multiPv);
+        readSpin("MultiPV", value, valueCount, 1, MAX_LINES, uciOptions.multiPv);
     else if (wordIsAnyCase(nameWord, "Ponder"))
-        readCheck("Ponder", value, valueCount, ponderOption);
+        readCheck("Ponder", value, valueCount, uciOptions.ponder);
     else if (wordIsAnyCase(nameWord, "OwnBook"))
-        readCheck("OwnBook", value, valueCount, ownBook);
+        readCheck("OwnBook", value, valueCount, uciOptions.ownBook);
     else if (wordIsAnyCase(nameWord, "Debug Log File"))
         setLogFile(value, valueCount);
     else

@@ -13,23 +13,28 @@ constexpr int MAX_HASH_MB = 65536;
 // MultiPV: the most lines one search may show.
 constexpr int MAX_LINES = 256;
 
-// OwnBook: play from "Tarnek.book" in the working folder (set up with every new game from the
-// initial position); otherwise the engine never plays a book move.
-extern bool ownBook;
-// MultiPV: the best root moves each iteration searches to full depth and shows.
-extern int multiPv;
-// Ponder: "bestmove" names the move the engine expects in reply.
-extern bool ponderOption;
+// The options as the GUI has set them: the UCI front end's own, changed only between searches.
+// What a search needs of them goes into its request.
+struct UciOptions {
+    int hashMb;      // Hash, as last set: the table may be smaller, the largest power of two that fits
+    int multiPv;     // MultiPV: the best root moves each iteration searches to full depth and shows
+    bool ponder;     // Ponder: "bestmove" names the move the engine expects in reply
+    bool ownBook;    // OwnBook: play from "Tarnek.book" in the working folder (set up with every new
+                     // game from the initial position); otherwise the engine never plays a book move
+};
+extern UciOptions uciOptions;
 
 // Threads: the most searching threads, the hardware's threads four times over but at least 64.
 int maxThreads();
 
-// What a harness may narrow (a fuzzer feeds arbitrary settings): the largest table Hash sets,
-// MAX_HASH_MB unless lowered, the most threads Threads starts, and whether Debug Log File may name
-// a file at all.
-extern int hashCeilingMb;
-extern int threadCeiling;
-extern bool logFilesAllowed;
+// What a harness may narrow (a fuzzer feeds arbitrary settings): the largest table Hash sets, the
+// most threads Threads starts, and whether Debug Log File may name a file at all.
+struct OptionCeilings {
+    int hashMb;
+    int threads;
+    bool logFiles;
+};
+extern OptionCeilings optionCeilings;
 
 // Every option back to its default (a harness starting a fresh session in the same process).
 void resetOptions();
@@ -42,5 +47,3 @@ void sendOptionLines();
 // and is answered with an info string.
 void setOption(const Word* words, int count);
 
-// The transposition table's buckets per side for `megabytes` (a power of two, as many as fit).
-uint64_t hashBucketsFor(int megabytes);

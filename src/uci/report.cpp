@@ -10,21 +10,10 @@
 #include "game/enginethread.h"
 #include "game/gamemove.h"
 #include "ground/log.h"
-#include "search/root.h"
-#include "search/variation.h"
 #include "uci/options.h"
 #include "uci/reply.h"
 
 namespace {
-
-// Lines per iteration of the search under way.
-int shownLines = 1;
-
-uint64_t microsecondsSinceStart() {
-    const auto elapsed = std::chrono::steady_clock::now() - searchStartTime();
-    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count();
-    return us > 0 ? uint64_t(us) : 0;
-}
 
 // Text appended to a line with room left in it; returns the new end.
 int appendText(char* line, int length, const char* format, ...) __attribute__((format(printf, 3, 4)));
@@ -38,12 +27,11 @@ int appendText(char* line, int length, const char* format, ...) {
 }
 
 // "nodes N nps P hashfull H time T".
-int appendCounts(char* line, int length) {
-    const uint64_t nodes = totalNodes();
-    const uint64_t us = microsecondsSinceStart();
-    const uint64_t nps = us ? uint64_t(double(nodes) * 1e6 / double(us)) : 0;
-    return appendText(line, length, " nodes %" PRIu64 " nps %" PRIu64 " hashfull %d time %" PRIu64, nodes, nps,
-                      hashFullPermille(), us / 1000);
+int appendCounts(char* line, int length, const SearchProgress& progress) {
+    const uint64_t us = progress.elapsedUs;
+    const uint64_t nps = us ? uint64_t(double(progress.nodes) * 1e6 / double(us)) : 0;
+    return appendText(line, length, " nodes %" PRIu64 " nps %" PRIu64 " hashfull %d time %" PRIu64, progress.nodes, nps,
+                      progress.hashFullPermille, us / 1000);
 }
 
 int appendScore(char* line, int length, int score) {
@@ -66,7 +54,7 @@ int appendLine(char* text, int length, const Line& line) {
 void sendBestMove(Move move, const Line& line) {
     char text[MOVE_TEXT_SIZE], reply[MOVE_TEXT_SIZE];
     moveToText(text, move);
-    if (ponderOption && line.length >= 2 && line.moves[0] == move) {
+    if (uciOptions.ponder && line.length >= 2 && line.moves[0] == move) {
         moveToText(reply, line.moves[1]);
         sendFormatted("bestmove %s ponder %s", text, reply);
     } else {
@@ -86,28 +74,26 @@ void scoreText(char* buffer, int bufferSize, int score) {
         std::snprintf(buffer, size, "cp %d", score);
 }
 
-void startReports(int lines) { shownLines = lines; }
-
 void reportIteration(const IterationLine& iteration) {
     char line[REPLY_SIZE];
     int length = appendText(line, 0, "info depth %u seldepth %u", iteration.depth, iteration.selDepth);
-    if (shownLines > 1) length = appendText(line, length, " multipv %d", iteration.number);
+    if (iteration.lines > 1) length = appendText(line, length, " multipv %d", iteration.number);
     length = appendScore(line, length, iteration.score);
-    length = appendCounts(line, length);
+    length = appendCounts(line, length, searchProgress());
     appendLine(line, length, iteration.moves);
     sendLine(line);
 }
 
 void reportProgress() {
+    const SearchProgress progress = searchProgress();
     char line[REPLY_SIZE];
-    int length = appendText(line, 0, "info depth %u", currentRootDepth.load(std::memory_order_relaxed));
-    if (const Move move = currentRootMove.load(std::memory_order_relaxed)) {
+    int length = appendText(line, 0, "info depth %u", progress.depth);
+    if (progress.move) {
         char text[MOVE_TEXT_SIZE];
-        moveToText(text, move);
-        length = appendText(line, length, " currmove %s currmovenumber %d", text,
-                            currentRootMoveNumber.load(std::memory_order_relaxed));
+        moveToText(text, progress.move);
+        length = appendText(line, length, " currmove %s currmovenumber %d", text, progress.moveNumber);
     }
-    appendCounts(line, length);
+    appendCounts(line, length, progress);
     sendLine(line);
 }
 
@@ -134,7 +120,7 @@ void answerSearch(Move fallback) {
         if (result.bound == LOWER_BOUND) length = appendText(text, length, " lowerbound");
         if (result.bound == UPPER_BOUND) length = appendText(text, length, " upperbound");
     }
-    length = appendCounts(text, length);
+    length = appendCounts(text, length, searchProgress());
     appendLine(text, length, line);
     sendLine(text);
     sendBestMove(best.move, line);

@@ -5,14 +5,11 @@
 #include <cstdint>
 
 #include "ground/types.h"
-#include "search/search.h"
+#include "game/enginethread.h"
 
 // Write a score as UCI shows it: "cp <centipawns>", or for a mate (isMateScore) "mate <moves>",
 // negative when the side to move is the one mated.
 void scoreText(char* buffer, int bufferSize, int score);
-
-// Start reporting a new search that shows `lines` lines per iteration.
-void startReports(int lines);
 
 // The search's report after each line of a completed iteration (engine thread): depth, selective
 // depth, the line's number when several are shown, score, counts, table fill and its principal

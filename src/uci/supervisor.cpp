@@ -29,32 +29,19 @@ constexpr uint64_t PROGRESS_INTERVAL_MS = 1000;
 // How long until the next line of progress is due.
 uint64_t untilProgress() { return PROGRESS_INTERVAL_MS - searchElapsedMs() % PROGRESS_INTERVAL_MS; }
 
-// Wait until the search ends or `ms` have passed since its start, showing its progress; true when
-// it has ended.
-bool waitShowingProgress(uint64_t ms) {
-    for (;;) {
-        const uint64_t elapsed = searchElapsedMs();
-        if (elapsed >= ms) return waitForSearch(0);
-        const uint64_t step = untilProgress() < ms - elapsed ? untilProgress() : ms - elapsed;
-        if (waitForSearch(step)) return true;
-        const uint64_t now = searchElapsedMs();
-        if (now >= PROGRESS_INTERVAL_MS && now < ms) reportProgress();
-    }
-}
-
 // While the search ponders: wait for "ponderhit" or "stop", showing progress while it searches.
 void waitForPonderEnd() {
     while (!waitEvent(ponderEndSignal, uint32_t(untilProgress())))
         if (!waitForSearch(0)) reportProgress();
 }
 
-// Watch the search until it has ended by itself or by its budget.
+// Watch the search until it has ended by itself or by its budget, showing its progress.
 void watchSearch() {
     if (order.pondering) {
         waitForPonderEnd();
         if (waitEvent(stopSignal, 0)) return;   // stopped: the search is being aborted
     }
-    if (!waitShowingProgress(firstWaitMs(order.time))) endSearchAfterBudget();
+    finishSearchByBudget(PROGRESS_INTERVAL_MS, reportProgress);
 }
 
 void supervisorThread() {

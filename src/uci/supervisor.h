@@ -4,7 +4,6 @@
 // goes on reading input.
 #pragma once
 
-#include "game/timebudget.h"
 #include "ground/types.h"
 
 // What the supervisor watches for one "go".
@@ -12,8 +11,7 @@ struct SearchOrder {
     bool searching;    // false: no legal move, nothing to search
     bool mated;        // (not searching) the side to move is mated rather than stalemated
     bool untilStop;    // analysis: no "bestmove" before "stop" or "quit"
-    bool pondering;    // no "bestmove" before "ponderhit" (then timed by `time`) or "stop"
-    TimeBudget time;   // the budget from the start of the search
+    bool pondering;    // no "bestmove" before "ponderhit" (then timed by the search's budget) or "stop"
     Move fallback;     // the answer for a position already drawn by rule: its first legal move
 };
 

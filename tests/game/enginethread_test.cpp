@@ -128,7 +128,7 @@ TEST(EngineThread, ChosenMovesLeaveNoAnswerForTheWholePosition) {
     const Move chosen = moveOf(QUIET, "a2", "a3");
     launchEngine();
     SearchRequest restricted{SearchLimits{5, nullptr}};
-    restricted.limits.onlyMoves = &chosen;
+    restricted.limits.onlyMoves[0] = chosen;
     restricted.limits.onlyMoveCount = 1;
     restricted.fromScratch = true;
     startSearch(restricted);

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <limits>
 #include <string>
 #include <thread>
 
@@ -16,12 +15,7 @@ namespace {
 // The settings live for the whole process: every test starts from the start-up values.
 class TimeControl : public ::testing::Test {
 protected:
-    void SetUp() override {
-        movesPerControl = 40;
-        incrementMs = 0;
-        moveBudgetMs = 0;
-        moveLimitMs = std::numeric_limits<uint64_t>::max();
-    }
+    void SetUp() override { xboardClock = UNSET_CLOCK; }
 };
 
 // The extra time a fail low `elapsedMs` into the search would get: none is -1.
@@ -39,80 +33,80 @@ TEST_F(TimeControl, NoClockYetMeansStopAtOnce) {
 
 TEST_F(TimeControl, ClockDividedByMovesWithOneSecondHeldBack) {
     setClock(30000);
-    EXPECT_EQ(moveBudgetMs, 7470u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 7470u);
     setClock(199);   // below two seconds nothing is held back
-    EXPECT_EQ(moveBudgetMs, 40u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 40u);
     setClock(200);
-    EXPECT_EQ(moveBudgetMs, 20u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 20u);
     setClock(0);
-    EXPECT_EQ(moveBudgetMs, 0u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 0u);
 }
 
 TEST_F(TimeControl, OverdrawnClockCountsAsEmpty) {
-    incrementMs = 2000;
+    xboardClock.incrementMs = 2000;
     setClock(-500);
-    EXPECT_EQ(moveBudgetMs, 2000u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 2000u);
     EXPECT_EQ(firstWaitMs(), 0u);   // nothing left to spend, whatever the increment
 }
 
 TEST_F(TimeControl, LevelSetsMovesAndIncrementOnly) {
     setLevel(" 0 2 12\n");
-    EXPECT_EQ(movesPerControl, 40u);
-    EXPECT_EQ(incrementMs, 12000u);
+    EXPECT_EQ(xboardClock.movesPerControl, 40u);
+    EXPECT_EQ(xboardClock.incrementMs, 12000u);
     setClock(12000);
-    EXPECT_EQ(moveBudgetMs, 14970u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 14970u);
 
     setLevel(" 40 5 0\n");
-    EXPECT_EQ(movesPerControl, 40u);
-    EXPECT_EQ(incrementMs, 0u);
+    EXPECT_EQ(xboardClock.movesPerControl, 40u);
+    EXPECT_EQ(xboardClock.incrementMs, 0u);
     setLevel(" 20 5 0");
-    EXPECT_EQ(movesPerControl, 20u);
+    EXPECT_EQ(xboardClock.movesPerControl, 20u);
 }
 
 TEST_F(TimeControl, LevelInTheGuisOtherForms) {
     setLevel(" 30 5:30 3\n");
-    EXPECT_EQ(movesPerControl, 30u);
-    EXPECT_EQ(incrementMs, 3000u);
+    EXPECT_EQ(xboardClock.movesPerControl, 30u);
+    EXPECT_EQ(xboardClock.incrementMs, 3000u);
     setLevel(" 0 0:10 0.1\n");
-    EXPECT_EQ(movesPerControl, 40u);
-    EXPECT_EQ(incrementMs, 100u);
+    EXPECT_EQ(xboardClock.movesPerControl, 40u);
+    EXPECT_EQ(xboardClock.incrementMs, 100u);
     setLevel(" 0 1 2.5");
-    EXPECT_EQ(incrementMs, 2500u);
+    EXPECT_EQ(xboardClock.incrementMs, 2500u);
     setLevel(" 0 1 .25");
-    EXPECT_EQ(incrementMs, 250u);
+    EXPECT_EQ(xboardClock.incrementMs, 250u);
     setLevel(" 0 1 0.0005");   // rounded to the nearest millisecond
-    EXPECT_EQ(incrementMs, 1u);
+    EXPECT_EQ(xboardClock.incrementMs, 1u);
 }
 
 TEST_F(TimeControl, UnreadableLevelFieldsLeaveTheirSettings) {
-    movesPerControl = 25;
-    incrementMs = 700;
+    xboardClock.movesPerControl = 25;
+    xboardClock.incrementMs = 700;
     for (const char* arguments : {"", "\n", " x y z\n", " -3 5 -2\n", " 3x 5 2s\n", " 30\n", " . 5 .\n"})
         setLevel(arguments);
-    EXPECT_EQ(movesPerControl, 30u) << "only the readable moves field of \" 30\" applies";
-    EXPECT_EQ(incrementMs, 700u);
+    EXPECT_EQ(xboardClock.movesPerControl, 30u) << "only the readable moves field of \" 30\" applies";
+    EXPECT_EQ(xboardClock.incrementMs, 700u);
     setLevel(" abc 5 4\n");
-    EXPECT_EQ(movesPerControl, 30u);
-    EXPECT_EQ(incrementMs, 4000u);
+    EXPECT_EQ(xboardClock.movesPerControl, 30u);
+    EXPECT_EQ(xboardClock.incrementMs, 4000u);
 }
 
 TEST_F(TimeControl, TestCommandClock) {
     setTestClock();
-    EXPECT_EQ(moveBudgetMs, 1030864170u);
-    incrementMs = 5;
+    EXPECT_EQ(xboardClock.moveBudgetMs, 1030864170u);
+    xboardClock.incrementMs = 5;
     setTestClock();
-    EXPECT_EQ(moveBudgetMs, 1030864175u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 1030864175u);
     EXPECT_EQ(firstWaitMs(), 1030864175u);
 }
 
 TEST_F(TimeControl, FirstSearchAfterABookMove) {
-    moveBudgetMs = 7470;
+    xboardClock.moveBudgetMs = 7470;
     lengthenBudgetAfterBook();
-    EXPECT_EQ(moveBudgetMs, 22410u);
-    movesPerControl = 20;
-    moveBudgetMs = 7470;
+    EXPECT_EQ(xboardClock.moveBudgetMs, 22410u);
+    xboardClock.movesPerControl = 20;
+    xboardClock.moveBudgetMs = 7470;
     lengthenBudgetAfterBook();
-    EXPECT_EQ(moveBudgetMs, 14940u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 14940u);
 }
 
 TEST_F(TimeControl, ExtraTimeAfterAFailLow) {
@@ -122,12 +116,12 @@ TEST_F(TimeControl, ExtraTimeAfterAFailLow) {
 
 TEST_F(TimeControl, HugeMovesPerControlDoNotWrapAround) {
     // 65536 moves times a 65536 ms budget is 2^32: in 32 bits it would come out as nothing.
-    movesPerControl = 65536;
-    moveBudgetMs = 65536;
+    xboardClock.movesPerControl = 65536;
+    xboardClock.moveBudgetMs = 65536;
     lengthenBudgetAfterBook();
-    EXPECT_EQ(moveBudgetMs, 3u * 65536u);
-    moveBudgetMs = 65536;
-    moveLimitMs = uint64_t(1) << 40;
+    EXPECT_EQ(xboardClock.moveBudgetMs, 3u * 65536u);
+    xboardClock.moveBudgetMs = 65536;
+    xboardClock.moveLimitMs = uint64_t(1) << 40;
     EXPECT_EQ(extraTimeMs(0), int64_t(1) << 31);
 }
 
@@ -135,7 +129,7 @@ TEST_F(TimeControl, NeverMoreThanNineTenthsOfTheClock) {
     // 2 moves a control and a large increment would spend more than the clock holds.
     setLevel(" 2 0 60\n");
     setClock(1100);   // 11 s shown, 10 s usable
-    EXPECT_EQ(moveBudgetMs, 65000u);
+    EXPECT_EQ(xboardClock.moveBudgetMs, 65000u);
     EXPECT_EQ(firstWaitMs(), 9000u);
     EXPECT_EQ(extraTimeMs(0), 9000);
     EXPECT_EQ(extraTimeMs(8000), 1000);
