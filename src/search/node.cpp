@@ -34,6 +34,9 @@ int searchNodeAs(SearchThread& thread, int depth, int alpha, int beta) {
     Board& board = thread.board;
     PlyFrame& frame = currentFrame(thread);
     const int ply = plyOfDepth(thread, depth);
+    INVARIANT(depth >= 1 && depth < int(DEEPEST_ITERATION));
+    INVARIANT(windowIsSound(alpha, beta));
+    INVARIANT(frameIsSound(thread, frame, ply));
     clearPv(thread, ply);
     noteSelDepth(thread, ply);
     int score;
@@ -41,6 +44,7 @@ int searchNodeAs(SearchThread& thread, int depth, int alpha, int beta) {
     findCheckersAs<Us>(board.position, frame);
 
     ScoredMove* const begin = (&frame - 1)->listEnd;
+    INVARIANT(roomForList(thread.frames, begin));
     const GeneratorKind kind = frame.checkers ? EVASIONS : ALL_MOVES;
     frame.listEnd = generateList<Us>(board.position, kind, begin, frame);
     saveUndo(board.position, frame.undo);

@@ -5,6 +5,14 @@
 #include "search/mate.h"
 #include "search/transposition.h"
 
+// The doors of the searches, checked in Debug builds and free in Release: a window inside the
+// scores a search can give, not empty; a node's frame among the thread's, its ply within the
+// frames; room in the move stack for the node's list (roomForList).
+inline bool windowIsSound(int alpha, int beta) { return NO_SCORE < alpha && alpha < beta && beta < -NO_SCORE; }
+inline bool frameIsSound(const SearchThread& thread, const PlyFrame& frame, int ply) {
+    return isPlyFrame(thread.frames, &frame) && ply > 0 && ply < MAX_FRAMES;
+}
+
 // The distance from the root of the thread's node searched to `depth` (or quiescence depth).
 inline int plyOfDepth(const SearchThread& thread, int depth) { return int(thread.iterationDepth) - depth; }
 

@@ -31,6 +31,9 @@ int quiescenceAs(SearchThread& thread, int q, int alpha, int beta) {
     Board& board = thread.board;
     PlyFrame& frame = currentFrame(thread);
     const int ply = plyOfDepth(thread, q);
+    INVARIANT(q >= QUIESCENCE_FLOOR && q <= 0);
+    INVARIANT(windowIsSound(alpha, beta));
+    INVARIANT(frameIsSound(thread, frame, ply));
     clearPv(thread, ply);
     noteSelDepth(thread, ply);
     int score;
@@ -38,6 +41,7 @@ int quiescenceAs(SearchThread& thread, int q, int alpha, int beta) {
     findCheckersAs<Us>(board.position, frame);
 
     ScoredMove* const begin = (&frame - 1)->listEnd;
+    INVARIANT(roomForList(thread.frames, begin));
     const bool inCheck = frame.checkers != 0;
     int best;
     if (inCheck) {
@@ -45,6 +49,7 @@ int quiescenceAs(SearchThread& thread, int q, int alpha, int beta) {
         frame.listEnd = generateList<Us>(board.position, EVASIONS, begin, frame);
     } else {
         best = evaluate(board.position);
+        INVARIANT(best >= -EVAL_LIMIT && best <= EVAL_LIMIT);
         if (best > alpha) {
             if (best >= beta) return best;
             alpha = best;

@@ -103,6 +103,10 @@ int searchRoot(SearchThread& thread, int alpha, int beta, int first) {
     Board& board = thread.board;
     PlyFrame& frame = thread.frames.plies[0];
     const int depth = int(thread.iterationDepth);
+    INVARIANT(depth >= int(FIRST_ITERATION) && depth <= int(DEEPEST_ITERATION));
+    // The first window may be empty: a lower bound of a mate in one left by an earlier search.
+    INVARIANT(windowIsSound(alpha - 1, beta));
+    INVARIANT(thread.frames.current == &frame);
     clearPv(thread, 0);
     int score;
     if (first > 0)
