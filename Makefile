@@ -1,6 +1,6 @@
-# Thin wrapper over CMake: `make` builds everything (Release) into build/. Each target first
-# installs what it needs and the machine lacks (tools/need), so a fresh Debian machine needs
-# nothing but `make run` or `make test`.
+# Thin wrapper over CMake (and, for testing frameworks, a build with the compiler alone): `make`
+# builds everything (Release) into build/. Each target first installs what it needs and the
+# machine lacks (tools/need), so a fresh Debian machine needs nothing but `make run` or `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= 2
