@@ -1,6 +1,6 @@
-# Thin wrapper over CMake: `make` builds everything (Release) into build/. Each target first
-# installs what it needs and the machine lacks (tools/need), so a fresh Debian machine needs
-# nothing but `make run` or `make test`.
+# Thin wrapper over CMake (and, for testing frameworks, a build with the compiler alone): `make`
+# builds everything (Release) into build/. Each target first installs what it needs and the
+# machine lacks (tools/need), so a fresh Debian machine needs nothing but `make run` or `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= 2
@@ -13,19 +13,17 @@ BUILD_ENGINE = $(NEED) build && $(CONFIGURE) && cmake --build $(BUILD_DIR) -j $(
 .PHONY: all run test clean
 
 # `make EXE=PATH` builds the UCI program alone and puts it at PATH, as a testing framework that
-# builds engines from their source folders asks; `make` alone builds everything.
+# builds engines from their source folders asks (see "Building with the compiler alone" below);
+# `make` alone builds everything.
 EXE ?=
 
-all:
 ifeq ($(EXE),)
+all:
 	$(NEED) test
 	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 else
-	$(NEED) build
-	$(CONFIGURE)
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnek-uci
-	mkdir -p "$(dir $(EXE))" && cp $(BUILD_DIR)/tarnek-uci "$(EXE)"
+all: $(EXE)
 endif
 
 run:
@@ -36,7 +34,58 @@ test: all
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(EXE_DIR)
+
+# Building with the compiler alone: `make EXE=PATH` compiles the UCI program with the flags of
+# the CMake Release build, in EXE_DIR, without CMake, without installing anything, and as many
+# files at a time as make's own -j allows. It takes the compiler from CXX, or from CC where a
+# testing framework names the C driver of its compiler (clang gives clang++, gcc g++, cc c++), and
+# puts CPPFLAGS, CXXFLAGS and LDFLAGS after its own flags, so that they win. A change of compiler
+# or flags compiles everything again.
+EXE_DIR ?= build-exe
+cxxOfCc = $(if $(findstring ++,$(1)),$(1),$(if $(findstring clang,$(1)),$(subst clang,clang++,$(1)),$(if \
+	$(findstring gcc,$(1)),$(subst gcc,g++,$(1)),$(if $(findstring icx,$(1)),$(subst icx,icpx,$(1)),$(patsubst \
+	%cc,%c++,$(1))))))
+ifeq ($(origin CXX),default)
+ifneq ($(filter command line environment,$(origin CC)),)
+CXX = $(call cxxOfCc,$(CC))
+endif
+endif
+# The version the UCI program names itself with, as the CMake build gives it.
+VERSION := $(shell sed -n 's/^project.Tarnek VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+EXE_FLAGS = -std=c++20 -O3 -DNDEBUG -Wall -Wextra -ftls-model=local-exec -pthread -Isrc \
+	-DTARNEK_VERSION='"$(VERSION)"'
+EXE_COMPILE = $(CXX) $(EXE_FLAGS) $(CPPFLAGS) $(CXXFLAGS)
+
+ifneq ($(EXE),)
+# Every source but the xboard program's entry point.
+EXE_SOURCES := $(filter-out src/main.cpp,$(sort $(shell find src -name '*.cpp')))
+EXE_OBJECTS := $(EXE_SOURCES:src/%.cpp=$(EXE_DIR)/%.o)
+# The compile command of the last build: the objects depend on it, rewritten when it changed.
+EXE_STAMP = $(EXE_DIR)/compile-command
+ifneq ($(file <$(EXE_STAMP)),$(EXE_COMPILE))
+$(shell mkdir -p $(EXE_DIR))
+$(file >$(EXE_STAMP),$(EXE_COMPILE))
+endif
+
+$(EXE_DIR)/%.o: src/%.cpp $(EXE_STAMP)
+	@mkdir -p $(@D)
+	$(EXE_COMPILE) -MMD -MP -c $< -o $@
+
+$(EXE): $(EXE_OBJECTS)
+	@mkdir -p "$(@D)"
+	$(CXX) $(EXE_FLAGS) $(CXXFLAGS) $(LDFLAGS) $(EXE_OBJECTS) -o "$@"
+
+-include $(EXE_OBJECTS:.o=.d)
+endif
+
+# OpenBench's worker steps on the committed HEAD (tools/openbench-check): two copies of its source
+# archive built at once with `make EXE=`, without CMake, and their benches read as the worker reads
+# them and compared, with each other and with the commits' "Bench:" line.
+.PHONY: openbench-check
+openbench-check:
+	$(NEED) build python3
+	tools/openbench-check
 
 # Deeper move-path counts of six reference positions against their published values; takes
 # about a minute, so it is not part of `test`. Each entry: depth, expected count, position.
@@ -66,85 +115,95 @@ bench-compare:
 	@test -n "$(BASE)" || { echo "usage: make bench-compare BASE=<commit> [RUNS=5] [PERFT=1]"; exit 2; }
 	tools/bench-compare $(BASE) --runs $(RUNS) $(if $(PERFT),--perft)
 
-# Installation: the engine for xboard and for UCI GUIs, its opening book and their manual pages.
+# Installation: the engine for xboard and for UCI GUIs, its opening book, their manual pages and
+# the plugin files through which xboard offers both programs to every user.
 # PREFIX is where it runs from; DESTDIR, when given, is a staging root put in front of every
-# installed path (but not of the paths that the manual pages and xboard's engine list name).
+# installed path (but not of the paths that the pages and plugin files name). The Debian package
+# installs with BINDIR=/usr/games and BOOKDIR=/usr/share/games/tarnek.
 PREFIX ?= /usr/local
 DESTDIR ?=
-BINDIR = $(PREFIX)/bin
-BOOKDIR = $(PREFIX)/share/tarnek
-MAN6DIR = $(PREFIX)/share/man/man6
+BINDIR ?= $(PREFIX)/bin
+BOOKDIR ?= $(PREFIX)/share/tarnek
+MAN6DIR ?= $(PREFIX)/share/man/man6
+PLUGINDIR ?= $(PREFIX)/share/games/plugins
 # A path as the right-hand side of a sed substitution.
 sedPath = $(subst |,\|,$(subst &,\&,$(1)))
 
 # The manual pages name the installed files as under the default prefix; installed, they name
-# them under PREFIX (only paths below /usr/local/ change, not the prefix named as such).
-MAN_PATHS = sed -e 's|/usr/local/|$(call sedPath,$(PREFIX))/|g'
+# them where they went.
+INSTALLED_PATHS = sed -e 's|/usr/local/bin/|$(call sedPath,$(BINDIR))/|g' \
+	-e 's|/usr/local/share/tarnek|$(call sedPath,$(BOOKDIR))|g' \
+	-e 's|/usr/local/share/games/plugins|$(call sedPath,$(PLUGINDIR))|g'
 
-# Registering with xboard: a line in its master settings that offers the engine to every user
-# under the name Tarnek (xboard -fe Tarnek), started in the book's folder, where it reads
-# "Tarnek.book". The line carries the date of installation, so that users who saved their
-# settings before it see it too. An install to the system's own prefix, /usr or /usr/local,
-# registers; one elsewhere touches no system file and prints the line instead. REGISTER=1
-# registers any install, REGISTER=0 none; XBOARD_CONF=FILE on the command line registers in FILE
-# instead of xboard's own settings. Registering replaces any Tarnek entry already there, wherever
-# it points, so that the list never holds two; uninstall removes the entry when it names this
-# install.
-XBOARD_CONF ?= $(DESTDIR)/etc/xboard/xboard.conf
-REGISTER ?=
-SYSTEM_PREFIXES = /usr /usr/local
-XBOARD_REGISTERS = $(if $(REGISTER),$(if $(filter 0 no,$(REGISTER)),0,1),$(if \
-	$(filter $(patsubst %/,%,$(PREFIX)),$(SYSTEM_PREFIXES))$(filter-out file,$(origin XBOARD_CONF)),1,0))
-XBOARD_ENTRY = sed -e 's|@BINDIR@|$(call sedPath,$(BINDIR))|g' -e 's|@BOOKDIR@|$(call sedPath,$(BOOKDIR))|g' \
-	data/xboard-engine-entry.in
-# Every line of the settings that offers an engine by the name Tarnek, this install's or another.
-XBOARD_ANY_ENTRY = /-installEngine[ \t]+\{"Tarnek"[ \t]/
-# Keeps every line of the settings but this install's entry (whatever its date).
-XBOARD_DROP_ENTRY = awk -v entry="$$($(XBOARD_ENTRY))" \
-	'{ line = $$0; sub(/^-date [0-9]+ /, "-date @DATE@ ", line); if (line != entry) print }'
+# xboard's plugin files (`-autoInstall`, on in Debian's settings): at its start xboard adds every
+# engine whose file in PLUGINDIR/xboard/ (xboard protocol) or PLUGINDIR/uci/ (UCI, through its
+# adapter) is newer than the user's saved settings to the user's engine list. xboard reads
+# /usr/share/games/plugins and /usr/local/share/games/plugins. The file names the command,
+# started in the book's folder, and the variants played; a logo of the same name may stand in
+# PLUGINDIR/logos/.
+pluginFile = printf 'plugin spec 0.0\ncd %s;%s\nchess\n' '$(BOOKDIR)' '$(BINDIR)/$(1)'
+SYSTEM_PLUGINDIRS = /usr/share/games/plugins /usr/local/share/games/plugins
+# The programs find the book beside them only in one of these two places.
+BOOK_BESIDE = $(filter $(abspath $(BOOKDIR)),$(abspath $(BINDIR)/../share/games/tarnek $(BINDIR)/../share/tarnek))
 
 $(BUILD_DIR)/tarnek $(BUILD_DIR)/tarnek-uci $(BUILD_DIR)/Tarnek.book:
 	$(BUILD_ENGINE)
 
 .PHONY: install uninstall
 install: $(BUILD_DIR)/tarnek $(BUILD_DIR)/tarnek-uci $(BUILD_DIR)/Tarnek.book
-	install -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(BOOKDIR) $(DESTDIR)$(MAN6DIR)
+	install -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(BOOKDIR) $(DESTDIR)$(MAN6DIR) \
+	  $(DESTDIR)$(PLUGINDIR)/xboard $(DESTDIR)$(PLUGINDIR)/uci $(DESTDIR)$(PLUGINDIR)/logos
 	install -m 0755 $(BUILD_DIR)/tarnek $(DESTDIR)$(BINDIR)/tarnek
 	install -m 0755 $(BUILD_DIR)/tarnek-uci $(DESTDIR)$(BINDIR)/tarnek-uci
 	install -m 0644 $(BUILD_DIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.book
-	$(MAN_PATHS) doc/tarnek.6 > $(DESTDIR)$(MAN6DIR)/tarnek.6
-	$(MAN_PATHS) doc/tarnek-uci.6 > $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
-	chmod 0644 $(DESTDIR)$(MAN6DIR)/tarnek.6 $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
-	@conf="$(XBOARD_CONF)"; entry=$$($(XBOARD_ENTRY) | sed -e "s|@DATE@|$$(date +%s)|"); \
-	if [ "$(XBOARD_REGISTERS)" != 1 ]; then \
-	  echo "Not registered with xboard: $(PREFIX) is not the system's prefix (make install REGISTER=1 registers it)."; \
-	  echo "Play it with:  xboard -fcp $(BINDIR)/tarnek -fd $(BOOKDIR)"; \
-	  echo "or list it for every user with this line in xboard's settings $$conf:"; \
-	  echo "$$entry"; \
-	elif [ ! -w "$$conf" ]; then \
-	  echo "Not registered with xboard: no writable $$conf. The line xboard needs there:"; \
-	  echo "$$entry"; \
-	elif [ "$$(awk '$(XBOARD_ANY_ENTRY)' "$$conf" | wc -l)" -eq 1 ] && \
-	     [ "$$($(XBOARD_DROP_ENTRY) "$$conf" | wc -l)" -ne "$$(wc -l < "$$conf")" ]; then \
-	  echo "Already registered with xboard in $$conf: xboard -fe Tarnek starts it"; \
-	else \
-	  kept=$$(mktemp) && awk '!$(XBOARD_ANY_ENTRY)' "$$conf" > "$$kept" && \
-	  { cat "$$kept"; echo "$$entry"; } > "$$conf" && rm -f "$$kept" && \
-	  echo "Registered with xboard in $$conf: xboard -fe Tarnek starts it"; \
-	fi
+	$(INSTALLED_PATHS) doc/tarnek.6 > $(DESTDIR)$(MAN6DIR)/tarnek.6
+	$(INSTALLED_PATHS) doc/tarnek-uci.6 > $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
+	$(call pluginFile,tarnek) > $(DESTDIR)$(PLUGINDIR)/xboard/tarnek.eng
+	$(call pluginFile,tarnek-uci) > $(DESTDIR)$(PLUGINDIR)/uci/tarnek-uci.eng
+	install -m 0644 data/tarnek.png $(DESTDIR)$(PLUGINDIR)/logos/tarnek.png
+	ln -sf tarnek.png $(DESTDIR)$(PLUGINDIR)/logos/tarnek-uci.png
+	chmod 0644 $(DESTDIR)$(MAN6DIR)/tarnek.6 $(DESTDIR)$(MAN6DIR)/tarnek-uci.6 \
+	  $(DESTDIR)$(PLUGINDIR)/xboard/tarnek.eng $(DESTDIR)$(PLUGINDIR)/uci/tarnek-uci.eng
+	@$(if $(BOOK_BESIDE),,echo "Note: $(BOOKDIR) is not ../share/tarnek nor ../share/games/tarnek from $(BINDIR):"; \
+	  echo "  the programs find the book only when started in that folder.";) \
+	$(if $(filter $(patsubst %/,%,$(PLUGINDIR)),$(SYSTEM_PLUGINDIRS)), \
+	  echo "xboard lists Tarnek and tarnek-uci for every user from its next start.", \
+	  echo "xboard reads plugin files from $(SYSTEM_PLUGINDIRS) only; play it with:"; \
+	  echo "  xboard -fcp $(BINDIR)/tarnek -fd $(BOOKDIR)")
 
-# Removes what install put, and the log an engine started from the book's folder left there.
+# Removes what install put, the log that an engine started by root in the book's folder may have
+# left there, and the folders install made that are left empty.
 uninstall:
 	rm -f $(DESTDIR)$(BINDIR)/tarnek $(DESTDIR)$(MAN6DIR)/tarnek.6
 	rm -f $(DESTDIR)$(BINDIR)/tarnek-uci $(DESTDIR)$(MAN6DIR)/tarnek-uci.6
 	rm -f $(DESTDIR)$(BOOKDIR)/Tarnek.book $(DESTDIR)$(BOOKDIR)/Tarnek.log
+	rm -f $(DESTDIR)$(PLUGINDIR)/xboard/tarnek.eng $(DESTDIR)$(PLUGINDIR)/uci/tarnek-uci.eng
+	rm -f $(DESTDIR)$(PLUGINDIR)/logos/tarnek.png $(DESTDIR)$(PLUGINDIR)/logos/tarnek-uci.png
 	@if [ -d $(DESTDIR)$(BOOKDIR) ]; then rmdir $(DESTDIR)$(BOOKDIR) 2>/dev/null || echo "Kept $(DESTDIR)$(BOOKDIR): not empty"; fi
-	@conf="$(XBOARD_CONF)"; \
-	if [ "$(filter 0 no,$(REGISTER))" = "" ] && [ -w "$$conf" ]; then \
-	  kept=$$(mktemp) && $(XBOARD_DROP_ENTRY) "$$conf" > "$$kept" && \
-	  if ! cmp -s "$$kept" "$$conf"; then cat "$$kept" > "$$conf"; echo "Removed from xboard's $$conf"; fi; \
-	  rm -f "$$kept"; \
-	fi
+	@for folder in $(addprefix $(DESTDIR)$(PLUGINDIR)/,xboard uci logos) $(DESTDIR)$(PLUGINDIR) \
+	  $(dir $(DESTDIR)$(PLUGINDIR)); do rmdir $$folder 2>/dev/null || true; done
+
+# The Debian package, built with Debian's own tools from a copy of the source tree in DEB_DIR
+# (so that nothing of the build lands in the tree or beside it), checked by lintian. The last line
+# printed is the path of the package.
+DEB_DIR ?= build-deb
+DEB_VERSION = $(shell sed -n '1s/^tarnek .\([^ ]*\). .*/\1/p' debian/changelog)
+DEB_FILE = $(DEB_DIR)/tarnek_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
+.PHONY: deb deb-check
+deb:
+	$(NEED) deb
+	rm -rf $(DEB_DIR) && mkdir -p $(DEB_DIR)/tarnek-$(DEB_VERSION)
+	tar -c --exclude=./.git --exclude='./build*' --exclude='./obj-*' . | tar -x -C $(DEB_DIR)/tarnek-$(DEB_VERSION)
+	cd $(DEB_DIR)/tarnek-$(DEB_VERSION) && dpkg-buildpackage -b -us -uc > ../build.log 2>&1 || \
+	  { tail -n 40 ../build.log; exit 1; }
+	lintian --tag-display-limit 0 $(DEB_FILE) > $(DEB_DIR)/lintian.txt 2>&1; status=$$?; \
+	  grep -v 'root privileges' $(DEB_DIR)/lintian.txt || echo "lintian: nothing to report"; exit $$status
+	@echo $(abspath $(DEB_FILE))
+
+# The package built, then its files, its plugin files and its programs checked where they would
+# be installed (tools/deb-check).
+deb-check: deb
+	sh tools/deb-check $(DEB_FILE)
 
 # Matches in xboard under a virtual display against an engine from Debian (packages xboard, xvfb
 # and the opponent: fairymax, phalanx or hoichess). `match` plays the longer match; `match-smoke`

@@ -65,7 +65,7 @@ void logKey(const char* prefix) {
 // With `book`, the set-up's book is stored again on the way, where searches may have overwritten it.
 void replayRecord(int length, bool book) {
     restoreGameStart();
-    if (book && gameRecord.bookAtStart) loadBook(game, BOOK_FILE_NAME, gameRecord.bookDraw);
+    if (book && gameRecord.bookAtStart) loadGameBook(gameRecord.bookDraw);
     for (int i = 0; i < length; ++i) {
         if (gameRecord.entries[i] == HAND_OVER)
             handOver();

@@ -1,5 +1,7 @@
 #include "game/setup.h"
 
+#include <unistd.h>
+
 #include <cstring>
 
 #include "board/consistency.h"
@@ -10,6 +12,7 @@
 #include "game/enginethread.h"
 #include "game/gamerecord.h"
 #include "ground/invariant.h"
+#include "ground/places.h"
 #include "search/transposition.h"
 
 namespace {
@@ -19,6 +22,16 @@ namespace {
 constexpr int FIFTY_MOVE_PLIES = 100;
 
 }  // namespace
+
+// A book in the working folder is the user's choice and wins, even a broken one (which the user
+// is then told of); without one, a GUI that starts the engine elsewhere still finds the
+// installed book.
+bool loadGameBook(uint64_t draw) {
+    char installed[PLACE_SIZE];
+    const bool own = access(BOOK_FILE_NAME, F_OK) == 0;
+    if (!own && installedDataFile(BOOK_FILE_NAME, installed, PLACE_SIZE)) return loadBook(game, installed, draw);
+    return loadBook(game, BOOK_FILE_NAME, draw);
+}
 
 bool setPosition(const char* text, bool withBook, SetupNotes* notes, int reversiblePlies) {
     if (notes) *notes = SetupNotes{};
@@ -47,7 +60,7 @@ bool setPosition(const char* text, bool withBook, SetupNotes* notes, int reversi
     // a take-back finds the same book.
     const bool book = withBook && atBookStart(p);
     const uint64_t draw = book ? bookDraw() : 0;
-    if (book && !loadBook(game, BOOK_FILE_NAME, draw) && notes) notes->bookError = true;
+    if (book && !loadGameBook(draw) && notes) notes->bookError = true;
     startGameRecord(book, draw);
     hashGeneration = 1;
     clearSearchMemory();

@@ -1,10 +1,17 @@
 // Setting up a game: the position of a text, a fresh game record, cleared tables and the book.
 #pragma once
 
+#include <cstdint>
+
 #include "board/fen.h"
 
 // The book the engine reads from its working folder at the start of a game.
 inline constexpr const char* BOOK_FILE_NAME = "Tarnek.book";
+
+// Store the book of a game from the initial position, the line `draw` chooses winning: the
+// working folder's "Tarnek.book" when it has one, else the book installed with the program.
+// False as loadBook, also when neither is there.
+bool loadGameBook(uint64_t draw);
 
 // What a set-up has to tell the user beyond its yes or no.
 struct SetupNotes {

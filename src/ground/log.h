@@ -7,7 +7,8 @@
 extern std::ofstream engineLog;
 extern std::mutex engineLogMutex;
 
-// Open (truncate) "Tarnek.log" in the current directory. Until then entries go nowhere.
+// Open (truncate) "Tarnek.log" in the current directory, or in the user's state folder when the
+// current directory will not take it. Until then entries go nowhere.
 void openEngineLog();
 // Open (truncate) the log at `path` instead, closing any open one; false when it cannot be written.
 bool openEngineLog(const char* path);

@@ -38,8 +38,9 @@ std::vector<Tool> allTools() {
     std::vector<Tool> tools;
     for (const char* program : {"tarnek-bench", "tarnek-perft", "tarnek-makebook"})
         tools.push_back({program, std::string(TARNEK_BUILD_DIR "/") + program});
-    for (const char* script : {"bench-compare", "floors", "install-check", "latency", "mate-check", "need",
-                               "smp-speedup", "stress", "uci-latency", "uci-match", "xboard-match", "xboard-takeback"})
+    for (const char* script : {"bench-compare", "deb-check", "floors", "install-check", "latency", "mate-check", "need",
+                               "openbench-check", "smp-speedup", "stress", "uci-latency", "uci-match", "xboard-match",
+                               "xboard-takeback"})
         tools.push_back({std::string("tools/") + script, SOURCE_DIR + "/tools/" + script});
     return tools;
 }
@@ -133,6 +134,8 @@ TEST(ToolArguments, ShellToolsRefuseBadArguments) {
         {"tools/floors", "/nonexistent-folder"},
         {"tools/floors", "-x"},
         {"tools/install-check", "/nonexistent-folder"},
+        {"tools/deb-check", "/nonexistent.deb"},
+        {"tools/deb-check", "a.deb b.deb"},
         {"tools/need", ""},
         {"tools/need", "build nothing-of-the-kind"},
     });
@@ -145,6 +148,7 @@ TEST(ToolArguments, PythonToolsRefuseBadArguments) {
         {"tools/bench-compare", "HEAD --runs abc"},
         {"tools/latency", "tarnek 0"},
         {"tools/mate-check", "--max-depth 1 Tarnek.log"},
+        {"tools/openbench-check", "--commit"},
         {"tools/smp-speedup", "--depth 1"},
         {"tools/uci-latency", "tarnek-uci 5 more"},
         {"tools/uci-match", "--tc 10+abc"},
