@@ -269,35 +269,35 @@ match-fastchess: $(FASTCHESS)
 	tools/uci-match --fastchess $(FASTCHESS) --engine $(BUILD_DIR)/tarnek-uci --games $(FASTCHESS_GAMES) \
 	  --tc $(FASTCHESS_TC) --elo $(FASTCHESS_ELO)
 
+# The whole suite in a build folder of its own: $(1) the folder, $(2) its CMake settings, $(3) what
+# the tests' environment adds.
+define SUITE_IN
+	$(NEED) test
+	cmake -S . -B $(1) $(2)
+	cmake --build $(1) -j $(JOBS)
+	cd $(1) && $(3) ctest --output-on-failure -j $(JOBS)
+endef
+
 # The suite in a Debug build, where the board's invariants are checked after every make, unmake,
-# set-up and take-back (so are they in the sanitizer and fuzzing builds).
+# set-up and take-back, and the searches' at their entries (so are they in the sanitizer and
+# fuzzing builds).
 DEBUG_DIR ?= build-debug
 .PHONY: test-debug
 test-debug:
-	$(NEED) test
-	cmake -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug
-	cmake --build $(DEBUG_DIR) -j $(JOBS)
-	cd $(DEBUG_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(call SUITE_IN,$(DEBUG_DIR),-DCMAKE_BUILD_TYPE=Debug,)
 
-# The suite again under ThreadSanitizer (the engine thread and the command loop share the board
-# and the events), in a folder of its own.
+# The suite again under ThreadSanitizer (the search threads, the command loop and the UCI
+# supervisor share the table, the game and the events).
 TSAN_DIR ?= build-tsan
 .PHONY: test-tsan
 test-tsan:
-	$(NEED) test
-	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=thread
-	cmake --build $(TSAN_DIR) -j $(JOBS)
-	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --output-on-failure -j $(JOBS)
+	$(call SUITE_IN,$(TSAN_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=thread,TSAN_OPTIONS="halt_on_error=1 exitcode=66")
 
-# The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in a folder of its own.
+# The suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_DIR ?= build-asan
 .PHONY: test-asan
 test-asan:
-	$(NEED) test
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=address
-	cmake --build $(ASAN_DIR) -j $(JOBS)
-	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	$(call SUITE_IN,$(ASAN_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEK_SANITIZE=address,ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
 
 # Coverage-guided fuzzing of both command loops and position set-up with clang's libFuzzer (Debian
 # packages clang and libclang-rt-14-dev), for FUZZ_SECONDS each, from the seeds in fuzz/corpus

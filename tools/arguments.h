@@ -11,6 +11,14 @@ inline bool isHelpOption(const char* argument) {
     return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
 }
 
+// When `argument` asks for help: the usage line and the `help` text on standard output, and true
+// (the tool then ends with status 0).
+inline bool answeredHelp(const char* argument, const char* usage, const char* help) {
+    if (!isHelpOption(argument)) return false;
+    std::printf("%s\n%s", usage, help);
+    return true;
+}
+
 // The usage line alone, on standard error: the answer to an argument that cannot be used.
 inline int refuseArguments(const char* usage) {
     std::fprintf(stderr, "%s\n", usage);

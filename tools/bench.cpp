@@ -23,10 +23,7 @@ void printLine(const char* line) { std::printf("%s\n", line); }
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && isHelpOption(argv[1])) {
-        std::printf("%s\n%s", USAGE, HELP);
-        return 0;
-    }
+    if (argc > 1 && answeredHelp(argv[1], USAGE, HELP)) return 0;
     long depth = DEFAULT_BENCH_DEPTH;
     if (argc > 1 && !readCount(argv[1], FIRST_ITERATION, DEEPEST_ITERATION, depth)) return refuseArguments(USAGE);
     initBoardTables();

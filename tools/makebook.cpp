@@ -68,10 +68,7 @@ int readLine(const std::vector<std::string>& words, std::vector<Move>& moves) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && isHelpOption(argv[1])) {
-        std::printf("%s\n%s", USAGE, HELP);
-        return 0;
-    }
+    if (argc > 1 && answeredHelp(argv[1], USAGE, HELP)) return 0;
     if (argc != 3 || looksLikeOption(argv[1]) || looksLikeOption(argv[2])) return refuseArguments(USAGE);
     const char* inName = argv[1];
     const char* outName = argv[2];

@@ -33,10 +33,7 @@ static_assert(MAX_PERFT_DEPTH == 71, "the usage line names the deepest count");
 
 int main(int argc, char** argv) {
     int arg = 1;
-    if (arg < argc && isHelpOption(argv[arg])) {
-        std::printf("%s\n%s", USAGE, HELP);
-        return 0;
-    }
+    if (arg < argc && answeredHelp(argv[arg], USAGE, HELP)) return 0;
     bool divide = false;
     if (arg < argc && std::strcmp(argv[arg], "--divide") == 0) {
         divide = true;

@@ -131,7 +131,6 @@ void makeSpecialMove(Board& board, Move move, UndoRecord& undo) {
 
 template <Colour Us>
 void unmakeSpecialMove(Board& board, Move move, const UndoRecord& undo) {
-    constexpr Colour Them = opposite(Us);
     Position& p = board.position;
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     restoreSnapshot<Us>(p, undo);
@@ -143,9 +142,7 @@ void unmakeSpecialMove(Board& board, Move move, const UndoRecord& undo) {
             p.board[from] = uint8_t(piece);
             p.board[to] = EMPTY;
             p.material += 1;
-            p.board[cap] = undo.captured;
-            p.occupied[Them] |= squareMask[cap];
-            p.pieces[undo.captured] |= squareMask[cap];
+            restoreVictim<Us>(p, undo, cap);
             p.pieces[piece] = undo.moverPieces;
             break;
         }
@@ -159,9 +156,7 @@ void unmakeSpecialMove(Board& board, Move move, const UndoRecord& undo) {
             p.pieces[p.board[to]] &= ~squareMask[to];
             if (type >= CAPTURE_PROMOTE_Q) {
                 p.castleFlags = undo.castleFlags;
-                p.pieces[undo.captured] |= squareMask[to];
-                p.occupied[Them] |= squareMask[to];
-                p.board[to] = undo.captured;
+                restoreVictim<Us>(p, undo, to);
             } else {
                 p.board[to] = EMPTY;
             }

@@ -79,6 +79,14 @@ inline void takeVictim(Position& p, UndoRecord& undo, int to, int8_t materialGai
     if (isPawn(victim)) p.pawnKey ^= uint32_t(zobrist[victim][to]);
 }
 
+// ... and the take-back puts it back on `square` (its material is the caller's to restore).
+template <Colour Us>
+inline void restoreVictim(Position& p, const UndoRecord& undo, int square) {
+    p.pieces[undo.captured] |= squareMask[square];
+    p.occupied[opposite(Us)] |= squareMask[square];
+    p.board[square] = undo.captured;
+}
+
 // What every move does first: a new history entry, and the en-passant square lapses. Returns the
 // fifty-move counter of the position before the move.
 inline uint16_t openPly(Board& board) {
@@ -251,7 +259,6 @@ inline void makeMoveAs(Board& board, Move move, UndoRecord& undo) {
 template <Colour Us>
 inline void unmakeMoveAs(Board& board, Move move, const UndoRecord& undo) {
     using namespace makeMoveDetail;
-    constexpr Colour Them = opposite(Us);
     checkUnmakeDoors<Us>(board, move);
     const int to = moveTo(move), from = moveFrom(move), type = moveType(move);
     if (type > CAPTURE) {
@@ -269,9 +276,7 @@ inline void unmakeMoveAs(Board& board, Move move, const UndoRecord& undo) {
     p.board[from] = uint8_t(piece);
     if (type == CAPTURE) {
         p.material = uint8_t(p.material - undo.materialDelta);
-        p.pieces[undo.captured] |= squareMask[to];
-        p.occupied[Them] |= squareMask[to];
-        p.board[to] = undo.captured;
+        restoreVictim<Us>(p, undo, to);
     } else {
         p.board[to] = EMPTY;
     }

@@ -21,7 +21,7 @@ struct BenchOutcome {
     double ms;
 };
 
-// Set up `fen` afresh (no book) and search it to `depth` on the engine thread, which must be
+// Set up `fen` afresh (no book) and search it to `depth` on the search threads, which must be
 // launched and idle.
 BenchOutcome benchPosition(const char* fen, unsigned depth);
 

@@ -1,10 +1,12 @@
-// The engine's search threads and the one way to use them: start a search of the position on the
-// board with a request, end it at once or after its iteration, wait for it, read its result, quit.
-// Both programs, the bench tool and the tests reach the search through here alone.
+// The engine's search threads and the one way to use them: start a search of the game's position
+// with a request, end it at once or after its iteration or by its budget, wait for it, watch its
+// progress, read its result, size and clear the table, quit. Both programs, the bench tool and the
+// tests reach the search through here alone.
 //
-// One thread searches unless more are asked for. More threads run the same search on copies of
-// the board, sharing the transposition table: every other one a ply ahead, each finding its way
-// through what the others store. The main search thread decides when to stop and what to answer.
+// One thread searches unless more are asked for. Each owns its thread object (search/thread.h),
+// kept here, and searches its own copy of the game's board; all share the transposition table:
+// every other one a ply ahead, each finding its way through what the others store. The main search
+// thread decides when to stop and what to answer.
 #pragma once
 
 #include <cstdint>
@@ -34,9 +36,9 @@ void setSearchThreads(int count);
 // The threads that search.
 int searchThreads();
 
-// The threads search the position on the board; returns at once. Waits first for any earlier
-// search to end. The position, the game and the request's budget stay as they are until the
-// search has ended.
+// The threads search the game's position (each from its own copy of the game's board); returns at
+// once. Waits first for any earlier search to end. The game and the request stay as they are
+// until the search has ended.
 void startSearch(const SearchRequest& request);
 
 // Abort the search at once; returns at once (the search ends within a move). Harmless when idle.

@@ -7,6 +7,6 @@ struct PlyFrame;
 
 // For the side to move of `p`, in check: captures of a single checker, moves onto the squares between
 // the king and a distant sliding checker, and king moves (only king moves in double check).
-// The frame's checkers and king rays must describe the current position; checkers is not empty.
+// The frame's checkers and king rays must describe position `p`; checkers is not empty.
 template <Colour Us>
 ScoredMove* generateEvasions(const Position& p, ScoredMove* out, PlyFrame& frame);

@@ -31,6 +31,26 @@ inline Bitboard uncoverStraight(const Position& p, int from, int to, Bitboard& s
     return added;
 }
 
+// A piece of `kind` leaves `from` to capture on `to`: the slider it stood in front of, on the line
+// through both squares, joins the attackers and leaves the sliders still to uncover. Returns the
+// kind of line (ROOK or BISHOP) the one uncovered stands on, KING for none.
+inline PieceKind uncoverBehind(const Position& p, PieceKind kind, int from, int to, Bitboard& rookSliders,
+                               Bitboard& bishopSliders, Bitboard& attackers) {
+    const bool straight = kind == ROOK || kind == QUEEN;
+    const bool diagonal = kind == PAWN || kind == BISHOP || kind == QUEEN;
+    if (straight)
+        if (const Bitboard added = uncoverStraight(p, from, to, rookSliders, attackers)) {
+            rookSliders &= ~added;
+            return ROOK;
+        }
+    if (diagonal)
+        if (const Bitboard added = uncoverDiagonal(p, from, to, bishopSliders, attackers)) {
+            bishopSliders &= ~added;
+            return BISHOP;
+        }
+    return KING;
+}
+
 }  // namespace
 
 int16_t staticExchange(const Position& p, int code, int from, int to, Bitboard rookSliders, Bitboard bishopSliders) {
@@ -61,32 +81,18 @@ int16_t staticExchange(const Position& p, int code, int from, int to, Bitboard r
     };
     attackers &= ~squareMask[from];
 
-    switch (kindOf(code)) {
-        case PAWN:
-            if (squareMask[to] & COLOUR_RULES[pieceColour(code)].promotionRank) {
-                swapList[0] = int16_t(swapList[0] + 800);
-                code = pieceOf(mover, QUEEN);
-            }
-            uncoverDiagonal(p, from, to, bishopSliders, attackers);
-            break;
-        case BISHOP:
-            bishopSliders &= ~squareMask[from];
-            uncoverDiagonal(p, from, to, bishopSliders, attackers);
-            break;
-        case ROOK:
-            rookSliders &= ~squareMask[from];
-            uncoverStraight(p, from, to, rookSliders, attackers);
-            break;
-        case QUEEN:
-            bishopSliders &= ~squareMask[from];
-            rookSliders &= ~squareMask[from];
-            if (!uncoverStraight(p, from, to, rookSliders, attackers)) uncoverDiagonal(p, from, to, bishopSliders, attackers);
-            break;
-        case KING:
-            if (attackers & p.occupied[opponent]) return KING_INTO_DEFENDED;
-            break;
-        default:
-            break;
+    if (kindOf(code) == KING) {
+        if (attackers & p.occupied[opponent]) return KING_INTO_DEFENDED;
+    } else {
+        const PieceKind moving = kindOf(code);
+        if (moving == PAWN && (squareMask[to] & COLOUR_RULES[pieceColour(code)].promotionRank)) {
+            swapList[0] = int16_t(swapList[0] + 800);
+            code = pieceOf(mover, QUEEN);
+        }
+        // The mover leaves its line for good.
+        rookSliders &= ~squareMask[from];
+        bishopSliders &= ~squareMask[from];
+        uncoverBehind(p, moving, from, to, rookSliders, bishopSliders, attackers);
     }
     pstDelta += pst(code, to);
 
@@ -137,26 +143,10 @@ int16_t staticExchange(const Position& p, int code, int from, int to, Bitboard r
             return asScore((pieceValue[capturer] >> 1) - swapList[n] + LOSS_BASE + pstDelta);
         }
 
-        switch (kindOf(capturer)) {
-            case PAWN:
-            case BISHOP:
-                bishopSliders &= ~uncoverDiagonal(p, square, to, bishopSliders, attackers);
-                break;
-            case ROOK:
-                rookSliders &= ~uncoverStraight(p, square, to, rookSliders, attackers);
-                break;
-            case QUEEN:
-                if (Bitboard added = uncoverStraight(p, square, to, rookSliders, attackers)) {
-                    rookSliders &= ~added;
-                    lookAgainFrom(ROOK);   // a rook may now stand behind
-                } else if (Bitboard added = uncoverDiagonal(p, square, to, bishopSliders, attackers)) {
-                    bishopSliders &= ~added;
-                    lookAgainFrom(BISHOP);
-                }
-                break;
-            default:
-                break;
-        }
+        // A slider uncovered behind a queen may be cheaper than the queen: look again from its kind.
+        const PieceKind capturing = kindOf(capturer);
+        const PieceKind line = uncoverBehind(p, capturing, square, to, rookSliders, bishopSliders, attackers);
+        if (capturing == QUEEN && line != KING) lookAgainFrom(line);
 
         onSquare = capturer;
         side = opposite(side);

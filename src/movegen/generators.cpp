@@ -54,8 +54,24 @@ inline ScoredMove* allPawnCaptures(const Position& p, ScoredMove* out) {
     return pawnCaptures<Us, S.captureTowardsH>(p, out, shifted(pawns & ~FILE_H, S.captureTowardsH));
 }
 
-// Moves of every piece of one kind: captures first, then (with Quiet) the empty targets.
-// Without Quiet, captures that score below -10000 are left out.
+// The moves of the piece `Code` on `from` to `targets` (its reach, off its own pieces): captures
+// first, then (with Quiet) the empty targets. Without Quiet, captures that score below -10000 are
+// left out.
+template <Colour Us, int Code, bool Quiet>
+inline ScoredMove* movesFrom(const Position& p, ScoredMove* out, int from, Bitboard targets, Bitboard rookSliders,
+                             Bitboard bishopSliders) {
+    for (Bitboard captures = targets & p.occupied[opposite(Us)]; captures;) {
+        const int to = popSquare(captures);
+        const int score = captureScore<Code>(p, from, to, rookSliders, bishopSliders);
+        if (Quiet || int16_t(score) >= LOWEST_KEPT_CAPTURE) out = emit(out, score, encodeMove(CAPTURE, from, to));
+    }
+    if constexpr (Quiet)
+        for (Bitboard quiet = targets & ~p.occupiedAll; quiet;)
+            out = emit(out, QUIET_SCORE, encodeMove(QUIET, from, popSquare(quiet)));
+    return out;
+}
+
+// Moves of every piece of one kind, one piece after another.
 template <Colour Us, PieceKind Kind, bool Quiet>
 inline ScoredMove* pieceMoves(const Position& p, ScoredMove* out, Bitboard rookSliders, Bitboard bishopSliders) {
     constexpr int Code = pieceOf(Us, Kind);
@@ -65,14 +81,7 @@ inline ScoredMove* pieceMoves(const Position& p, ScoredMove* out, Bitboard rookS
         if constexpr (!Quiet && Kind != KNIGHT)
             if (!(raysOf<Kind>(from) & p.occupied[opposite(Us)])) continue;
         const Bitboard targets = attacksFrom<Kind>(p, from) & ~p.occupied[Us];
-        for (Bitboard captures = targets & p.occupied[opposite(Us)]; captures;) {
-            const int to = popSquare(captures);
-            const int score = captureScore<Code>(p, from, to, rookSliders, bishopSliders);
-            if (Quiet || int16_t(score) >= LOWEST_KEPT_CAPTURE) out = emit(out, score, encodeMove(CAPTURE, from, to));
-        }
-        if constexpr (Quiet)
-            for (Bitboard quiet = targets & ~p.occupiedAll; quiet;)
-                out = emit(out, QUIET_SCORE, encodeMove(QUIET, from, popSquare(quiet)));
+        out = movesFrom<Us, Code, Quiet>(p, out, from, targets, rookSliders, bishopSliders);
     }
     return out;
 }
@@ -82,15 +91,7 @@ template <Colour Us, bool Quiet>
 inline ScoredMove* kingMoves(const Position& p, ScoredMove* out, Bitboard rookSliders, Bitboard bishopSliders) {
     const int from = p.kingSquare[Us];
     const Bitboard targets = kingAttacks[from] & ~kingAttacks[p.kingSquare[opposite(Us)]] & ~p.occupied[Us];
-    for (Bitboard captures = targets & p.occupied[opposite(Us)]; captures;) {
-        const int to = popSquare(captures);
-        const int score = captureScore<pieceOf(Us, KING)>(p, from, to, rookSliders, bishopSliders);
-        if (Quiet || int16_t(score) >= LOWEST_KEPT_CAPTURE) out = emit(out, score, encodeMove(CAPTURE, from, to));
-    }
-    if constexpr (Quiet)
-        for (Bitboard quiet = targets & ~p.occupiedAll; quiet;)
-            out = emit(out, QUIET_SCORE, encodeMove(QUIET, from, popSquare(quiet)));
-    return out;
+    return movesFrom<Us, pieceOf(Us, KING), Quiet>(p, out, from, targets, rookSliders, bishopSliders);
 }
 
 // A castling whose right stands and whose path is empty and out of the enemy king's reach.
