@@ -36,19 +36,33 @@ inline Bitboard uncoverStraight(const Position& p, int from, int to, Bitboard& s
 // kind of line (ROOK or BISHOP) the one uncovered stands on, KING for none.
 inline PieceKind uncoverBehind(const Position& p, PieceKind kind, int from, int to, Bitboard& rookSliders,
                                Bitboard& bishopSliders, Bitboard& attackers) {
-    const bool straight = kind == ROOK || kind == QUEEN;
-    const bool diagonal = kind == PAWN || kind == BISHOP || kind == QUEEN;
-    if (straight)
-        if (const Bitboard added = uncoverStraight(p, from, to, rookSliders, attackers)) {
-            rookSliders &= ~added;
-            return ROOK;
-        }
-    if (diagonal)
-        if (const Bitboard added = uncoverDiagonal(p, from, to, bishopSliders, attackers)) {
-            bishopSliders &= ~added;
-            return BISHOP;
-        }
-    return KING;
+    switch (kind) {
+        case PAWN:
+        case BISHOP:
+            if (const Bitboard added = uncoverDiagonal(p, from, to, bishopSliders, attackers)) {
+                bishopSliders &= ~added;
+                return BISHOP;
+            }
+            return KING;
+        case ROOK:
+            if (const Bitboard added = uncoverStraight(p, from, to, rookSliders, attackers)) {
+                rookSliders &= ~added;
+                return ROOK;
+            }
+            return KING;
+        case QUEEN:
+            if (const Bitboard added = uncoverStraight(p, from, to, rookSliders, attackers)) {
+                rookSliders &= ~added;
+                return ROOK;
+            }
+            if (const Bitboard added = uncoverDiagonal(p, from, to, bishopSliders, attackers)) {
+                bishopSliders &= ~added;
+                return BISHOP;
+            }
+            return KING;
+        default:
+            return KING;
+    }
 }
 
 }  // namespace
