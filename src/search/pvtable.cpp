@@ -109,11 +109,14 @@ bool matesFrom(SearchThread& thread, Line& line, int at, int distance, bool root
     return withMoveMade(thread, line.moves[at], [&] { return matesFrom(thread, line, at + 1, distance, rootWins); });
 }
 
+// The search's own line, completed to the mate where the table and the board confirm every move to
+// it; where they cannot, the search's own line alone, short of the mate: moves the completion took
+// on the way are no line of the mate's unless it reaches the mate.
 Line matingLine(SearchThread& thread, const Line& found, int score) {
     const int distance = mateDistance(score);
     Line line = found;
     if (line.length > distance) line.length = distance;
-    if (!matesFrom(thread, line, 0, distance, score > 0) && line.length >= distance)
+    if (!matesFrom(thread, line, 0, distance, score > 0))
         line.length = found.length < distance - 1 ? found.length : distance - 1;
     return line;
 }

@@ -29,7 +29,8 @@ Line rootLine(const SearchThread& thread);
 // The line shown with `score` for an iteration of `depth`: `found` (legal moves from the position
 // on the thread's board, as the search found them), completed from the table where it stops
 // short. For a score that is no mate: up to `depth` moves, ending at a position the line repeats
-// or that is drawn by rule. For a mate: the table's moves only while each entry agrees with the
-// mate's distance; a line that does not end in that mate at that distance stops short of it,
-// never beyond. The position is left as it was.
+// or that is drawn by rule. For a mate: completed only when the table (each entry agreeing with the
+// mate's distance) and, for the last two plies, the board itself confirm every move to that mate at
+// that distance; otherwise the search's own line, short of the mate, never beyond. The position
+// is left as it was.
 Line shownLine(SearchThread& thread, const Line& found, int score, unsigned depth);
