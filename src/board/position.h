@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "ground/random.h"
 #include "ground/types.h"
 
 // The board state that the search changes in place, move by move.
@@ -63,13 +64,6 @@ struct Board {
 void copyBoard(Board& to, const Board& from);
 
 namespace zobristDetail {
-// A fixed, well-mixed sequence of 64-bit numbers, produced at compile time.
-constexpr uint64_t splitMix(uint64_t& state) {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
 constexpr std::array<std::array<uint64_t, 64>, 13> makeTable() {
     std::array<std::array<uint64_t, 64>, 13> table{};
     uint64_t state = 0x7A72E6B5C0FFEE11ULL;

@@ -8,6 +8,7 @@
 #include "board/checks.h"
 #include "board/makemove.h"
 #include "frames/frames.h"
+#include "ground/random.h"
 #include "movegen/generators.h"
 #include "search/transposition.h"
 
@@ -70,12 +71,7 @@ bool atBookStart(const Position& p) {
     return p.hashKey == initialPositionKey() && p.sideToMove == WHITE && (p.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS;
 }
 
-uint64_t bookDrawOfSecond(uint64_t second) {
-    uint64_t z = second + 0x9E3779B97F4A7C15ULL;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
+uint64_t bookDrawOfSecond(uint64_t second) { return splitMix(second); }
 
 uint64_t timeBookDraw() { return bookDrawOfSecond(uint64_t(std::time(nullptr))); }
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "game/gamerecord.h"
+#include "ground/random.h"
 #include "ground/event.h"
 #include "ground/log.h"
 #include "search/control.h"
@@ -27,6 +28,8 @@ struct Searcher {
 
 Searcher searchers[MAX_SEARCH_THREADS];
 int searcherCount = 0;
+// The threads that take part in the latest search.
+int activeCount = 0;
 
 // Written while every thread waits idle, read by them once the request arrives.
 SearchRequest request;
@@ -44,12 +47,27 @@ void prepareSearch(SearchThread& thread) {
     thread.frames.current = thread.frames.plies;
 }
 
+// A level's answer: one of the lines of the main search's last whole iteration, drawn by the level.
+void chooseLevelLine() {
+    const IterationLines& lines = answer.lastLines;
+    if (lines.count == 0) return;
+    uint64_t seed = request.seed;
+    const int chosen = chooseLine(request.level, lines.first, lines.count, splitMix(seed));
+    answer.best = lines.first[chosen];
+    answer.line = lines.moves[chosen];
+    answer.depth = lines.depth;
+    answer.bound = EXACT_BOUND;
+    answer.selDepth = lines.selDepth;
+}
+
 // The answer of the threads' results: the main search's, unless a helper completed a deeper
-// iteration of the same single line with an exact score.
+// iteration of the same single line with an exact score; at a level, the line it draws.
 void chooseAnswer() {
     answer = searchers[0].result;
-    if (request.limits.lines > 1 || moveType(answer.best.move) == NOT_A_MOVE) return;
-    for (int i = 1; i < searcherCount; ++i) {
+    if (moveType(answer.best.move) == NOT_A_MOVE) return;
+    if (request.level.nodes) return chooseLevelLine();
+    if (request.limits.lines > 1) return;
+    for (int i = 1; i < activeCount; ++i) {
         const SearchResult& helper = searchers[i].result;
         if (helper.depth > answer.depth && helper.bound == EXACT_BOUND && moveType(helper.best.move) != NOT_A_MOVE)
             answer = helper;
@@ -73,7 +91,7 @@ void search(int index) {
     }
     const SearchResult found = runIterations(thread, request.limits, start);
     stopFlag = 1;
-    for (int i = 1; i < searcherCount; ++i) waitEvent(searchers[i].idleSignal);
+    for (int i = 1; i < activeCount; ++i) waitEvent(searchers[i].idleSignal);
     me.result = settleResult(thread, found, start);
     chooseAnswer();
 }
@@ -142,10 +160,17 @@ void startSearch(const SearchRequest& newRequest) {
     const unsigned ceiling = depthCeiling < DEEPEST_ITERATION ? depthCeiling : DEEPEST_ITERATION;
     if (request.limits.depth > ceiling) request.limits.depth = ceiling;
     if (request.fromScratch) forgetHashEntry(game.position);
+    if (request.level.nodes) {
+        if (request.nodes > request.level.nodes) request.nodes = request.level.nodes;
+        request.limits.shownLines = request.limits.lines;
+        if (request.limits.lines < request.level.lines) request.limits.lines = request.level.lines;
+    }
     start = searchStart(game);
     resetSearchControl(request.nodes);
     startTime = std::chrono::steady_clock::now();
-    for (int i = searcherCount - 1; i >= 0; --i) {
+    // A level searches on the main thread alone: more threads would play above it.
+    activeCount = request.level.nodes ? 1 : searcherCount;
+    for (int i = activeCount - 1; i >= 0; --i) {
         resetEvent(searchers[i].idleSignal);
         setEvent(searchers[i].requestSignal);
     }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "game/level.h"
 #include "game/timebudget.h"
 #include "search/search.h"
 
@@ -20,6 +21,11 @@ struct SearchRequest {
     uint64_t nodes = NO_NODE_LIMIT;   // moves all threads together may make
     bool fromScratch = false;         // forget the table's entry for the root first, so that every
                                       // iteration is searched (the rest of the table still helps)
+    PlayingLevel level{};             // play below full strength (level.nodes 0: full strength): the
+                                      // main thread alone searches at most level.nodes, weighs
+                                      // level.lines lines (showing limits.lines of them) and
+                                      // answers with one drawn by `seed`
+    uint64_t seed = 0;
 };
 
 // Deepest iteration any search runs: DEEPEST_ITERATION. A harness that must not wait for long

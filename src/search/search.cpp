@@ -70,7 +70,7 @@ const char* endingText(VariationEnd end) {
 // is always answered from here.
 using Answer = SearchResult;
 
-constexpr Answer NO_ANSWER{ScoredMove{int16_t(NO_SCORE), 0}, 0, EXACT_BOUND, Line{{}, 0}, 0};
+constexpr Answer NO_ANSWER{ScoredMove{int16_t(NO_SCORE), 0}, 0, EXACT_BOUND, Line{{}, 0}, 0, IterationLines{}};
 
 struct Window {
     int alpha;
@@ -91,7 +91,7 @@ void noteFailHigh(SearchThread& thread, Answer& answer, int score, int beta) {
     if (score < beta || answer.depth == 0) return;
     const Move move = rootMoves(thread)[0].move;
     answer = Answer{ScoredMove{int16_t(score), move}, thread.iterationDepth, LOWER_BOUND,
-                    passLine(thread, move, score), thread.selDepth};
+                    passLine(thread, move, score), thread.selDepth, answer.lastLines};
 }
 
 // The best line at the iteration's depth: searched within the window, and when the score falls
@@ -117,19 +117,28 @@ int searchBestLine(SearchThread& thread, Window window, Answer& answer) {
     return r;
 }
 
-void report(const SearchThread& thread, const SearchLimits& limits, int number, int score, const Line& line) {
-    if (limits.report) limits.report(IterationLine{thread.iterationDepth, thread.selDepth, number, limits.lines, score, line});
+// Report line `number` of the iteration (when it is one the caller shows), and keep it among the
+// iteration's lines.
+void report(const SearchThread& thread, const SearchLimits& limits, IterationLines& kept, int number, int score,
+            const Line& line) {
+    const int shown = limits.shownLines ? limits.shownLines : limits.lines;
+    if (limits.report && number <= shown)
+        limits.report(IterationLine{thread.iterationDepth, thread.selDepth, number, shown, score, line});
+    if (number > MOST_KEPT_LINES) return;
+    kept.first[number - 1] = ScoredMove{int16_t(score), line.length ? line.moves[0] : Move(0)};
+    kept.moves[number - 1] = line;
+    kept.count = number;
 }
 
 // The next best lines of the iteration, each over the root moves the better ones left, with the
 // full window; each reported as line 2, 3 and so on. False once the search is stopped.
-bool searchFurtherLines(SearchThread& thread, const SearchLimits& limits) {
+bool searchFurtherLines(SearchThread& thread, const SearchLimits& limits, IterationLines& kept) {
     const int legalMoves = int(thread.frames.plies[0].listEnd - rootMoves(thread));
     for (int line = 2; line <= limits.lines && line <= legalMoves; ++line) {
         const int r = searchRoot(thread, FULL_LOW, FULL_HIGH, line - 1);
         if (stopped()) return false;
         if (r == NO_SCORE) break;   // no legal move left for this line
-        report(thread, limits, line, r, passLine(thread, rootMoves(thread)[line - 1].move, r));
+        report(thread, limits, kept, line, r, passLine(thread, rootMoves(thread)[line - 1].move, r));
     }
     return true;
 }
@@ -251,7 +260,7 @@ SearchResult runIterations(SearchThread& thread, const SearchLimits& limits, con
     thread.nextNodeCheck = nodeLimit == NO_NODE_LIMIT ? NO_NODE_LIMIT : 0;
     if (start.drawn) {
         result = ScoredMove{0, RepetitionCode};
-        return SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}, 0};
+        return SearchResult{result, 0, EXACT_BOUND, Line{{}, 0}, 0, IterationLines{}};
     }
     // Until an iteration is done, the result is what an earlier search left.
     if (start.hasEarlier)
@@ -284,16 +293,22 @@ SearchResult runIterations(SearchThread& thread, const SearchLimits& limits, con
         const int r = searchBestLine(thread, window, answer);
         if (stopped()) break;
         setFailLow(thread, 0);
+        const IterationLines completed = answer.lastLines;
         answer = Answer{ScoredMove{int16_t(r), result.move}, thread.iterationDepth, EXACT_BOUND,
-                        passLine(thread, result.move, r), thread.selDepth};
+                        passLine(thread, result.move, r), thread.selDepth, completed};
 
         if (thread.main) {
             char pvText[PV_TEXT_SIZE];
             principalVariationText(thread, pvText, int(thread.iterationDepth));
             searchLog(thread, "-E: ", thread.iterationDepth, ":\t", r, "\t", pvText);
         }
-        report(thread, limits, 1, r, answer.line);
-        if (limits.lines > 1 && !searchFurtherLines(thread, limits)) break;
+        IterationLines lines{thread.iterationDepth, 0, 0, {}, {}};
+        report(thread, limits, lines, 1, r, answer.line);
+        if (limits.lines > 1) {
+            if (!searchFurtherLines(thread, limits, lines)) break;
+            lines.selDepth = thread.selDepth;
+            answer.lastLines = lines;
+        }
         if (mateEndsSearch(thread, limits, r)) break;
         window = Window{r - ASPIRATION_HALF_WIDTH, r + ASPIRATION_HALF_WIDTH};
         if (lastIterationFlag.load()) {

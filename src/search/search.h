@@ -29,11 +29,25 @@ struct SearchLimits {
     unsigned depth;                    // last iteration to run (at most DEEPEST_ITERATION counts)
     IterationReport report;            // null: nobody is told
     int lines = 1;                     // the best root moves each iteration searches to full depth
+    int shownLines = 0;                // of those, the ones reported (0: all of them)
     int mateMoves = 0;                 // stop at a mate in this many moves or fewer (0: no such stop)
     int onlyMoveCount = 0;             // search only the first this many of onlyMoves (when any of them
     Move onlyMoves[MAX_LIST_MOVES]{};  // is legal); the request holds them for the whole search
     int helper = 0;                    // 0: the main search; k > 0: helper k of several threads,
                                        // which logs and reports nothing and searches one line
+};
+
+// The most lines of an iteration a search keeps for its caller (see IterationLines).
+constexpr int MOST_KEPT_LINES = 8;
+
+// The lines of the last iteration that a search of several lines completed whole, best first: the
+// first MOST_KEPT_LINES of them.
+struct IterationLines {
+    unsigned depth;                     // that iteration's (0: none completed)
+    unsigned selDepth;                  // the deepest ply it reached
+    int count;
+    ScoredMove first[MOST_KEPT_LINES];  // each line's first move and its score
+    Line moves[MOST_KEPT_LINES];        // each line, as reported
 };
 
 // What a search found.
@@ -45,6 +59,7 @@ struct SearchResult {
     uint32_t bound;      // EXACT_BOUND, or the bound the score only sets on the move's value
     Line line;           // the principal variation, beginning with the best move (empty for a code)
     unsigned selDepth;   // the deepest ply its iteration reached (0: none)
+    IterationLines lastLines;   // of a search of several lines (count 0 otherwise)
 };
 
 // Where a search of the position begins: its first iteration and window, from the table's entry

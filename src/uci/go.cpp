@@ -1,11 +1,15 @@
 #include "uci/go.h"
 
+#include <chrono>
+
 #include "board/checks.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "game/enginethread.h"
 #include "game/gamemove.h"
 #include "game/gamerecord.h"
+#include "game/level.h"
+#include "ground/random.h"
 #include "movegen/legality.h"
 #include "uci/gamesetup.h"
 #include "uci/golimits.h"
@@ -15,6 +19,11 @@
 #include "uci/supervisor.h"
 
 namespace {
+
+// Where the levels' draws come from: a state of well-mixed numbers, started from the clocks, so
+// that the same level plays differently from one game, and one run, to the next.
+uint64_t levelSeed = uint64_t(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                     uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
 
 // The legal moves among the words after "searchmoves", into `allowedMoves` (room for
 // MAX_LIST_MOVES); the others are named in an info string.
@@ -83,6 +92,12 @@ void startThinking(const Word* words, int count) {
         // What the user limits or narrows is searched, not taken from the table's earlier result.
         request.fromScratch = limits.depth > 0 || limits.nodes != NOT_GIVEN || limits.mate > 0 ||
                               search.onlyMoveCount > 0 || lines > 1;
+        if (uciOptions.limitStrength) {
+            // A level looks at the position itself and draws its move anew every time.
+            request.level = playingLevel(uciOptions.elo);
+            request.seed = splitMix(levelSeed);
+            request.fromScratch = request.fromScratch || request.level.nodes;
+        }
         startSearch(request);
     }
     superviseSearch(order);

@@ -4,10 +4,11 @@
 #include <thread>
 
 #include "game/enginethread.h"
+#include "game/level.h"
 #include "ground/log.h"
 #include "uci/reply.h"
 
-constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true};
+constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true, false, WEAKEST_LEVEL_ELO};
 
 UciOptions uciOptions = DEFAULT_OPTIONS;
 OptionCeilings optionCeilings{MAX_HASH_MB, MAX_SEARCH_THREADS, true};
@@ -107,6 +108,9 @@ void sendOptionLines() {
     sendFormatted("option name MultiPV type spin default 1 min 1 max %d", MAX_LINES);
     sendLine("option name Ponder type check default false");
     sendLine("option name OwnBook type check default true");
+    sendLine("option name UCI_LimitStrength type check default false");
+    sendFormatted("option name UCI_Elo type spin default %d min %d max %d", WEAKEST_LEVEL_ELO, WEAKEST_LEVEL_ELO,
+                  STRONGEST_LEVEL_ELO);
     sendLine("option name Debug Log File type string default <empty>");
 }
 
@@ -134,6 +138,10 @@ void setOption(const Word* words, int count) {
         readCheck("Ponder", value, valueCount, uciOptions.ponder);
     else if (wordIsAnyCase(nameWord, "OwnBook"))
         readCheck("OwnBook", value, valueCount, uciOptions.ownBook);
+    else if (wordIsAnyCase(nameWord, "UCI_LimitStrength"))
+        readCheck("UCI_LimitStrength", value, valueCount, uciOptions.limitStrength);
+    else if (wordIsAnyCase(nameWord, "UCI_Elo"))
+        readSpin("UCI_Elo", value, valueCount, WEAKEST_LEVEL_ELO, STRONGEST_LEVEL_ELO, uciOptions.elo);
     else if (wordIsAnyCase(nameWord, "Debug Log File"))
         setLogFile(value, valueCount);
     else

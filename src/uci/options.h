@@ -21,6 +21,8 @@ struct UciOptions {
     bool ponder;     // Ponder: "bestmove" names the move the engine expects in reply
     bool ownBook;    // OwnBook: play from "Tarnek.book" in the working folder (set up with every new
                      // game from the initial position); otherwise the engine never plays a book move
+    bool limitStrength;   // UCI_LimitStrength: play at the level of elo
+    int elo;              // UCI_Elo: the rating the level plays at (WEAKEST_LEVEL_ELO and up)
 };
 extern UciOptions uciOptions;
 
