@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "frames/frames.h"
 #include "game/bench.h"
 #include "game/gamemove.h"
+#include "game/level.h"
 #include "movegen/legality.h"
 #include "support.h"
 #include "uci/options.h"
@@ -123,6 +125,9 @@ TEST(UciHandshake, IdentityOptionsAndReadiness) {
               "option name MultiPV type spin default 1 min 1 max 256\n"
               "option name Ponder type check default false\n"
               "option name OwnBook type check default true\n"
+              "option name UCI_LimitStrength type check default false\n"
+              "option name UCI_Elo type spin default " + std::to_string(WEAKEST_LEVEL_ELO) + " min " +
+                  std::to_string(WEAKEST_LEVEL_ELO) + " max " + std::to_string(STRONGEST_LEVEL_ELO) + "\n"
               "option name Debug Log File type string default <empty>\nuciok\nreadyok\n");
     EXPECT_EQ(session.exitStatus, 0);
     EXPECT_TRUE(readFolderFile(session.process, "Tarnek.log").empty()) << "no log unless asked";
@@ -260,6 +265,40 @@ TEST(UciSearch, NewGameSearchesExactlyAsTheBench) {
                   benchFigures(depth, fen))
             << fen;
     }
+}
+
+// A level plays legal moves from a smaller search, not always the same one; an out-of-range rating
+// is refused; and once the level is cleared, the full-strength search is the bench's again.
+TEST(UciSearch, LevelsPlayWeakerAndLeaveFullStrengthAlone) {
+    Session session;
+    session.open();
+    const std::string position = "position fen r1bqkb1r/pppp1ppp/2n2n2/4p3/4P3/2N2N2/PPPP1PPP/R1BQKB1R w KQkq -\n";
+    const std::string refused = session.go("setoption name UCI_Elo value 99999\nsetoption name UCI_LimitStrength value maybe\n"
+                                           "setoption name UCI_LimitStrength value true\n"
+                                           "setoption name UCI_Elo value " + std::to_string(WEAKEST_LEVEL_ELO) +
+                                           "\n" + position + "go wtime 30000 btime 30000\n");
+    EXPECT_TRUE(contains(refused, "info string UCI_Elo takes a whole number from ")) << refused;
+    EXPECT_TRUE(contains(refused, "info string UCI_LimitStrength takes true or false")) << refused;
+    std::set<std::string> moves;
+    for (int game = 0; game < 12; ++game) {
+        const std::string answer = session.go("ucinewgame\n" + position + "go wtime 30000 btime 30000\n");
+        const std::vector<std::string> best = linesAfter(answer, "bestmove ");
+        ASSERT_EQ(best.size(), 1u) << answer;
+        const std::string move = best[0].substr(0, best[0].find(' '));
+        EXPECT_TRUE(legalLine("r1bqkb1r/pppp1ppp/2n2n2/4p3/4P3/2N2N2/PPPP1PPP/R1BQKB1R w KQkq -", {move})) << answer;
+        const long nodes = std::stol(infoField(" " + linesAfter(answer, "info depth ").back(), "nodes"));
+        EXPECT_LE(uint64_t(nodes), playingLevel(WEAKEST_LEVEL_ELO).nodes + 1000) << "a smaller search\n" << answer;
+        moves.insert(move);
+    }
+    EXPECT_GT(moves.size(), 1u) << "a level draws among its best moves";
+    const std::string fen = "r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R w KQkq -";
+    const std::string full = session.go("setoption name UCI_LimitStrength value false\nucinewgame\nposition fen " + fen +
+                                        "\ngo depth 5\n");
+    const std::string last = " " + linesAfter(full, "info depth ").back();
+    EXPECT_EQ("best " + linesAfter(full, "bestmove ")[0] + " score " + infoField(last, "cp") + " nodes " +
+                  infoField(last, "nodes"),
+              benchFigures(5, fen));
+    EXPECT_EQ(session.finish(), 0);
 }
 int millisecondsBetween(std::chrono::steady_clock::time_point from) { return millisecondsSince(from); }
 
