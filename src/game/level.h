@@ -9,7 +9,7 @@
 
 // The range of ratings a level can be asked for: the weakest level calibrated, and full strength
 // as measured (at which a level plays as without one).
-constexpr int WEAKEST_LEVEL_ELO = 1320;
+constexpr int WEAKEST_LEVEL_ELO = 1350;
 constexpr int STRONGEST_LEVEL_ELO = 1850;
 
 struct PlayingLevel {
