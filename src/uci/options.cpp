@@ -10,6 +10,7 @@
 constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true};
 
 UciOptions uciOptions = DEFAULT_OPTIONS;
+Variant uciVariant = NORMAL_CHESS;
 OptionCeilings optionCeilings{MAX_HASH_MB, MAX_SEARCH_THREADS, true};
 
 namespace {
@@ -85,11 +86,19 @@ void setLogFile(const Word* value, int count) {
     if (!openEngineLog(path)) sendFormatted("info string Debug Log File: cannot write %.900s; no log is written", path);
 }
 
+// The next "position" sets its game up anew as a game of the variant chosen.
+void setVariant(const Word* value, int count) {
+    bool chess960 = uciVariant == CHESS960;
+    readCheck("UCI_Chess960", value, count, chess960);
+    uciVariant = chess960 ? CHESS960 : NORMAL_CHESS;
+}
+
 }  // namespace
 
 void resetOptions() {
     const int hashMb = uciOptions.hashMb;
     uciOptions = DEFAULT_OPTIONS;
+    uciVariant = NORMAL_CHESS;
     if (hashMb != DEFAULT_HASH_MB && !resizeTable(DEFAULT_HASH_MB)) uciOptions.hashMb = hashMb;
     closeEngineLog();
 }
@@ -107,6 +116,7 @@ void sendOptionLines() {
     sendFormatted("option name MultiPV type spin default 1 min 1 max %d", MAX_LINES);
     sendLine("option name Ponder type check default false");
     sendLine("option name OwnBook type check default true");
+    sendLine("option name UCI_Chess960 type check default false");
     sendLine("option name Debug Log File type string default <empty>");
 }
 
@@ -134,6 +144,8 @@ void setOption(const Word* words, int count) {
         readCheck("Ponder", value, valueCount, uciOptions.ponder);
     else if (wordIsAnyCase(nameWord, "OwnBook"))
         readCheck("OwnBook", value, valueCount, uciOptions.ownBook);
+    else if (wordIsAnyCase(nameWord, "UCI_Chess960"))
+        setVariant(value, valueCount);
     else if (wordIsAnyCase(nameWord, "Debug Log File"))
         setLogFile(value, valueCount);
     else
