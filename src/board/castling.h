@@ -65,8 +65,9 @@ struct RookHome {
 
 // The castlings of one game, derived once when it is set up.
 struct CastlingRules {
+    uint64_t homeSquares;           // bit s: a castling's rook starts on square s (asked by most
+                                    // moves, so first, beside the position's busiest fields)
     Castling castlings[4];          // by move type - CASTLE_BLACK_SHORT, which is 2 * side + colour
-    uint64_t homeSquares;           // bit s: a castling's rook starts on square s
     RookHome homes[64];             // by square, for the squares of homeSquares
     Variant variant;
     bool fileLetters;               // Chess960 rights written as rook files ("HAha"), not as "KQkq"
