@@ -2,7 +2,6 @@
 // pay no call and no test of the side to move. Included by board/makemove.h only.
 #pragma once
 
-#include <array>
 
 #include "board/attacks.h"
 #include "board/castling.h"

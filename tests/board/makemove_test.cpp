@@ -111,12 +111,12 @@ TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
         {"rk5r/8/8/8/8/8/8/4K3 b kq -", moveOf(CASTLE_BLACK_LONG, "b8", "a8"), "2kr3r/8/8/8/8/8/8/4K3 w - -", CHESS960},
     };
     for (const auto& c : cases) {
+        const Position expected = positionOf(c.after, c.variant);
         setUpPosition(c.before, c.variant);
         const Position before = game.position;
         ASSERT_EQ(castlingOf(before.castling, c.castling).move, c.castling) << c.before;
         saveUndo(game.position, handFrame->undo);
         makeMove(game, c.castling, handFrame->undo);
-        const Position expected = positionOf(c.after, c.variant);
         const Castling& castling = castlingOf(before.castling, c.castling);
         const bool otherRight = before.castleFlags & castling.otherRight;
         EXPECT_EQ(game.position.hashKey, expected.hashKey ^ (otherRight ? zobrist[0][castling.otherRightKey] : 0))
