@@ -50,6 +50,7 @@ struct Castling {
     Bitboard mustBeEmpty;           // the squares king and rook cross or land on, but their own
     Bitboard kingPath;              // the squares the king crosses and lands on
     Bitboard kingUnattacked;        // its start and the squares it crosses: not attacked before
+                                    // the move (where it lands: not attacked after it)
     Bitboard occupancy;             // the squares it empties or fills, in each order
     Bitboard occupancy90, occupancyA1H8, occupancyA8H1;
     Bitboard rookSquares;           // the rook's start and landing square (none where it stays)
@@ -130,7 +131,7 @@ constexpr Castling castlingFrom(Colour colour, CastlingSide side, int kingFile, 
     const Bitboard kingAndRook = squareBit(c.kingFrom) | squareBit(c.rookFrom);
     c.kingPath = squaresBetween(c.kingFrom, c.kingTo) | squareBit(c.kingTo);
     c.mustBeEmpty = (c.kingPath | squaresBetween(c.rookFrom, c.rookTo) | squareBit(c.rookTo)) & ~kingAndRook;
-    c.kingUnattacked = (squaresBetween(c.kingFrom, c.kingTo) | squareBit(c.kingFrom)) & ~squareBit(c.kingTo);
+    c.kingUnattacked = squaresBetween(c.kingFrom, c.kingTo) | squareBit(c.kingFrom);
     c.occupancy = changedSquares(c.kingFrom, c.kingTo, c.rookFrom, c.rookTo, squareBit);
     c.occupancy90 = changedSquares(c.kingFrom, c.kingTo, c.rookFrom, c.rookTo, squareBit90);
     c.occupancyA1H8 = changedSquares(c.kingFrom, c.kingTo, c.rookFrom, c.rookTo, squareBitA1H8);

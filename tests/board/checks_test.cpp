@@ -71,6 +71,7 @@ TEST(Checks, CastlingThroughAttackedSquares) {
     EXPECT_TRUE(castlingRefused("4k3/8/8/8/8/8/8/RK5r w A -", b1a1, CHESS960));  // in check; the rook would shield
     EXPECT_TRUE(castlingRefused("4k3/8/8/8/8/8/8/qR3K2 w B -", moveOf(CASTLE_WHITE_LONG, "f1", "b1"), CHESS960));
     EXPECT_FALSE(castlingRefused("4k2r/8/8/8/8/8/8/6KR w H -", moveOf(CASTLE_WHITE_SHORT, "g1", "h1"), CHESS960));
+    EXPECT_TRUE(castlingRefused("4k3/8/8/8/8/8/8/r5KR w H -", moveOf(CASTLE_WHITE_SHORT, "g1", "h1"), CHESS960));
 }
 
 TEST(Checks, MovesIntoOrOutOfCheck) {
