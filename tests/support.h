@@ -39,11 +39,11 @@ inline void initTablesOnce() {
 inline PlyFrame handFrames[MAX_FRAMES];
 inline PlyFrame* handFrame = handFrames;
 
-// Set up a position without the book; fails the test when the text is refused.
-inline void setUpPosition(const char* text) {
+// Set up a position without the book, a game of `variant`; fails the test when the text is refused.
+inline void setUpPosition(const char* text, Variant variant = NORMAL_CHESS) {
     initTablesOnce();
     handFrame = handFrames;
-    ASSERT_TRUE(setPosition(text, false)) << text;
+    ASSERT_TRUE(setPosition(text, false, nullptr, 0, variant)) << text;
 }
 
 // A searching thread's object for the tests that search, generate or walk frames themselves: its

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/castling.h"
+
 constexpr int USAGE_STATUS = 2;
 
 inline bool isHelpOption(const char* argument) {
@@ -37,4 +39,11 @@ inline bool readCount(const char* text, long low, long high, long& value) {
     if (number < low) return false;
     value = number;
     return true;
+}
+
+// "--960" at argv[arg], which it then steps over: the position given is a Chess960 game's.
+inline Variant readVariantOption(int argc, char** argv, int& arg) {
+    if (arg >= argc || std::strcmp(argv[arg], "--960") != 0) return NORMAL_CHESS;
+    ++arg;
+    return CHESS960;
 }

@@ -382,3 +382,29 @@ def taken_back_key(line):
         return None
     high, low = line.split(': ')[-1].split()
     return int(high, 16) << 32 | int(low, 16)
+
+
+# Knights' places among the five squares left after bishops and queen, by a Chess960 start's
+# number (its knights' part, 0 to 9).
+KNIGHT_PLACES = [(0, 1), (0, 2), (0, 3), (0, 4), (1, 2), (1, 3), (1, 4), (2, 3), (2, 4), (3, 4)]
+
+
+def chess960_start(number):
+    """The FEN of Chess960 start position `number` (0 to 959; 518 is the initial position), with
+    its rights as KQkq: bishops on opposite colours, queen, knights, and the king between the rooks."""
+    files = [None] * 8
+    number, light = divmod(number, 4)
+    files[2 * light + 1] = 'B'
+    number, dark = divmod(number, 4)
+    files[2 * dark] = 'B'
+    knights, queen = divmod(number, 6)
+    free = [f for f in range(8) if files[f] is None]
+    files[free[queen]] = 'Q'
+    free = [f for f in range(8) if files[f] is None]
+    for i in KNIGHT_PLACES[knights]:
+        files[free[i]] = 'N'
+    free = [f for f in range(8) if files[f] is None]
+    for f, piece in zip(free, 'RKR'):
+        files[f] = piece
+    back = ''.join(files)
+    return '%s/pppppppp/8/8/8/8/PPPPPPPP/%s w KQkq - 0 1' % (back.lower(), back)

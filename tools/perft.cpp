@@ -4,6 +4,8 @@
 //
 //   tarnek-perft DEPTH [FEN]             the count
 //   tarnek-perft --divide DEPTH [FEN]    one line per legal root move first ("e2e4 20")
+//   tarnek-perft --960 ...               the FEN is a Chess960 game's (rights as "KQkq" or as rook
+//                                        files, "HAha"); castling is listed as the king taking its rook
 //
 // The last line is always "nodes <N> ms <T> nps <R>". Without FEN the initial position is used.
 #include <chrono>
@@ -22,10 +24,12 @@
 
 namespace {
 
-const char* const USAGE = "usage: tarnek-perft [--divide] DEPTH [FEN]   (DEPTH 0 to 71, with --divide 1 to 71)";
+const char* const USAGE = "usage: tarnek-perft [--960] [--divide] DEPTH [FEN]   (DEPTH 0 to 71, with --divide 1 to 71)";
 const char* const HELP =
     "Counts the positions DEPTH plies below FEN (default: the initial position); --divide lists\n"
-    "each legal root move's count first. The last line is \"nodes <N> ms <T> nps <R>\".\n";
+    "each legal root move's count first. The last line is \"nodes <N> ms <T> nps <R>\".\n"
+    "--960: FEN is a Chess960 position (castling rights KQkq or rook files such as HAha), and\n"
+    "castling is written as the king taking its own rook (e1h1).\n";
 
 static_assert(MAX_PERFT_DEPTH == 71, "the usage line names the deepest count");
 
@@ -34,6 +38,7 @@ static_assert(MAX_PERFT_DEPTH == 71, "the usage line names the deepest count");
 int main(int argc, char** argv) {
     int arg = 1;
     if (arg < argc && answeredHelp(argv[arg], USAGE, HELP)) return 0;
+    const Variant variant = readVariantOption(argc, argv, arg);
     bool divide = false;
     if (arg < argc && std::strcmp(argv[arg], "--divide") == 0) {
         divide = true;
@@ -52,7 +57,7 @@ int main(int argc, char** argv) {
 
     initBoardTables();
     initEvalTables();
-    if (!setPosition(text.c_str(), false)) {
+    if (!setPosition(text.c_str(), false, nullptr, 0, variant)) {
         std::fprintf(stderr, "tarnek-perft: position refused: %s\n", text.c_str());
         return 2;
     }

@@ -1,11 +1,10 @@
 // Everything that differs between White and Black, in one table: the way their pawns go, the
-// ranks that matter to them, the tables seen from their side and their castlings. Code that knows
-// the colour at compile time takes it as a template parameter (template <Colour Us>) and reads
+// ranks that matter to them and the tables seen from their side (their castlings are in
+// board/castling.h). Code that knows the colour at compile time takes it as a template parameter (template <Colour Us>) and reads
 // COLOUR_RULES[Us].
 #pragma once
 
 #include "board/attacks.h"
-#include "board/castling.h"
 
 struct ColourRules {
     int forward;                   // a pawn's push goes from s to s + forward
@@ -16,16 +15,12 @@ struct ColourRules {
     const Bitboard* pawnAttacks;   // squares a pawn of the colour on s attacks
     const Bitboard* passedMask;    // own and adjacent files ahead of s
     const Bitboard* frontFile;     // own file ahead of s
-    const Castling& shortCastling;
-    const Castling& longCastling;
 };
 
 // Indexed by colour. Steps are differences of square numbers (a8 = 0, h1 = 63).
 inline constexpr ColourRules COLOUR_RULES[2] = {
-    {8, 7, 9, rankBits(1), rankBits(6), blackPawnAttacks, blackPassedMask, blackFrontFile,
-     castlingOf(BLACK, SHORT_SIDE), castlingOf(BLACK, LONG_SIDE)},
-    {-8, -9, -7, rankBits(8), rankBits(3), whitePawnAttacks, whitePassedMask, whiteFrontFile,
-     castlingOf(WHITE, SHORT_SIDE), castlingOf(WHITE, LONG_SIDE)},
+    {8, 7, 9, rankBits(1), rankBits(6), blackPawnAttacks, blackPassedMask, blackFrontFile},
+    {-8, -9, -7, rankBits(8), rankBits(3), whitePawnAttacks, whitePassedMask, whiteFrontFile},
 };
 
 // Every square of b moved by `step` (squares that leave the board are lost; a step sideways must

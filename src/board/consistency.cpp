@@ -13,9 +13,9 @@ uint64_t keyFromScratch(const Position& p, uint16_t initialCastleRights) {
     for (int square = 0; square < 64; ++square)
         if (p.board[square] != EMPTY) key ^= zobrist[p.board[square]][square];
     if (p.epSquare) key ^= zobrist[0][p.epSquare];
-    for (const Castling& c : CASTLINGS)
+    for (const Castling& c : p.castling.castlings)
         if ((initialCastleRights & c.right) && !(p.castleFlags & c.right) && !(p.castleFlags & c.castledSide))
-            key ^= zobrist[0][rightKeySquare(c)];
+            key ^= zobrist[0][rightKeySquare(c.colour, c.side)];
     return key;
 }
 

@@ -19,19 +19,58 @@ void skipBlanks(const char*& cursor) {
     while (*cursor == ' ') ++cursor;
 }
 
-// The castling rights in the text that the placement can honour: king and rook at home.
+// Normal chess: the castling rights in the text that the placement can honour, king and rook at
+// home.
 uint16_t honouredRights(uint16_t rights, const Position& p) {
-    for (const Castling& c : CASTLINGS)
-        if (p.board[c.kingFrom] != pieceOf(c.colour, KING) || p.board[c.rookFrom] != pieceOf(c.colour, ROOK))
-            rights &= ~c.right;
+    for (const Castling& c : NORMAL_CASTLING_RULES.castlings)
+        if (p.board[c.kingFrom] != c.king || p.board[c.rookFrom] != c.rook) rights &= ~c.right;
     return rights;
 }
 
-// The right a letter of the FEN castling field names, or 0.
+// The right a letter of the FEN castling field names in normal chess, or 0.
 uint16_t rightOfLetter(char letter) {
-    for (const Castling& c : CASTLINGS)
+    for (const Castling& c : NORMAL_CASTLING_RULES.castlings)
         if (letter == c.letter) return c.right;
     return 0;
+}
+
+// A letter of a Chess960 castling field: K, Q, k, q, or a rook's file (capitals for White).
+bool chess960Letter(char letter) {
+    const char lower = char(letter | 0x20);
+    return letter && (lower == 'k' || lower == 'q' || (lower >= 'a' && lower <= 'h'));
+}
+
+// Chess960: the rights of the castling field's letters that the placement honours, the game's
+// castlings derived from them into p.castling. K and Q (k and q) name the outermost rook on that
+// side of the king, a file letter the rook on that file, whose side of the king is then its
+// castling's; the king must stand on its back rank. A field of file letters alone is written back
+// so ("HAha"), any other with K and Q where they suffice ("KQkq").
+uint16_t chess960Rights(Position& p, const char* letters, int count) {
+    CastlingStart start = NORMAL_START;
+    uint16_t rights = 0;
+    bool sideLetters = false, fileLetters = false;
+    for (int i = 0; i < count; ++i) {
+        const Colour colour = letters[i] >= 'a' ? BLACK : WHITE;
+        const char lower = char(letters[i] | 0x20);
+        const int king = p.kingSquare[colour];
+        if (rowOf(king) != (colour == WHITE ? 7 : 0)) continue;
+        int rook;
+        if (lower == 'k' || lower == 'q') {
+            rook = outermostRook(p, colour, lower == 'k' ? SHORT_SIDE : LONG_SIDE);
+            sideLetters = true;
+        } else {
+            rook = king - columnOf(king) + (lower - 'a');
+            fileLetters = true;
+            if (p.board[rook] != pieceOf(colour, ROOK)) continue;
+        }
+        if (rook < 0 || rook == king) continue;
+        const CastlingSide side = columnOf(rook) > columnOf(king) ? SHORT_SIDE : LONG_SIDE;
+        start.kingFile[colour] = columnOf(king);
+        start.rookFile[2 * side + colour] = columnOf(rook);
+        rights |= castlingRight(colour, side);
+    }
+    p.castling = castlingRules(start, CHESS960, fileLetters && !sideLetters);
+    return rights;
 }
 
 // An en-passant square counts only where the side not to move could just have double-pushed
@@ -55,7 +94,7 @@ bool reachableMaterial(const Position& p, Colour colour) {
 
 // Read the text into `p` (board, side, rights, en passant, keys, material) and the EPD operand,
 // if any, into `epdMove`.
-bool parseText(Position& p, const char* text, char* epdMove) {
+bool parseText(Position& p, const char* text, char* epdMove, Variant variant) {
     std::memset(&p, 0, sizeof p);
     p.kingSquare[WHITE] = p.kingSquare[BLACK] = 100;
     p.sideToMove = WHITE;
@@ -96,16 +135,24 @@ bool parseText(Position& p, const char* text, char* epdMove) {
     }
     ++cursor;
 
+    // Up to four letters; the first character that is none (a "-", a blank) ends the field with it.
     skipBlanks(cursor);
-    uint16_t rights = 0;
-    for (int i = 0; i < 4; ++i) {
+    char letters[4];
+    int count = 0;
+    while (count < 4) {
         const char c = *cursor;
-        const uint16_t right = rightOfLetter(c);
-        rights |= right;
         if (c) ++cursor;
-        if (!right) break;
+        if (variant == CHESS960 ? !chess960Letter(c) : !rightOfLetter(c)) break;
+        letters[count++] = c;
     }
-    p.castleFlags = honouredRights(rights, p);
+    if (variant == CHESS960) {
+        p.castleFlags = chess960Rights(p, letters, count);
+    } else {
+        uint16_t rights = 0;
+        for (int i = 0; i < count; ++i) rights |= rightOfLetter(letters[i]);
+        p.castleFlags = honouredRights(rights, p);
+        p.castling = NORMAL_CASTLING_RULES;
+    }
 
     skipBlanks(cursor);
     if (*cursor != '-' && *cursor) {
@@ -157,10 +204,18 @@ bool playable(const Position& p) {
 
 }  // namespace
 
-bool readPosition(Position& p, const char* text, char* epdMove) {
+int outermostRook(const Position& p, Colour colour, CastlingSide side) {
+    const int king = p.kingSquare[colour], step = side == SHORT_SIDE ? -1 : 1;
+    const int edge = king - columnOf(king) + (side == SHORT_SIDE ? 7 : 0);
+    for (int square = edge; square != king; square += step)
+        if (p.board[square] == pieceOf(colour, ROOK)) return square;
+    return -1;
+}
+
+bool readPosition(Position& p, const char* text, char* epdMove, Variant variant) {
     const Position previous = p;
     epdMove[0] = 0;
-    if (!parseText(p, text, epdMove) || !playable(p)) {
+    if (!parseText(p, text, epdMove, variant) || !playable(p)) {
         p = previous;
         epdMove[0] = 0;
         return false;

@@ -12,32 +12,6 @@ namespace {
 
 using namespace makeMoveDetail;
 
-// What make and unmake do for one castling: its pieces' squares and codes, the right it spends,
-// the right it gives up, and the constant occupancy patterns of its four squares.
-struct CastlingStep {
-    uint8_t kingFrom, kingTo, rookFrom, rookTo;
-    uint8_t king, rook;
-    uint16_t right;
-    uint16_t castledSide;
-    uint16_t otherRight;
-    uint8_t otherRightKey;
-    Bitboard occupancy, occupancy90, occupancyA1H8, occupancyA8H1, rookSquares;
-};
-
-constexpr CastlingStep stepOf(const Castling& c) {
-    return {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo,
-            uint8_t(pieceOf(c.colour, KING)), uint8_t(pieceOf(c.colour, ROOK)),
-            c.right, c.castledSide,
-            otherCastling(c).right, uint8_t(rightKeySquare(otherCastling(c))),
-            castlingSquares(c, squareBit), castlingSquares(c, squareBit90),
-            castlingSquares(c, squareBitA1H8), castlingSquares(c, squareBitA8H1),
-            squareBit(c.rookFrom) | squareBit(c.rookTo)};
-}
-
-// Indexed like CASTLINGS.
-constexpr CastlingStep CASTLING_STEPS[4] = {stepOf(CASTLINGS[0]), stepOf(CASTLINGS[1]), stepOf(CASTLINGS[2]),
-                                            stepOf(CASTLINGS[3])};
-
 // Promotion piece and material gain by type & 3: queen, knight, rook, bishop.
 constexpr PieceKind PROMOTION_KIND[4] = {QUEEN, KNIGHT, ROOK, BISHOP};
 constexpr int8_t PROMOTION_GAIN[4] = {8, 2, 4, 2};
@@ -102,13 +76,14 @@ void makeSpecialMove(Board& board, Move move, UndoRecord& undo) {
         }
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
-            const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
+            const Castling& c = castlingOf(p.castling, move);
             // The other right leaves the key as any lost right does; the right spent does not.
             removeRight(p, c.otherRight, c.otherRightKey, p.hashKey);
             p.castleFlags = uint16_t((p.castleFlags & ~c.right) | c.castledSide);
             p.kingSquare[Us] = c.kingTo;
             p.hashKey ^= zobrist[c.king][c.kingFrom] ^ zobrist[c.king][c.kingTo] ^ zobrist[c.rook][c.rookFrom] ^
                          zobrist[c.rook][c.rookTo];
+            // Emptied first, then filled: king and rook may land on each other's squares.
             p.board[c.kingFrom] = EMPTY;
             p.board[c.rookFrom] = EMPTY;
             p.board[c.rookTo] = c.rook;
@@ -164,7 +139,7 @@ void unmakeSpecialMove(Board& board, Move move, const UndoRecord& undo) {
         }
 
         case CASTLE_BLACK_SHORT: case CASTLE_WHITE_SHORT: case CASTLE_BLACK_LONG: case CASTLE_WHITE_LONG: {
-            const CastlingStep& c = CASTLING_STEPS[type - CASTLE_BLACK_SHORT];
+            const Castling& c = castlingOf(p.castling, move);
             p.castleFlags = undo.castleFlags;
             p.kingSquare[Us] = c.kingFrom;
             p.board[c.kingTo] = EMPTY;

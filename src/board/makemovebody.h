@@ -2,7 +2,6 @@
 // pay no call and no test of the side to move. Included by board/makemove.h only.
 #pragma once
 
-#include <array>
 
 #include "board/attacks.h"
 #include "board/castling.h"
@@ -16,28 +15,6 @@
 
 namespace makeMoveDetail {
 
-// The right tied to each square (a rook's home), and the square of its key in zobrist row 0.
-struct CornerRight {
-    uint16_t right;
-    uint8_t keySquare;
-};
-
-constexpr std::array<CornerRight, 64> makeCornerRights() {
-    std::array<CornerRight, 64> rights{};
-    for (const Castling& c : CASTLINGS) rights[c.rookFrom] = {c.right, uint8_t(rightKeySquare(c))};
-    return rights;
-}
-inline constexpr std::array<CornerRight, 64> CORNER_RIGHTS = makeCornerRights();
-
-// The rooks' home squares, bit s for square s: most moves and captures touch none, and say so
-// without a look at the table.
-constexpr uint64_t makeRookHomes() {
-    uint64_t homes = 0;
-    for (const Castling& c : CASTLINGS) homes |= uint64_t(1) << c.rookFrom;
-    return homes;
-}
-inline constexpr uint64_t ROOK_HOMES = makeRookHomes();
-
 // A lost right leaves the key.
 inline void removeRight(Position& p, uint16_t right, int keySquare, uint64_t& key) {
     if (p.castleFlags & right) {
@@ -46,10 +23,12 @@ inline void removeRight(Position& p, uint16_t right, int keySquare, uint64_t& ke
     }
 }
 
-inline void removeCornerRight(Position& p, int square, uint64_t& key) {
-    if (!((ROOK_HOMES >> square) & 1)) return;
-    const CornerRight& corner = CORNER_RIGHTS[square];
-    removeRight(p, corner.right, corner.keySquare, key);
+// A rook leaving its home, or taken there, takes its castling's right along. Most moves and
+// captures touch no home and say so without a look at the table.
+inline void removeHomeRight(Position& p, int square, uint64_t& key) {
+    if (!((p.castling.homeSquares >> square) & 1)) return;
+    const RookHome& home = p.castling.homes[square];
+    removeRight(p, home.right, home.keySquare, key);
 }
 
 inline void setRotated(Position& p, int square) {
@@ -70,7 +49,7 @@ inline void takeVictim(Position& p, UndoRecord& undo, int to, int8_t materialGai
     constexpr Colour Them = opposite(Us);
     int victim = p.board[to];
     undo.captured = uint8_t(victim);
-    removeCornerRight(p, to, p.hashKey);
+    removeHomeRight(p, to, p.hashKey);
     undo.materialDelta = int8_t(materialGain - CAPTURE_VALUE[victim]);
     p.material = uint8_t(p.material + undo.materialDelta);
     p.pieces[victim] &= ~squareMask[to];
@@ -132,8 +111,8 @@ inline bool landsRightly(const Position& p, Move move) {
     const bool byPawn = p.board[moveFrom(move)] == pieceOf(Us, PAWN);
     const bool onEnemy = target != EMPTY && pieceColour(target) != Us && kindOf(target) != KING;
     if (isCastling(move)) {
-        const Castling& c = castlingOf(move);
-        return c.colour == Us && (p.castleFlags & c.right) && !(p.occupiedAll & emptyPath(c));
+        const Castling& c = castlingOf(p.castling, move);
+        return c.colour == Us && move == c.move && (p.castleFlags & c.right) && !(p.occupiedAll & c.mustBeEmpty);
     }
     if (type == EN_PASSANT) return byPawn && to == p.epSquare;
     if (type >= CAPTURE_PROMOTE_Q) return byPawn && onEnemy;
@@ -157,12 +136,18 @@ inline void checkMakeDoors([[maybe_unused]] const Board& board, [[maybe_unused]]
     INVARIANT(landsRightly<Us>(p, move));
 }
 
-// ... and of unmake: the last move made, by `Us`, whose piece stands on its destination.
+// ... and of unmake: the last move made, by `Us`, whose piece stands on its destination (a
+// castling's king and rook on theirs).
 template <Colour Us>
 inline void checkUnmakeDoors([[maybe_unused]] const Board& board, [[maybe_unused]] Move move) {
     [[maybe_unused]] const Position& p = board.position;
     INVARIANT(moveType(move) != NOT_A_MOVE);
     INVARIANT(p.sideToMove == opposite(Us) && board.top > board.history);
+    if (isCastling(move)) {
+        [[maybe_unused]] const Castling& c = castlingOf(p.castling, move);
+        INVARIANT(p.board[c.kingTo] == pieceOf(Us, KING) && p.board[c.rookTo] == pieceOf(Us, ROOK));
+        return;
+    }
     INVARIANT(p.board[moveFrom(move)] == EMPTY && p.board[moveTo(move)] != EMPTY && pieceColour(p.board[moveTo(move)]) == Us);
 }
 
@@ -213,7 +198,7 @@ inline void makeMoveAs(Board& board, Move move, UndoRecord& undo) {
     } else {
         const int victim = p.board[to];
         undo.captured = uint8_t(victim);
-        removeCornerRight(p, to, key);
+        removeHomeRight(p, to, key);
         undo.materialDelta = int8_t(-CAPTURE_VALUE[victim]);
         p.material = uint8_t(p.material + undo.materialDelta);
         p.pieces[victim] &= ~squareMask[to];
@@ -238,13 +223,13 @@ inline void makeMoveAs(Board& board, Move move, UndoRecord& undo) {
         }
     } else if (piece == pieceOf(Us, KING)) {
         p.kingSquare[Us] = uint8_t(to);
-        removeRight(p, S.shortCastling.right, rightKeySquare(S.shortCastling), key);
-        removeRight(p, S.longCastling.right, rightKeySquare(S.longCastling), key);
+        removeRight(p, castlingRight(Us, SHORT_SIDE), rightKeySquare(Us, SHORT_SIDE), key);
+        removeRight(p, castlingRight(Us, LONG_SIDE), rightKeySquare(Us, LONG_SIDE), key);
     } else {
         undo.moverPieces = p.pieces[piece];
         p.pieces[piece] ^= fromTo;
-        // Only a colour's own rook can leave a corner whose right still stands.
-        if (piece == pieceOf(Us, ROOK)) removeCornerRight(p, from, key);
+        // Only a colour's own rook can leave a home whose right still stands.
+        if (piece == pieceOf(Us, ROOK)) removeHomeRight(p, from, key);
     }
     p.board[to] = uint8_t(piece);
     p.board[from] = EMPTY;

@@ -1,6 +1,7 @@
 #include "board/notation.h"
 
 #include "board/castling.h"
+#include "board/fen.h"
 
 namespace {
 
@@ -13,6 +14,14 @@ bool isRank(char c) { return c >= '1' && c <= '8'; }
 void writeSquare(char* out, int square) {
     out[0] = char('a' + columnOf(square));
     out[1] = char('0' + rankOf(square));
+}
+
+// A castling's right in the FEN castling field: K, Q, k or q, or in Chess960 its rook's file
+// (capitals for White) where the game writes files or another rook stands farther out.
+char rightLetter(const Position& p, const Castling& c) {
+    const bool byFile = p.castling.variant == CHESS960 &&
+                        (p.castling.fileLetters || outermostRook(p, c.colour, c.side) != c.rookFrom);
+    return byFile ? char((c.colour == WHITE ? 'A' : 'a') + columnOf(c.rookFrom)) : c.letter;
 }
 
 }  // namespace
@@ -32,7 +41,7 @@ Move textToMove(const Position& p, const char* word) {
     const int from = squareNamed(word);
     const int to = squareNamed(word + 2);
 
-    if (Move castling = castlingByKingStep(from, to, p.castleFlags)) return castling;
+    if (Move castling = castlingByText(p.castling, from, to, p.castleFlags)) return castling;
 
     const bool targetOccupied = p.board[to] != EMPTY;
     if (p.board[from] == EMPTY || isPawn(p.board[from])) {
@@ -80,7 +89,7 @@ void positionToText(char* buffer, const Position& p) {
     const char* rightsStart = out;
     for (Colour colour : {WHITE, BLACK})
         for (CastlingSide side : {SHORT_SIDE, LONG_SIDE})
-            if (p.castleFlags & castlingOf(colour, side).right) *out++ = castlingOf(colour, side).letter;
+            if (p.castleFlags & castlingRight(colour, side)) *out++ = rightLetter(p, castlingOf(p.castling, colour, side));
     // A field is never left empty.
     if (out == rightsStart) *out++ = '-';
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "board/castling.h"
 #include "ground/random.h"
 #include "ground/types.h"
 
@@ -23,6 +24,7 @@ struct Position {
     uint64_t hashKey;           // pieces, en-passant square and rights lost since set-up
     uint32_t pawnKey;           // pawns and en-passant square only
     uint8_t material;           // pawn 1, minor 3, rook 5, queen 9 over both sides; 78 at the start
+    CastlingRules castling;     // the game's castlings, as set up: where its kings and rooks start
 };
 
 // One position of the game or the search line.

@@ -68,7 +68,8 @@ bool storeLines(Board& board, std::istream& in, long long declared, uint64_t dra
 }  // namespace
 
 bool atBookStart(const Position& p) {
-    return p.hashKey == initialPositionKey() && p.sideToMove == WHITE && (p.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS;
+    return p.hashKey == initialPositionKey() && p.sideToMove == WHITE && (p.castleFlags & CASTLE_RIGHTS) == CASTLE_RIGHTS &&
+           p.castling.variant == NORMAL_CHESS;
 }
 
 uint64_t bookDrawOfSecond(uint64_t second) { return splitMix(second); }

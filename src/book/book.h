@@ -13,7 +13,7 @@
 constexpr int MAX_BOOK_LINE = 64;
 
 // True when position `p` is the one every book line starts from: the initial position, White to
-// move, every castling right.
+// move, every castling right, in a game of normal chess (the book's lines write castling so).
 bool atBookStart(const Position& p);
 
 // The book move stored for position `p` (an entry of generation 0), or 0 when none. Only as

@@ -40,8 +40,8 @@ bool same(const char* a, const char* b) {
 
 // The side to move's castling, when its right is still there.
 Move ownCastling(const Position& p, CastlingSide side) {
-    const Castling& c = castlingOf(p.sideToMove, side);
-    return (p.castleFlags & c.right) ? castlingMove(c) : 0;
+    const Castling& c = castlingOf(p.castling, p.sideToMove, side);
+    return (p.castleFlags & c.right) ? c.move : 0;
 }
 
 // "e4": the pawn behind the square, or the one two squares behind for a double push.
@@ -89,8 +89,8 @@ Move coordinateToMove(const Position& p, const char* text) {
     const int from = squareNamed(text);
     const int to = squareNamed(text + 2);
 
-    // A king's two-square step from home is a castling while the right to it stands.
-    if (Move castling = castlingByKingStep(from, to, p.castleFlags)) return castling;
+    // The king's step of a castling (the king taking its rook in Chess960) while its right stands.
+    if (Move castling = castlingByText(p.castling, from, to, p.castleFlags)) return castling;
 
     const bool occupied = p.board[to] != EMPTY;
     if (p.board[from] == EMPTY || isPawn(p.board[from])) {

@@ -39,8 +39,8 @@ const char* const BENCH_POSITIONS[BENCH_POSITION_COUNT] = {
     "8/8/4k3/8/8/3BK3/8/8 w - -",
 };
 
-BenchOutcome benchPosition(const char* fen, unsigned depth) {
-    if (!setPosition(fen, false)) return BenchOutcome{false, ScoredMove{0, 0}, 0, 0.0};
+BenchOutcome benchPosition(const char* fen, unsigned depth, Variant variant) {
+    if (!setPosition(fen, false, nullptr, 0, variant)) return BenchOutcome{false, ScoredMove{0, 0}, 0, 0.0};
     startSearch(SearchRequest{SearchLimits{depth, nullptr}, UNLIMITED_TIME});
     waitForSearch();
     const SearchProgress progress = searchProgress();
@@ -63,10 +63,11 @@ void benchLine(char* buffer, int size, const char* fen, const BenchOutcome& outc
                   static_cast<unsigned long long>(outcome.nodes), outcome.ms);
 }
 
-BenchTotal benchPositions(const char* const* fens, int count, unsigned depth, void (*show)(const char* line)) {
+BenchTotal benchPositions(const char* const* fens, int count, unsigned depth, void (*show)(const char* line),
+                          Variant variant) {
     BenchTotal total{true, 0, 0.0};
     for (int i = 0; i < count; ++i) {
-        const BenchOutcome outcome = benchPosition(fens[i], depth);
+        const BenchOutcome outcome = benchPosition(fens[i], depth, variant);
         char line[512];
         benchLine(line, sizeof line, fens[i], outcome);
         show(line);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "board/castling.h"
 #include "ground/types.h"
 
 constexpr unsigned DEFAULT_BENCH_DEPTH = 7;
@@ -21,9 +22,9 @@ struct BenchOutcome {
     double ms;
 };
 
-// Set up `fen` afresh (no book) and search it to `depth` on the search threads, which must be
-// launched and idle.
-BenchOutcome benchPosition(const char* fen, unsigned depth);
+// Set up `fen` afresh (no book), a game of `variant`, and search it to `depth` on the search
+// threads, which must be launched and idle.
+BenchOutcome benchPosition(const char* fen, unsigned depth, Variant variant = NORMAL_CHESS);
 
 // The line that shows one position's outcome: "<fen> | best <move> score <score> nodes <n> ms <t>"
 // ("refused" when the text was refused; "mated", "stalemate" or "draw" for a position without a
@@ -39,4 +40,5 @@ struct BenchTotal {
 };
 
 // Bench each of `count` texts in turn, handing each one's line (benchLine) to `show`.
-BenchTotal benchPositions(const char* const* fens, int count, unsigned depth, void (*show)(const char* line));
+BenchTotal benchPositions(const char* const* fens, int count, unsigned depth, void (*show)(const char* line),
+                          Variant variant = NORMAL_CHESS);

@@ -33,12 +33,12 @@ bool loadGameBook(uint64_t draw) {
     return loadBook(game, BOOK_FILE_NAME, draw);
 }
 
-bool setPosition(const char* text, bool withBook, SetupNotes* notes, int reversiblePlies) {
+bool setPosition(const char* text, bool withBook, SetupNotes* notes, int reversiblePlies, Variant variant) {
     if (notes) *notes = SetupNotes{};
     Position& p = game.position;
     const Position previous = p;
     char epdMove[EPD_MOVE_SIZE];
-    if (!readPosition(p, text, epdMove)) return false;
+    if (!readPosition(p, text, epdMove, variant)) return false;
     if (epdMove[0] && parseSan(p, epdMove) == 0) {
         if (notes) std::memcpy(notes->unreadableMove, epdMove, sizeof epdMove);
         p = previous;

@@ -23,5 +23,7 @@ struct SetupNotes {
 // the opening book. Returns false, changing nothing, when the text is refused. `notes`, when
 // given, receives what the user should hear of it. `reversiblePlies`: plies played before the
 // position since the last capture or pawn move (a FEN's halfmove clock), for the fifty-move rule.
-bool setPosition(const char* text, bool withBook, SetupNotes* notes = nullptr, int reversiblePlies = 0);
+// A game of `variant` reads and writes its castlings so; a Chess960 game has no book.
+bool setPosition(const char* text, bool withBook, SetupNotes* notes = nullptr, int reversiblePlies = 0,
+                 Variant variant = NORMAL_CHESS);
 

@@ -97,10 +97,9 @@ inline ScoredMove* kingMoves(const Position& p, ScoredMove* out, Bitboard rookSl
 // A castling whose right stands and whose path is empty and out of the enemy king's reach.
 template <Colour Us, CastlingSide Side>
 inline ScoredMove* castlingIfOpen(const Position& p, ScoredMove* out, int score, uint16_t flags, Bitboard enemyKingReach) {
-    constexpr const Castling& c = castlingOf(Us, Side);
-    constexpr Bitboard mustBeEmpty = emptyPath(c), path = kingPath(c);
-    if ((flags & c.right) && !(p.occupiedAll & mustBeEmpty) && !(enemyKingReach & path))
-        out = emit(out, score, castlingMove(c));
+    const Castling& c = castlingOf(p.castling, Us, Side);
+    if ((flags & castlingRight(Us, Side)) && !(p.occupiedAll & c.mustBeEmpty) && !(enemyKingReach & c.kingPath))
+        out = emit(out, score, c.move);
     return out;
 }
 
@@ -157,7 +156,7 @@ ScoredMove* generateMoves(const Position& p, ScoredMove* out) {
     // The rights stand for king and rook at home; attacked squares are the legality test's
     // business. The enemy king is not asked there, so its reach is kept off the king's path here.
     const uint16_t flags = p.castleFlags;
-    if (flags & (S.shortCastling.right | S.longCastling.right)) {
+    if (flags & (castlingRight(Us, SHORT_SIDE) | castlingRight(Us, LONG_SIDE))) {
         const Bitboard enemyKingReach = kingAttacks[p.kingSquare[opposite(Us)]];
         out = castlingIfOpen<Us, SHORT_SIDE>(p, out, SHORT_CASTLING_SCORE, flags, enemyKingReach);
         out = castlingIfOpen<Us, LONG_SIDE>(p, out, LONG_CASTLING_SCORE, flags, enemyKingReach);

@@ -30,7 +30,7 @@ struct GameStart {
 
 void setUpGame(const char* text, int halfmoveClock) {
     SetupNotes notes;
-    setPosition(text, uciOptions.ownBook, &notes, halfmoveClock);
+    setPosition(text, uciOptions.ownBook, &notes, halfmoveClock, uciOptions.variant);
     if (notes.bookError)
         sendFormatted("info string Book %s missing or unreadable: playing without it", BOOK_FILE_NAME);
 }
@@ -58,14 +58,15 @@ bool readFenFields(const Word* words, int count, GameStart& start) {
 // Read the start's text as set-up would, leaving the position the engine holds as it was.
 bool readStart(GameStart& start) {
     char epdMove[EPD_MOVE_SIZE];
-    if (!readPosition(start.position, start.text, epdMove)) return false;
+    if (!readPosition(start.position, start.text, epdMove, uciOptions.variant)) return false;
     start.bookStart = atBookStart(start.position);
     return epdMove[0] == 0;
 }
 
 bool samePlacement(const Position& a, const Position& b) {
     return std::memcmp(a.board, b.board, sizeof a.board) == 0 && a.sideToMove == b.sideToMove &&
-           a.castleFlags == b.castleFlags && a.epSquare == b.epSquare && a.hashKey == b.hashKey;
+           a.castleFlags == b.castleFlags && a.epSquare == b.epSquare && a.hashKey == b.hashKey &&
+           a.castling == b.castling;
 }
 
 // Whether the command's game is the one held, perhaps with more moves: the same start, set up

@@ -8,7 +8,7 @@
 #include "ground/log.h"
 #include "uci/reply.h"
 
-constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true, false, WEAKEST_LEVEL_ELO};
+constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true, false, WEAKEST_LEVEL_ELO, NORMAL_CHESS};
 
 UciOptions uciOptions = DEFAULT_OPTIONS;
 OptionCeilings optionCeilings{MAX_HASH_MB, MAX_SEARCH_THREADS, true};
@@ -86,6 +86,13 @@ void setLogFile(const Word* value, int count) {
     if (!openEngineLog(path)) sendFormatted("info string Debug Log File: cannot write %.900s; no log is written", path);
 }
 
+// The next "position" sets its game up anew as a game of the variant chosen.
+void setVariant(const Word* value, int count) {
+    bool chess960 = uciOptions.variant == CHESS960;
+    readCheck("UCI_Chess960", value, count, chess960);
+    uciOptions.variant = chess960 ? CHESS960 : NORMAL_CHESS;
+}
+
 }  // namespace
 
 void resetOptions() {
@@ -108,6 +115,7 @@ void sendOptionLines() {
     sendFormatted("option name MultiPV type spin default 1 min 1 max %d", MAX_LINES);
     sendLine("option name Ponder type check default false");
     sendLine("option name OwnBook type check default true");
+    sendLine("option name UCI_Chess960 type check default false");
     sendLine("option name UCI_LimitStrength type check default false");
     sendFormatted("option name UCI_Elo type spin default %d min %d max %d", WEAKEST_LEVEL_ELO, WEAKEST_LEVEL_ELO,
                   STRONGEST_LEVEL_ELO);
@@ -138,6 +146,8 @@ void setOption(const Word* words, int count) {
         readCheck("Ponder", value, valueCount, uciOptions.ponder);
     else if (wordIsAnyCase(nameWord, "OwnBook"))
         readCheck("OwnBook", value, valueCount, uciOptions.ownBook);
+    else if (wordIsAnyCase(nameWord, "UCI_Chess960"))
+        setVariant(value, valueCount);
     else if (wordIsAnyCase(nameWord, "UCI_LimitStrength"))
         readCheck("UCI_LimitStrength", value, valueCount, uciOptions.limitStrength);
     else if (wordIsAnyCase(nameWord, "UCI_Elo"))

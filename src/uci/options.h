@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "board/castling.h"
 #include "uci/inputline.h"
 
 // Hash: megabytes of the transposition table. The default is the xboard program's table, so that
@@ -23,6 +24,9 @@ struct UciOptions {
                      // game from the initial position); otherwise the engine never plays a book move
     bool limitStrength;   // UCI_LimitStrength: play at the level of elo
     int elo;              // UCI_Elo: the rating the level plays at (WEAKEST_LEVEL_ELO and up)
+    Variant variant;      // UCI_Chess960: the games the GUI sends are Chess960 games (castling rights
+                          // as rook files or as KQkq, a castling as the king taking its own rook),
+                          // played without the book
 };
 extern UciOptions uciOptions;
 

@@ -12,8 +12,8 @@ Bitboard squares(std::initializer_list<const char*> names) {
     return b;
 }
 
-bool castlingRefused(const char* fen, Move castling) {
-    setUpPosition(fen);
+bool castlingRefused(const char* fen, Move castling, Variant variant = NORMAL_CHESS) {
+    setUpPosition(fen, variant);
     const int side = game.position.sideToMove;
     saveUndo(game.position, handFrame->undo);
     makeMove(game, castling, handFrame->undo);
@@ -63,6 +63,15 @@ TEST(Checks, CastlingThroughAttackedSquares) {
     EXPECT_TRUE(castlingRefused("r3k3/8/8/8/8/8/8/3RK3 b q -", BLACK_LONG_CASTLING));     // d8 attacked
     EXPECT_FALSE(castlingRefused("r3k2r/8/8/8/8/8/8/1R2K3 b kq -", BLACK_LONG_CASTLING)); // only b8 attacked
     EXPECT_TRUE(castlingRefused("4k2r/8/8/8/8/8/8/4K1R1 b k -", BLACK_SHORT_CASTLING));   // g8 attacked
+
+    // Chess960: every square the king crosses counts, and the rank as it stood before the castling.
+    const Move b1g1 = moveOf(CASTLE_WHITE_SHORT, "b1", "g1"), b1a1 = moveOf(CASTLE_WHITE_LONG, "b1", "a1");
+    EXPECT_TRUE(castlingRefused("4k3/8/8/b7/8/8/8/1K4R1 w G -", b1g1, CHESS960));        // e1 attacked
+    EXPECT_FALSE(castlingRefused("r3k3/8/8/8/8/8/8/1K4R1 w G -", b1g1, CHESS960));       // only a1 attacked
+    EXPECT_TRUE(castlingRefused("4k3/8/8/8/8/8/8/RK5r w A -", b1a1, CHESS960));  // in check; the rook would shield
+    EXPECT_TRUE(castlingRefused("4k3/8/8/8/8/8/8/qR3K2 w B -", moveOf(CASTLE_WHITE_LONG, "f1", "b1"), CHESS960));
+    EXPECT_FALSE(castlingRefused("4k2r/8/8/8/8/8/8/6KR w H -", moveOf(CASTLE_WHITE_SHORT, "g1", "h1"), CHESS960));
+    EXPECT_TRUE(castlingRefused("4k3/8/8/8/8/8/8/r5KR w H -", moveOf(CASTLE_WHITE_SHORT, "g1", "h1"), CHESS960));
 }
 
 TEST(Checks, MovesIntoOrOutOfCheck) {

@@ -36,9 +36,9 @@ const Case CASES[] = {
 };
 
 // Position set up from a text, for comparing incremental keys.
-Position positionOf(const char* fen) {
+Position positionOf(const char* fen, Variant variant = NORMAL_CHESS) {
     Position saved = game.position;
-    setUpPosition(fen);
+    setUpPosition(fen, variant);
     Position result = game.position;
     game.position = saved;
     return result;
@@ -90,23 +90,37 @@ TEST(MakeMove, IncrementalKeysMatchTheSamePositionSetUpFromText) {
 }
 
 // Each castling moves king and rook in the mailbox, the bitboards and every occupancy, the rotated
-// ones included, to where the castled position set up from its text has them.
+// ones included, to where the castled position set up from its text has them, with the key of that
+// position and the right given up; taken back, everything is as before. In Chess960 king and rook
+// may land on each other's squares, and either may stay where it stands.
 TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
     const struct {
         const char* before;
         Move castling;
         const char* after;
+        Variant variant;
     } cases[] = {
-        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_SHORT_CASTLING, "r3k2r/8/8/8/8/8/8/R4RK1 b kq -"},
-        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_LONG_CASTLING, "r3k2r/8/8/8/8/8/8/2KR3R b kq -"},
-        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_SHORT_CASTLING, "r4rk1/8/8/8/8/8/8/R3K2R w KQ -"},
-        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_LONG_CASTLING, "2kr3r/8/8/8/8/8/8/R3K2R w KQ -"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_SHORT_CASTLING, "r3k2r/8/8/8/8/8/8/R4RK1 b kq -", NORMAL_CHESS},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", WHITE_LONG_CASTLING, "r3k2r/8/8/8/8/8/8/2KR3R b kq -", NORMAL_CHESS},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_SHORT_CASTLING, "r4rk1/8/8/8/8/8/8/R3K2R w KQ -", NORMAL_CHESS},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", BLACK_LONG_CASTLING, "2kr3r/8/8/8/8/8/8/R3K2R w KQ -", NORMAL_CHESS},
+        {"4k3/8/8/8/8/8/8/1R3KR1 w GB -", moveOf(CASTLE_WHITE_SHORT, "f1", "g1"), "4k3/8/8/8/8/8/8/1R3RK1 b - -", CHESS960},
+        {"4k3/8/8/8/8/8/8/R5KR w HA -", moveOf(CASTLE_WHITE_SHORT, "g1", "h1"), "4k3/8/8/8/8/8/8/R4RK1 b - -", CHESS960},
+        {"4k3/8/8/8/8/8/8/3RK2R w HD -", moveOf(CASTLE_WHITE_LONG, "e1", "d1"), "4k3/8/8/8/8/8/8/2KR3R b - -", CHESS960},
+        {"1k4r1/8/8/8/8/8/8/4K3 b g -", moveOf(CASTLE_BLACK_SHORT, "b8", "g8"), "5rk1/8/8/8/8/8/8/4K3 w - -", CHESS960},
+        {"rk5r/8/8/8/8/8/8/4K3 b kq -", moveOf(CASTLE_BLACK_LONG, "b8", "a8"), "2kr3r/8/8/8/8/8/8/4K3 w - -", CHESS960},
     };
     for (const auto& c : cases) {
-        setUpPosition(c.before);
+        const Position expected = positionOf(c.after, c.variant);
+        setUpPosition(c.before, c.variant);
+        const Position before = game.position;
+        ASSERT_EQ(castlingOf(before.castling, c.castling).move, c.castling) << c.before;
         saveUndo(game.position, handFrame->undo);
         makeMove(game, c.castling, handFrame->undo);
-        const Position expected = positionOf(c.after);
+        const Castling& castling = castlingOf(before.castling, c.castling);
+        const bool otherRight = before.castleFlags & castling.otherRight;
+        EXPECT_EQ(game.position.hashKey, expected.hashKey ^ (otherRight ? zobrist[0][castling.otherRightKey] : 0))
+            << c.after;
         EXPECT_EQ(std::memcmp(game.position.board, expected.board, 64), 0) << c.after;
         EXPECT_EQ(game.position.pieces[WROOK], expected.pieces[WROOK]) << c.after;
         EXPECT_EQ(game.position.pieces[BROOK], expected.pieces[BROOK]) << c.after;
@@ -118,6 +132,8 @@ TEST(MakeMove, CastlingsPlaceKingAndRookInEveryRepresentation) {
         EXPECT_EQ(game.position.occupied90, expected.occupied90) << c.after;
         EXPECT_EQ(game.position.occupiedA1H8, expected.occupiedA1H8) << c.after;
         EXPECT_EQ(game.position.occupiedA8H1, expected.occupiedA8H1) << c.after;
+        unmakeMove(game, c.castling, handFrame->undo);
+        EXPECT_TRUE(samePosition(before, game.position)) << c.before;
     }
 }
 

@@ -81,6 +81,22 @@ TEST(TextToMove, PromotionsAndEnPassant) {
     EXPECT_EQ(textToMove(game.position, "e5e6"), encodeMove(QUIET, squareOf("e5"), squareOf("e6")));
 }
 
+// Chess960: a castling is read and written as the king taking its own rook, while its right
+// stands; the king's step to where it lands is no castling.
+TEST(TextToMove, Chess960CastlingIsTheKingTakingItsRook) {
+    setUpPosition("rk4r1/8/8/8/8/8/8/RK4R1 w GAg -", CHESS960);
+    EXPECT_EQ(textToMove(game.position, "b1g1"), moveOf(CASTLE_WHITE_SHORT, "b1", "g1"));
+    EXPECT_EQ(textToMove(game.position, "b1a1"), moveOf(CASTLE_WHITE_LONG, "b1", "a1"));
+    EXPECT_EQ(textToMove(game.position, "b8g8"), moveOf(CASTLE_BLACK_SHORT, "b8", "g8"));
+    EXPECT_EQ(textToMove(game.position, "b8a8"), moveOf(CAPTURE, "b8", "a8"));   // no right
+    EXPECT_EQ(textToMove(game.position, "b1c1"), moveOf(QUIET, "b1", "c1"));
+    EXPECT_EQ(textOf(textToMove(game.position, "b1g1")), "b1g1");
+    // The initial position as a Chess960 game.
+    setUpPosition(INITIAL_POSITION_TEXT, CHESS960);
+    EXPECT_EQ(textToMove(game.position, "e1h1"), moveOf(CASTLE_WHITE_SHORT, "e1", "h1"));
+    EXPECT_EQ(textToMove(game.position, "e1g1"), moveOf(CAPTURE, "e1", "g1"));   // no castling
+}
+
 TEST(PositionToText, InitialPositionAndAfterADoublePush) {
     setUpPosition(INITIAL_POSITION_TEXT);
     EXPECT_EQ(currentPositionText(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
@@ -100,6 +116,37 @@ TEST(PositionToText, SparseBoardsAndPartialRights) {
         setUpPosition(text);
         EXPECT_EQ(currentPositionText(), text);
     }
+}
+
+// Chess960 rights come back as they were given: rook files (Shredder-FEN), or K and Q with a file
+// where another rook stands farther out on that side (X-FEN). Both read the same castlings.
+TEST(PositionToText, Chess960RightsInBothNotations) {
+    const char* texts[] = {
+        "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf -",
+        "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w KQkq -",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+        "4k2r/8/8/8/8/8/8/R3K1RR w GQk -",
+        "4k2r/8/8/8/8/8/8/R3K1RR w HAh -",
+        "rk4r1/8/8/8/8/8/8/RK4R1 b Ga -",
+    };
+    for (const char* text : texts) {
+        setUpPosition(text, CHESS960);
+        EXPECT_EQ(currentPositionText(), text);
+    }
+    setUpPosition(texts[0], CHESS960);
+    const Position shredder = game.position;
+    setUpPosition(texts[1], CHESS960);
+    EXPECT_EQ(shredder.castleFlags, CASTLE_RIGHTS);
+    EXPECT_EQ(game.position.castleFlags, CASTLE_RIGHTS);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(game.position.castling.castlings[i], shredder.castling.castlings[i]);
+    // K stands for the outermost rook, a file for the one named.
+    setUpPosition("4k3/8/8/8/8/8/8/4K1RR w K -", CHESS960);
+    EXPECT_EQ(textToMove(game.position, "e1h1"), moveOf(CASTLE_WHITE_SHORT, "e1", "h1"));
+    setUpPosition("4k3/8/8/8/8/8/8/4K1RR w G -", CHESS960);
+    EXPECT_EQ(textToMove(game.position, "e1g1"), moveOf(CASTLE_WHITE_SHORT, "e1", "g1"));
+    // A right whose rook is not there, or a king off its back rank, is dropped.
+    setUpPosition("4k3/8/8/8/8/8/4K3/6RR w GHc -", CHESS960);
+    EXPECT_EQ(currentPositionText(), "4k3/8/8/8/8/8/4K3/6RR w - -");
 }
 
 }  // namespace

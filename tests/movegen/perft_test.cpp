@@ -10,8 +10,8 @@ struct PerftCase {
     uint64_t nodes;
 };
 
-uint64_t perftOf(const char* fen, int depth) {
-    setUpPosition(fen);
+uint64_t perftOf(const char* fen, int depth, Variant variant = NORMAL_CHESS) {
+    setUpPosition(fen, variant);
     SearchFrames& frames = threadOnGame().frames;
     return perft(game, frames.plies, depth, frames.moves);
 }
@@ -64,6 +64,30 @@ TEST(Perft, LastPlyKeepsPinnedPiecesToTheirLines) {
         {"k7/8/8/3q4/8/8/6B1/r3NK1R w - -", 3, 4023},
     };
     for (const PerftCase& c : cases) EXPECT_EQ(perftOf(c.fen, c.depth), c.nodes) << c.fen << " depth " << c.depth;
+}
+
+// Chess960, counts as stockfish gives them: start positions (the initial one among them, which
+// counts as in normal chess), and castlings from every kind of start, both colours, in both
+// notations of the rights.
+TEST(Perft, Chess960StartsAndCastlingsFromAnyStart) {
+    const PerftCase cases[] = {
+        {"bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq -", 4, 201143},
+        {"rkrnnqbb/pppppppp/8/8/8/8/PPPPPPPP/RKRNNQBB w KQkq -", 4, 201143},
+        {INITIAL_POSITION_TEXT, 4, 197281},
+        {"1r3kr1/pppppppp/8/8/8/8/PPPPPPPP/1R3KR1 w GBgb -", 4, 318338},   // king and rook side by side
+        {"rk4r1/8/8/8/8/8/8/RK4R1 w GAga -", 4, 218225},     // king on b; the rook on g stands where it lands
+        {"rk4r1/8/8/8/8/8/8/RK4R1 b GAga -", 4, 218225},
+        {"r5kr/8/8/8/8/8/8/R5KR w HAha -", 4, 242097},       // king on g: it stays when castling short
+        {"r5kr/8/8/8/8/8/8/R5KR b HAha -", 4, 242097},
+        {"rkr5/8/8/8/8/8/8/RKR5 w CAca -", 4, 138584},       // the long castling lands on the other rook
+        {"2r2kr1/8/8/8/8/8/8/2R2KR1 w GCgc -", 4, 188606},   // the long rook on the king's landing square
+        {"1rk4r/8/8/8/8/8/8/1RK4R w HBhb -", 4, 238938},     // king on c: it stays when castling long
+        {"4k3/8/8/8/8/8/8/qR3K2 w B -", 4, 44823},           // the rook shields the king's landing square
+        {"nrbnqbkr/ppppp1pp/5p2/8/1P6/8/P1PPPPPP/NRBNQBKR w HBhb -", 4, 331234},
+        {"rk2rnbb/ppp1ppp1/2n5/3p3p/3P4/1qP1BPP1/PP2P2P/RKQNRN1B b EAea -", 4, 459229},
+        {"b1rkn1rn/pp1pp3/4qpp1/2p4p/P1P1Q1PP/4P1b1/1P1P1P2/BBRKN1RN w GCgc -", 4, 1999284},
+    };
+    for (const PerftCase& c : cases) EXPECT_EQ(perftOf(c.fen, c.depth, CHESS960), c.nodes) << c.fen;
 }
 
 TEST(Perft, DivideListsEveryLegalRootMoveOnceAndRestoresThePosition) {

@@ -39,7 +39,7 @@ std::vector<Tool> allTools() {
     for (const char* program : {"tarnek-bench", "tarnek-perft", "tarnek-makebook"})
         tools.push_back({program, std::string(TARNEK_BUILD_DIR "/") + program});
     for (const char* script : {"bench-compare", "deb-check", "floors", "install-check", "latency", "mate-check", "need",
-                               "openbench-check", "smp-speedup", "stress", "uci-latency", "uci-match", "xboard-match",
+                               "openbench-check", "perft-compare", "smp-speedup", "stress", "uci-latency", "uci-match", "xboard-match",
                                "xboard-takeback"})
         tools.push_back({std::string("tools/") + script, SOURCE_DIR + "/tools/" + script});
     return tools;
@@ -121,6 +121,8 @@ TEST(ToolArguments, BuiltToolsReadNumbersInRangeAndDigitsAlone) {
         {"tarnek-perft", "--divide"},
         {"tarnek-perft", "--divide 0"},
         {"tarnek-perft", "--frobnicate 3"},
+        {"tarnek-perft", "--divide --960 3"},
+        {"tarnek-bench", "--960 1"},
         {"tarnek-makebook", ""},
         {"tarnek-makebook", "lines.txt"},
         {"tarnek-makebook", "lines.txt a.book b.book"},
@@ -149,6 +151,7 @@ TEST(ToolArguments, PythonToolsRefuseBadArguments) {
         {"tools/latency", "tarnek 0"},
         {"tools/mate-check", "--max-depth 1 Tarnek.log"},
         {"tools/openbench-check", "--commit"},
+        {"tools/perft-compare", "--random 5 3"},
         {"tools/smp-speedup", "--depth 1"},
         {"tools/uci-latency", "tarnek-uci 5 more"},
         {"tools/uci-match", "--tc 10+abc"},
@@ -167,6 +170,10 @@ TEST(ToolArguments, TheEdgesOfTheRangesAreTaken) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 4) << run.out;  // three moves, then the total
     EXPECT_NE(run.out.find("\nnodes 3 "), std::string::npos) << run.out;
+    // A Chess960 position: its castling is listed as the king taking its rook.
+    run = runTool(toolNamed("tarnek-perft").path, "--960 --divide 1 '4k3/8/8/8/8/8/8/1K5R w H -'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("b1h1 1\n"), std::string::npos) << run.out;
     // The shallowest bench depth; the position may come as several words.
     run = runTool(toolNamed("tarnek-bench").path, "2 8/8/8/8/8/8/8/K6k w - -");
     EXPECT_EQ(run.status, 0) << run.err;

@@ -125,6 +125,7 @@ TEST(UciHandshake, IdentityOptionsAndReadiness) {
               "option name MultiPV type spin default 1 min 1 max 256\n"
               "option name Ponder type check default false\n"
               "option name OwnBook type check default true\n"
+              "option name UCI_Chess960 type check default false\n"
               "option name UCI_LimitStrength type check default false\n"
               "option name UCI_Elo type spin default " + std::to_string(WEAKEST_LEVEL_ELO) + " min " +
                   std::to_string(WEAKEST_LEVEL_ELO) + " max " + std::to_string(STRONGEST_LEVEL_ELO) + "\n"
@@ -179,6 +180,29 @@ TEST(UciPosition, CastlingPromotionAndEnPassantInTheMoveList) {
     EXPECT_EQ(searchedPositions(session),
               (std::vector<std::string>{"r5k1/7p/8/8/8/6P1/8/2KR3R b - -",
                                         "r1bq1bNr/ppp1k1pp/2n5/8/8/8/PPPP1PPP/RNBQKBNR b KQ -"}))
+        << session.output();
+    EXPECT_FALSE(contains(session.output(), "info string")) << session.output();
+}
+
+// With UCI_Chess960 the rights come as rook files or as KQkq, castling both ways as the king taking
+// its own rook; the log shows each searched position with its rights as they were given. The
+// engine answers with its castling so too (here a mate by castling).
+TEST(UciPosition, Chess960CastlingAsTheKingTakingItsRook) {
+    Session session;
+    session.open();
+    session.send("setoption name UCI_Chess960 value true\n");
+    session.go("position fen rk4r1/pppppppp/8/8/8/8/PPPPPPPP/RK4R1 w GAga - 0 1\ngo depth 2\n");
+    session.go("position fen rk4r1/pppppppp/8/8/8/8/PPPPPPPP/RK4R1 w GAga - 0 1 moves b1a1 b8g8\ngo depth 2\n");
+    session.go("position startpos moves e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1h1\ngo depth 2\n");
+    const std::string mate = session.go("position fen 4rkr1/4p1p1/8/8/8/8/8/1K5R w H - 0 1\ngo depth 2\n");
+    session.finish();
+    EXPECT_TRUE(contains(mate, "score mate 1 ")) << mate;
+    EXPECT_TRUE(contains(mate, "bestmove b1h1\n")) << mate;
+    EXPECT_EQ(searchedPositions(session),
+              (std::vector<std::string>{"rk4r1/pppppppp/8/8/8/8/PPPPPPPP/RK4R1 w GAga -",
+                                        "r4rk1/pppppppp/8/8/8/8/PPPPPPPP/2KR2R1 w - -",
+                                        "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQ1RK1 b kq -",
+                                        "4rkr1/4p1p1/8/8/8/8/8/1K5R w H -"}))
         << session.output();
     EXPECT_FALSE(contains(session.output(), "info string")) << session.output();
 }
@@ -532,6 +556,39 @@ TEST(UciGame, DrawsByRuleSeeTheWholeGame) {
     EXPECT_EQ(session.finish(), 0);
 }
 
+// A Chess960 game from its start to its end, as a GUI plays it: the whole game sent before every
+// "go", castlings as the king taking its rook, White searching deeper than Black. Every answer is
+// legal in this process's copy of the game, which says when it has ended; the last "go" finds
+// no move.
+TEST(UciGame, AChess960GamePlayedToItsEnd) {
+    const char* const start = "nrkbbqrn/pppppppp/8/8/8/8/PPPPPPPP/NRKBBQRN w GBgb - 0 1";
+    Session session;
+    session.open();
+    session.send("setoption name UCI_Chess960 value true\nucinewgame\n");
+    initTablesOnce();
+    ASSERT_TRUE(setPosition(start, false, nullptr, 0, CHESS960));
+    std::string moves;
+    int castlings = 0, plies = 0;
+    for (; plies < 400 && anyLegalMove(game) && !gameDrawnByRule(); ++plies) {
+        const std::string depth = game.position.sideToMove == WHITE ? "5" : "1";
+        const std::string answer = session.go("position fen " + std::string(start) + " moves" + moves + "\ngo depth " + depth + "\n");
+        const std::vector<std::string> best = linesAfter(answer, "bestmove ");
+        ASSERT_EQ(best.size(), 1u) << answer;
+        const Move move = textToMove(game.position, best[0].c_str());
+        ASSERT_TRUE(isLegalGameMove(move)) << best[0] << " after" << moves;
+        castlings += isCastling(move);
+        playGameMove(move);
+        moves += " " + best[0];
+    }
+    EXPECT_LT(plies, 400) << moves;
+    EXPECT_GE(castlings, 1) << moves;
+    if (!anyLegalMove(game)) {
+        const std::string last = session.go("position fen " + std::string(start) + " moves" + moves + "\ngo depth 3\n");
+        EXPECT_TRUE(contains(last, "bestmove (none)\n")) << last;
+    }
+    EXPECT_EQ(session.finish(), 0);
+}
+
 // Each game move played leaves its key line in the log: count them after a command.
 int keyLinesAfter(const std::string& log, const std::string& command) {
     const size_t at = log.find("::cmd:: " + command + "\n");
@@ -594,8 +651,12 @@ TEST(UciOptions, BookOnAndOff) {
     EXPECT_EQ(answer, "info depth 1 score cp 0 nodes 0 time 0 pv " + book[0] + "\ninfo string Book move " + book[0] +
                           "\nbestmove " + book[0] + "\n");
     EXPECT_TRUE(legalLine(INITIAL_POSITION_TEXT, book));
-    // Off: the same position is searched.
+    // Off: the same position is searched; so it is in a Chess960 game, whatever OwnBook says.
     answer = session.go("setoption name ownbook value FALSE\nposition startpos\ngo depth 3\n");
+    EXPECT_TRUE(contains(answer, "info depth 3 ")) << answer;
+    EXPECT_FALSE(contains(answer, "Book move")) << answer;
+    answer = session.go("setoption name OwnBook value true\nsetoption name UCI_Chess960 value true\nucinewgame\n"
+                        "position startpos\ngo depth 3\n");
     EXPECT_TRUE(contains(answer, "info depth 3 ")) << answer;
     EXPECT_FALSE(contains(answer, "Book move")) << answer;
     session.finish();
