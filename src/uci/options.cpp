@@ -108,6 +108,10 @@ void sendOptionLines() {
     sendLine("option name Ponder type check default false");
     sendLine("option name OwnBook type check default true");
     sendLine("option name Debug Log File type string default <empty>");
+    sendFormatted("option name Move Overhead type spin default %d min 0 max %d", DEFAULT_MOVE_OVERHEAD_MS,
+                  MAX_MOVE_OVERHEAD_MS);
+    sendLine("option name UCI_ShowWDL type check default false");
+    sendLine("option name UCI_AnalyseMode type check default false");
 }
 
 void setOption(const Word* words, int count) {
@@ -136,6 +140,12 @@ void setOption(const Word* words, int count) {
         readCheck("OwnBook", value, valueCount, uciOptions.ownBook);
     else if (wordIsAnyCase(nameWord, "Debug Log File"))
         setLogFile(value, valueCount);
+    else if (wordIsAnyCase(nameWord, "Move Overhead"))
+        readSpin("Move Overhead", value, valueCount, 0, MAX_MOVE_OVERHEAD_MS, uciOptions.moveOverheadMs);
+    else if (wordIsAnyCase(nameWord, "UCI_ShowWDL"))
+        readCheck("UCI_ShowWDL", value, valueCount, uciOptions.showWdl);
+    else if (wordIsAnyCase(nameWord, "UCI_AnalyseMode"))
+        readCheck("UCI_AnalyseMode", value, valueCount, uciOptions.analyseMode);
     else
         sendFormatted("info string No such option: %s", name);
 }

@@ -12,6 +12,9 @@ constexpr int DEFAULT_HASH_MB = 12;
 constexpr int MAX_HASH_MB = 65536;
 // MultiPV: the most lines one search may show.
 constexpr int MAX_LINES = 256;
+// Move Overhead: milliseconds of the GUI's lag kept back from every move's time, by default and at most.
+constexpr int DEFAULT_MOVE_OVERHEAD_MS = 10;
+constexpr int MAX_MOVE_OVERHEAD_MS = 5000;
 
 // The options as the GUI has set them: the UCI front end's own, changed only between searches.
 // What a search needs of them goes into its request.
@@ -21,6 +24,9 @@ struct UciOptions {
     bool ponder;     // Ponder: "bestmove" names the move the engine expects in reply
     bool ownBook;    // OwnBook: play from "Tarnek.book" in the working folder (set up with every new
                      // game from the initial position); otherwise the engine never plays a book move
+    int moveOverheadMs = DEFAULT_MOVE_OVERHEAD_MS;  // Move Overhead: kept back from every timed search
+    bool showWdl = false;       // UCI_ShowWDL: info lines with a score carry "wdl W D L" (permille)
+    bool analyseMode = false;   // UCI_AnalyseMode: every go is analysis: no book move, a search of its own
 };
 extern UciOptions uciOptions;
 
