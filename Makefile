@@ -295,10 +295,12 @@ match-fastchess: $(FASTCHESS)
 
 # The Windows programs under wine (tools/windows-check): the bench's signature, the xboard
 # handshake's bytes, the book and the log found as on Linux, and a match of the UCI program
-# against stockfish through fastchess without a fault.
-windows-check: windows $(FASTCHESS)
+# against stockfish through fastchess without a fault (WINDOWS_GAMES games; 0: no match).
+WINDOWS_GAMES ?= 10
+windows-check: windows $(if $(filter-out 0,$(WINDOWS_GAMES)),$(FASTCHESS))
 	$(NEED) wine stockfish python3
-	tools/windows-check --folder $(WINDOWS_DIR)/$(WINDOWS_NAME) --fastchess $(FASTCHESS)
+	tools/windows-check --folder $(WINDOWS_DIR)/$(WINDOWS_NAME) --linux $(BUILD_DIR) --games $(WINDOWS_GAMES) \
+	  --fastchess $(FASTCHESS)
 
 # The whole suite in a build folder of its own: $(1) the folder, $(2) its CMake settings, $(3) what
 # the tests' environment adds.
