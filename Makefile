@@ -90,7 +90,7 @@ WINDOWS_DIR ?= build-windows
 WINDOWS_CXX ?= x86_64-w64-mingw32-g++-posix
 WINDOWS_NAME = tarnek-$(VERSION)-windows-x86-64
 WINDOWS_ZIP = $(WINDOWS_DIR)/$(WINDOWS_NAME).zip
-WINDOWS_BUILD = $(MAKE) --no-print-directory EXE_DIR=$(WINDOWS_DIR)/objects CXX=$(WINDOWS_CXX) \
+WINDOWS_BUILD = $(MAKE) --no-print-directory -j $(JOBS) EXE_DIR=$(WINDOWS_DIR)/objects CXX=$(WINDOWS_CXX) \
 	CXXFLAGS="-march=x86-64 -mtune=generic" LDFLAGS=-static
 .PHONY: windows windows-check
 windows:
