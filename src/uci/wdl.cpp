@@ -7,8 +7,8 @@ namespace {
 // The model: win = 1 / (1 + exp(-(score - a) / b)), and loss the same of -score; the rest is the
 // draw. Both a (the score at which a win becomes as likely as not) and b (how fast it becomes so)
 // follow the material on the board, m = Position::material / 78, as a0 + a1 m + a2 m^2.
-constexpr double A[3] = {302.6, -651.8, 420.7};
-constexpr double B[3] = {125.0, 40.6, 21.3};
+constexpr double A[3] = {301.0, -661.7, 442.5};
+constexpr double B[3] = {117.7, 42.8, 61.2};
 // The model was fitted on material up to the initial position's, and scores up to 20 pawns.
 constexpr int FULL_MATERIAL = 78;
 constexpr int SCORE_BOUND = 2000;
