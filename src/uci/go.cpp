@@ -70,8 +70,9 @@ void startThinking(const Word* words, int count) {
     order.mated = sideToMoveInCheck(game.position);
     if (order.searching) {
         // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
+        const uint64_t overheadMs = uint64_t(uciOptions.moveOverheadMs);
         SearchRequest request{SearchLimits{depthLimit(limits), reportIteration},
-                              order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side, uint64_t(uciOptions.moveOverheadMs))};
+                              order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side, overheadMs)};
         SearchLimits& search = request.limits;
         search.lines = lines;
         if (reportableMate(limits))
