@@ -593,7 +593,8 @@ TEST(UciOptions, AnalyseModeTakesNoBookAndNoEarlierResult) {
     EXPECT_EQ(linesAfter(answer, "info depth ").front().rfind("2 ", 0), 0u) << answer;
     answer = session.go("setoption name UCI_AnalyseMode value false\n" + depth);
     answer = session.go(clock);
-    EXPECT_EQ(linesAfter(answer, "info depth ").front().rfind("7 ", 0), 0u) << "the table's depth goes on: " << answer;
+    // (A slow build may not finish the 7th iteration in time: it then answers the table's 6th.)
+    EXPECT_GE(std::stoi(linesAfter(answer, "info depth ").front()), 6) << "the table's depth goes on: " << answer;
     EXPECT_TRUE(contains(session.go("setoption name OwnBook value true\n" + clock), "Book move"));
     EXPECT_EQ(session.finish(), 0);
 }
