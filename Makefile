@@ -57,9 +57,12 @@ EXE_FLAGS = -std=c++20 -O3 -DNDEBUG -Wall -Wextra -ftls-model=local-exec -pthrea
 	-DTARNEK_VERSION='"$(VERSION)"'
 EXE_COMPILE = $(CXX) $(EXE_FLAGS) $(CPPFLAGS) $(CXXFLAGS)
 
+# The entry point linked: the UCI program's, or src/main.cpp for the xboard program.
+EXE_MAIN ?= src/ucimain.cpp
+
 ifneq ($(EXE),)
-# Every source but the xboard program's entry point.
-EXE_SOURCES := $(filter-out src/main.cpp,$(sort $(shell find src -name '*.cpp')))
+# Every source but the entry points, and the one chosen.
+EXE_SOURCES := $(filter-out src/main.cpp src/ucimain.cpp,$(sort $(shell find src -name '*.cpp'))) $(EXE_MAIN)
 EXE_OBJECTS := $(EXE_SOURCES:src/%.cpp=$(EXE_DIR)/%.o)
 # The compile command of the last build: the objects depend on it, rewritten when it changed.
 EXE_STAMP = $(EXE_DIR)/compile-command
@@ -78,6 +81,27 @@ $(EXE): $(EXE_OBJECTS)
 
 -include $(EXE_OBJECTS:.o=.d)
 endif
+
+# The Windows programs, cross-compiled with Debian's MinGW-w64 (its POSIX threads variant, which
+# std::thread needs) by the build with the compiler alone: baseline x86-64, linked statically so
+# that they need no DLL beyond Windows' own, in WINDOWS_DIR, then packed with the book and a short
+# text into WINDOWS_ZIP. `windows-check` runs them under wine (tools/windows-check).
+WINDOWS_DIR ?= build-windows
+WINDOWS_CXX ?= x86_64-w64-mingw32-g++-posix
+WINDOWS_NAME = tarnek-$(VERSION)-windows-x86-64
+WINDOWS_ZIP = $(WINDOWS_DIR)/$(WINDOWS_NAME).zip
+WINDOWS_BUILD = $(MAKE) --no-print-directory -j $(JOBS) EXE_DIR=$(WINDOWS_DIR)/objects CXX=$(WINDOWS_CXX) \
+	CXXFLAGS="-march=x86-64 -mtune=generic" LDFLAGS=-static
+.PHONY: windows windows-check
+windows:
+	$(NEED) windows
+	$(BUILD_ENGINE)
+	+$(WINDOWS_BUILD) EXE=$(WINDOWS_DIR)/$(WINDOWS_NAME)/tarnek-uci.exe
+	+$(WINDOWS_BUILD) EXE=$(WINDOWS_DIR)/$(WINDOWS_NAME)/tarnek.exe EXE_MAIN=src/main.cpp
+	cp $(BUILD_DIR)/Tarnek.book $(WINDOWS_DIR)/$(WINDOWS_NAME)/
+	sed 's/$$/\r/' doc/windows.txt > $(WINDOWS_DIR)/$(WINDOWS_NAME)/README.txt
+	rm -f $(WINDOWS_ZIP) && cd $(WINDOWS_DIR) && zip -q -r -X $(WINDOWS_NAME).zip $(WINDOWS_NAME)
+	@echo $(abspath $(WINDOWS_ZIP))
 
 # OpenBench's worker steps on the committed HEAD (tools/openbench-check): two copies of its source
 # archive built at once with `make EXE=`, without CMake, and their benches read as the worker reads
@@ -268,6 +292,15 @@ match-fastchess: $(FASTCHESS)
 	$(NEED) stockfish python3
 	tools/uci-match --fastchess $(FASTCHESS) --engine $(BUILD_DIR)/tarnek-uci --games $(FASTCHESS_GAMES) \
 	  --tc $(FASTCHESS_TC) --elo $(FASTCHESS_ELO)
+
+# The Windows programs under wine (tools/windows-check): the bench's signature, the xboard
+# handshake's bytes, the book and the log found as on Linux, and a match of the UCI program
+# against stockfish through fastchess without a fault (WINDOWS_GAMES games; 0: no match).
+WINDOWS_GAMES ?= 10
+windows-check: windows $(if $(filter-out 0,$(WINDOWS_GAMES)),$(FASTCHESS))
+	$(NEED) wine stockfish python3
+	tools/windows-check --folder $(WINDOWS_DIR)/$(WINDOWS_NAME) --linux $(BUILD_DIR) --games $(WINDOWS_GAMES) \
+	  --fastchess $(FASTCHESS)
 
 # The whole suite in a build folder of its own: $(1) the folder, $(2) its CMake settings, $(3) what
 # the tests' environment adds.

@@ -23,7 +23,8 @@ bool openEngineLog(const char* path) {
     std::lock_guard<std::mutex> lock(engineLogMutex);
     if (engineLog.is_open()) engineLog.close();
     engineLog.clear();
-    engineLog.open(path, std::ios::out | std::ios::trunc);
+    // Binary: the same bytes on every system, no "\r" added before the line ends on Windows.
+    engineLog.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
     return engineLog.is_open();
 }
 

@@ -1,8 +1,13 @@
 #include "ground/places.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -11,10 +16,48 @@
 
 namespace {
 
+bool fits(int written, int size) { return written > 0 && written < size; }
+
+}  // namespace
+
+#ifdef _WIN32
+
+// Windows: the programs come unpacked in one folder with their data (the zip's layout), and a
+// user's own files belong in %LOCALAPPDATA%.
+
+bool installedDataFile(const char* name, char* path, int size) {
+    path[0] = 0;
+    char program[PLACE_SIZE];
+    const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    if (length == 0 || length >= sizeof program) return false;
+    char* lastSlash = std::strrchr(program, '\\');
+    if (!lastSlash) return false;
+    *lastSlash = 0;
+    if (fits(std::snprintf(path, size_t(size), "%s\\%s", program, name), size) &&
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    path[0] = 0;
+    return false;
+}
+
+bool userStateFile(const char* name, char* path, int size) {
+    path[0] = 0;
+    const char* local = std::getenv("LOCALAPPDATA");
+    char folder[PLACE_SIZE];
+    if (!local || !local[0] || !fits(std::snprintf(folder, sizeof folder, "%s\\Tarnek", local), int(sizeof folder)))
+        return false;
+    if (!CreateDirectoryA(folder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    if (fits(std::snprintf(path, size_t(size), "%s\\%s", folder, name), size)) return true;
+    path[0] = 0;
+    return false;
+}
+
+#else
+
+namespace {
+
 // The data folders tried beside the program's own folder, Debian's first.
 constexpr const char* DATA_FOLDERS[] = {"/../share/games/tarnek/", "/../share/tarnek/"};
-
-bool fits(int written, int size) { return written > 0 && written < size; }
 
 // Make every missing folder of `path` (an absolute path), each readable by the user alone.
 bool makeFolders(char* path) {
@@ -71,3 +114,5 @@ bool userStateFile(const char* name, char* path, int size) {
     path[0] = 0;
     return false;
 }
+
+#endif

@@ -190,6 +190,7 @@ void testCommand() {
 }  // namespace
 
 int runCommandLoop() {
+    useBinaryStreams();
     openEngineLog();
     // The GUI may interrupt its engines; this one keeps going.
     std::signal(SIGINT, SIG_IGN);

@@ -1,14 +1,9 @@
 #include "search/transposition.h"
 
-#include <cstdlib>
 #include <cstring>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
-
 #include "ground/invariant.h"
+#include "ground/memory.h"
 
 uint16_t hashGeneration = 1;
 
@@ -45,35 +40,7 @@ inline void writeEntry(HashEntry& e, uint64_t key, int depth, uint32_t bound, Mo
                (uint32_t(score + 8190) << 18) | (uint32_t(hashGeneration & 0x1FF) << 9) | bound | (uint32_t(depth) & 0x7F));
 }
 
-// Nearly every probe of a table this size misses the caches; in pages of 2 MB, where the system
-// grants them, its address translations at least stay at hand. The default table is not aligned to
-// such pages (that would upset tools that read the program file), so it asks for the whole large
-// pages inside it: 10 of its 12 MB or more. Asked before the first clear touches the table; a
-// refusal leaves ordinary pages.
-void askForLargePages(void* table, size_t bytes) {
-#ifdef MADV_HUGEPAGE
-    constexpr uintptr_t LARGE_PAGE = uintptr_t(1) << 21;
-    const uintptr_t start = (reinterpret_cast<uintptr_t>(table) + LARGE_PAGE - 1) & ~(LARGE_PAGE - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(table) + bytes) & ~(LARGE_PAGE - 1);
-    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-#else
-    (void)table;
-    (void)bytes;
-#endif
-}
-
 size_t tableBytes(uint64_t buckets) { return size_t(buckets) * HASH_BYTES_PER_BUCKET; }
-
-// Whether the machine has the memory at all: the system may promise more than it has, and a table
-// bigger than the memory would end the process once the search filled it.
-bool memoryHolds(size_t bytes) {
-#if defined(__linux__)
-    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
-    if (pages > 0 && pageSize > 0) return bytes / size_t(pageSize) < size_t(pages);
-#endif
-    (void)bytes;
-    return true;
-}
 
 }  // namespace
 
@@ -87,6 +54,11 @@ using hashDetail::bucketMask;
 using hashDetail::keyCheckMask;
 using hashDetail::slots;
 
+// Nearly every probe of a table this size misses the caches; in pages of 2 MB, where the system
+// grants them, its address translations at least stay at hand. The default table is not aligned to
+// such pages (that would upset tools that read the program file), so it asks for the whole large
+// pages inside it (askForLargePages): 10 of its 12 MB or more. Asked before the first clear touches
+// the table; a refusal leaves ordinary pages.
 void clearHashTable() {
     static const bool largePages = (askForLargePages(defaultSlots, sizeof defaultSlots), true);
     (void)largePages;
@@ -113,11 +85,11 @@ bool resizeHashTable(uint64_t buckets) {
         constexpr size_t ALIGNMENT = size_t(1) << 21;
         const size_t bytes = tableBytes(buckets);
         if (bytes / HASH_BYTES_PER_BUCKET != buckets || !memoryHolds(bytes)) return false;
-        table = static_cast<HashEntry*>(std::aligned_alloc(ALIGNMENT, (bytes + ALIGNMENT - 1) & ~(ALIGNMENT - 1)));
+        table = static_cast<HashEntry*>(allocateAligned(ALIGNMENT, bytes));
         if (!table) return false;
         askForLargePages(table, bytes);
     }
-    std::free(allocatedSlots);
+    freeAligned(allocatedSlots);
     allocatedSlots = table == defaultSlots ? nullptr : table;
     slots = table;
     bucketMask = buckets - 1;

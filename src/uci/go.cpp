@@ -62,10 +62,11 @@ void startThinking(const Word* words, int count) {
     SearchOrder order;
     order.pondering = limits.ponder;
     order.untilStop = !limits.ponder && (limits.infinite || !boundsSearch(limits, side));
-    // A game takes the book's move; analysis (until "stop", of several lines, of chosen moves or
-    // for a mate) and pondering look at the position itself.
+    // A game takes the book's move; analysis (until "stop", of several lines, of chosen moves, for
+    // a mate, or any search in UCI_AnalyseMode) and pondering look at the position itself.
     const int lines = uciOptions.multiPv;
-    const bool analysis = order.untilStop || lines > 1 || limits.searchMovesAt >= 0 || limits.mate > 0;
+    const bool analysis =
+        order.untilStop || lines > 1 || limits.searchMovesAt >= 0 || limits.mate > 0 || uciOptions.analyseMode;
     if (!analysis && !order.pondering && uciOptions.ownBook) {
         if (const Move move = legalBookMove()) {
             answerBookMove(move);
@@ -78,8 +79,9 @@ void startThinking(const Word* words, int count) {
     order.mated = sideToMoveInCheck(game.position);
     if (order.searching) {
         // Until "stop", no clock ends the search (a depth, a node count or a mate still may).
+        const uint64_t overheadMs = uint64_t(uciOptions.moveOverheadMs);
         SearchRequest request{SearchLimits{depthLimit(limits), reportIteration},
-                              order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side)};
+                              order.untilStop ? UNLIMITED_TIME : timeBudget(limits, side, overheadMs)};
         SearchLimits& search = request.limits;
         search.lines = lines;
         if (reportableMate(limits))
@@ -89,9 +91,10 @@ void startThinking(const Word* words, int count) {
                           DEEPEST_MATE_MOVES);
         search.onlyMoveCount = readSearchMoves(words, limits, search.onlyMoves);
         request.nodes = limits.nodes == NOT_GIVEN ? NO_NODE_LIMIT : uint64_t(limits.nodes);
-        // What the user limits or narrows is searched, not taken from the table's earlier result.
+        // What the user limits or narrows, or analyses, is searched, not taken from the table's
+        // earlier result.
         request.fromScratch = limits.depth > 0 || limits.nodes != NOT_GIVEN || limits.mate > 0 ||
-                              search.onlyMoveCount > 0 || lines > 1;
+                              search.onlyMoveCount > 0 || lines > 1 || uciOptions.analyseMode;
         if (uciOptions.limitStrength) {
             // A level looks at the position itself and draws its move anew every time.
             request.level = playingLevel(uciOptions.elo);

@@ -15,6 +15,12 @@ bool numberAfter(const Word* words, int count, int& i, int64_t& value) {
 
 int64_t notNegative(int64_t value) { return value < 0 ? 0 : value; }
 
+// A time less the GUI's lag, within MINIMAL_SEARCH_MS; no limit stays none.
+uint64_t lessOverhead(uint64_t ms, uint64_t overheadMs) {
+    if (ms == NO_TIME_LIMIT || ms <= MINIMAL_SEARCH_MS) return ms;
+    return ms - MINIMAL_SEARCH_MS > overheadMs ? ms - overheadMs : MINIMAL_SEARCH_MS;
+}
+
 // Every field that readGoLimits reads (keep the two together): a searchmoves list ends at the
 // first of them.
 bool isKeyword(const Word& word) {
@@ -67,7 +73,7 @@ bool boundsSearch(const GoLimits& limits, int side) {
            limits.nodes != NOT_GIVEN || limits.mate > 0;
 }
 
-TimeBudget timeBudget(const GoLimits& limits, int side) {
+TimeBudget timeBudget(const GoLimits& limits, int side, uint64_t overheadMs) {
     TimeBudget budget = UNLIMITED_TIME;
     if (limits.clockMs[side] != NOT_GIVEN)
         budget = clockBudget(uint64_t(limits.clockMs[side]), uint64_t(limits.incrementMs[side]), uint64_t(limits.movesToGo));
@@ -75,5 +81,5 @@ TimeBudget timeBudget(const GoLimits& limits, int side) {
         const uint64_t moveTime = uint64_t(limits.moveTimeMs);
         if (moveTime < budget.budgetMs) budget = TimeBudget{moveTime, moveTime, 0};
     }
-    return budget;
+    return TimeBudget{lessOverhead(budget.budgetMs, overheadMs), lessOverhead(budget.limitMs, overheadMs), budget.extraMs};
 }

@@ -31,7 +31,12 @@ GoLimits readGoLimits(const Word* words, int count);
 // or a mate); without, "go" searches until "stop".
 bool boundsSearch(const GoLimits& limits, int side);
 
+// The least time Move Overhead leaves a search: enough for its first iterations.
+constexpr uint64_t MINIMAL_SEARCH_MS = 10;
+
 // The time a search for `side` may take: a fixed move time when given; else from the side's
 // clock by the UCI variant of the time rules; else no limit. With both a move time and a clock,
-// the earlier end counts, and a fixed time earns no extra time.
-TimeBudget timeBudget(const GoLimits& limits, int side);
+// the earlier end counts, and a fixed time earns no extra time. The GUI's lag, `overheadMs` a
+// move, is kept back from the budget and the limit, never taking either below MINIMAL_SEARCH_MS
+// (one already shorter stays as it is).
+TimeBudget timeBudget(const GoLimits& limits, int side, uint64_t overheadMs);

@@ -8,7 +8,8 @@
 #include "ground/log.h"
 #include "uci/reply.h"
 
-constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true, false, WEAKEST_LEVEL_ELO, NORMAL_CHESS};
+constexpr UciOptions DEFAULT_OPTIONS{DEFAULT_HASH_MB, 1, false, true, false, WEAKEST_LEVEL_ELO,
+                                     NORMAL_CHESS, DEFAULT_MOVE_OVERHEAD_MS, false, false};
 
 UciOptions uciOptions = DEFAULT_OPTIONS;
 OptionCeilings optionCeilings{MAX_HASH_MB, MAX_SEARCH_THREADS, true};
@@ -120,6 +121,10 @@ void sendOptionLines() {
     sendFormatted("option name UCI_Elo type spin default %d min %d max %d", WEAKEST_LEVEL_ELO, WEAKEST_LEVEL_ELO,
                   STRONGEST_LEVEL_ELO);
     sendLine("option name Debug Log File type string default <empty>");
+    sendFormatted("option name Move Overhead type spin default %d min 0 max %d", DEFAULT_MOVE_OVERHEAD_MS,
+                  MAX_MOVE_OVERHEAD_MS);
+    sendLine("option name UCI_ShowWDL type check default false");
+    sendLine("option name UCI_AnalyseMode type check default false");
 }
 
 void setOption(const Word* words, int count) {
@@ -154,6 +159,12 @@ void setOption(const Word* words, int count) {
         readSpin("UCI_Elo", value, valueCount, WEAKEST_LEVEL_ELO, STRONGEST_LEVEL_ELO, uciOptions.elo);
     else if (wordIsAnyCase(nameWord, "Debug Log File"))
         setLogFile(value, valueCount);
+    else if (wordIsAnyCase(nameWord, "Move Overhead"))
+        readSpin("Move Overhead", value, valueCount, 0, MAX_MOVE_OVERHEAD_MS, uciOptions.moveOverheadMs);
+    else if (wordIsAnyCase(nameWord, "UCI_ShowWDL"))
+        readCheck("UCI_ShowWDL", value, valueCount, uciOptions.showWdl);
+    else if (wordIsAnyCase(nameWord, "UCI_AnalyseMode"))
+        readCheck("UCI_AnalyseMode", value, valueCount, uciOptions.analyseMode);
     else
         sendFormatted("info string No such option: %s", name);
 }

@@ -13,6 +13,9 @@ constexpr int DEFAULT_HASH_MB = 12;
 constexpr int MAX_HASH_MB = 65536;
 // MultiPV: the most lines one search may show.
 constexpr int MAX_LINES = 256;
+// Move Overhead: milliseconds of the GUI's lag kept back from every move's time, by default and at most.
+constexpr int DEFAULT_MOVE_OVERHEAD_MS = 10;
+constexpr int MAX_MOVE_OVERHEAD_MS = 5000;
 
 // The options as the GUI has set them: the UCI front end's own, changed only between searches.
 // What a search needs of them goes into its request.
@@ -27,6 +30,9 @@ struct UciOptions {
     Variant variant;      // UCI_Chess960: the games the GUI sends are Chess960 games (castling rights
                           // as rook files or as KQkq, a castling as the king taking its own rook),
                           // played without the book
+    int moveOverheadMs;   // Move Overhead: kept back from every timed search
+    bool showWdl;         // UCI_ShowWDL: info lines with a score carry "wdl W D L" (permille)
+    bool analyseMode;     // UCI_AnalyseMode: every go is analysis: no book move, a search of its own
 };
 extern UciOptions uciOptions;
 

@@ -9,9 +9,11 @@
 #include "board/notation.h"
 #include "game/enginethread.h"
 #include "game/gamemove.h"
+#include "game/gamerecord.h"
 #include "ground/log.h"
 #include "uci/options.h"
 #include "uci/reply.h"
+#include "uci/wdl.h"
 
 namespace {
 
@@ -38,6 +40,17 @@ int appendScore(char* line, int length, int score) {
     char text[32];
     scoreText(text, sizeof text, score);
     return appendText(line, length, " score %s", text);
+}
+
+// With UCI_ShowWDL, " wdl W D L" for the side to move in the game's position: certain for a mate
+// and for a position `drawn` by rule, else by the model.
+int appendWdl(char* line, int length, int score, bool drawn) {
+    if (!uciOptions.showWdl) return length;
+    const WinDrawLoss chances = drawn                ? WinDrawLoss{0, 1000, 0}
+                                : !isMateScore(score) ? winDrawLoss(game.position, score)
+                                : score > 0           ? WinDrawLoss{1000, 0, 0}
+                                                      : WinDrawLoss{0, 0, 1000};
+    return appendText(line, length, " wdl %d %d %d", chances.win, chances.draw, chances.loss);
 }
 
 // " pv" and the moves of `line`, while room is left.
@@ -79,6 +92,7 @@ void reportIteration(const IterationLine& iteration) {
     int length = appendText(line, 0, "info depth %u seldepth %u", iteration.depth, iteration.selDepth);
     if (iteration.lines > 1) length = appendText(line, length, " multipv %d", iteration.number);
     length = appendScore(line, length, iteration.score);
+    length = appendWdl(line, length, iteration.score, false);
     length = appendCounts(line, length, searchProgress());
     appendLine(line, length, iteration.moves);
     sendLine(line);
@@ -98,7 +112,10 @@ void reportProgress() {
 }
 
 void answerNoMove(bool mated) {
-    sendLine(mated ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
+    char line[REPLY_SIZE];
+    const int length = appendText(line, 0, "info depth 0 score %s", mated ? "mate 0" : "cp 0");
+    appendWdl(line, length, mated ? MATED_SCORE : 0, !mated);
+    sendLine(line);
     sendLine("bestmove (none)");
     logLine("-M: no move: ", mated ? "mated" : "stalemate");
 }
@@ -107,7 +124,8 @@ void answerSearch(Move fallback) {
     const SearchResult& result = searchResult();
     ScoredMove best = result.best;
     Line line = result.line;
-    if (best.move == RepetitionCode) {
+    const bool drawn = best.move == RepetitionCode;
+    if (drawn) {
         // Drawn by rule before the search: any legal move keeps the draw, which the GUI adjudicates.
         best = ScoredMove{0, fallback};
         line = Line{{fallback}, 1};
@@ -119,6 +137,7 @@ void answerSearch(Move fallback) {
         length = appendScore(text, length, best.score);
         if (result.bound == LOWER_BOUND) length = appendText(text, length, " lowerbound");
         if (result.bound == UPPER_BOUND) length = appendText(text, length, " upperbound");
+        length = appendWdl(text, length, best.score, drawn);
     }
     length = appendCounts(text, length, searchProgress());
     appendLine(text, length, line);
@@ -132,7 +151,10 @@ void answerSearch(Move fallback) {
 void answerBookMove(Move move) {
     char text[MOVE_TEXT_SIZE];
     moveToText(text, move);
-    sendFormatted("info depth 1 score cp 0 nodes 0 time 0 pv %s", text);
+    char line[REPLY_SIZE];
+    const int length = appendWdl(line, appendText(line, 0, "info depth 1 score cp 0"), 0, false);
+    appendText(line, length, " nodes 0 time 0 pv %s", text);
+    sendLine(line);
     sendFormatted("info string Book move %s", text);
     sendFormatted("bestmove %s", text);
     logBookMove(move);

@@ -1,5 +1,6 @@
 // What the GUI sees of a search: an info line for each line of each completed iteration, a line
-// of progress every second, and the answer.
+// of progress every second, and the answer. With UCI_ShowWDL every info line with a score carries
+// the side to move's chances after it (and after its bound): "wdl W D L" in permille.
 #pragma once
 
 #include <cstdint>

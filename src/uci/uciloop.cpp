@@ -11,6 +11,7 @@
 #include "game/bench.h"
 #include "game/enginethread.h"
 #include "game/setup.h"
+#include "ground/console.h"
 #include "ground/log.h"
 #include "uci/gamesetup.h"
 #include "uci/go.h"
@@ -139,11 +140,14 @@ int runFromCommandLine(int argc, char** argv) {
 }  // namespace
 
 int runUciLoop(int argc, char** argv) {
+    useBinaryStreams();
     if (argc > 1) return runFromCommandLine(argc, argv);
     // The GUI may interrupt its engines; this one keeps going. A GUI gone away is no reason to
     // die on a write either: the end of its input follows.
     std::signal(SIGINT, SIG_IGN);
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     gameReady = false;
     start();
     for (;;) {

@@ -39,8 +39,8 @@ std::vector<Tool> allTools() {
     for (const char* program : {"tarnek-bench", "tarnek-perft", "tarnek-makebook"})
         tools.push_back({program, std::string(TARNEK_BUILD_DIR "/") + program});
     for (const char* script : {"bench-compare", "deb-check", "floors", "install-check", "latency", "mate-check", "need",
-                               "openbench-check", "perft-compare", "smp-speedup", "stress", "uci-latency", "uci-match", "xboard-match",
-                               "xboard-takeback"})
+                               "openbench-check", "perft-compare", "smp-speedup", "stress", "uci-latency", "uci-match",
+                               "wdl-model", "windows-check", "xboard-match", "xboard-takeback"})
         tools.push_back({std::string("tools/") + script, SOURCE_DIR + "/tools/" + script});
     return tools;
 }
@@ -155,6 +155,9 @@ TEST(ToolArguments, PythonToolsRefuseBadArguments) {
         {"tools/smp-speedup", "--depth 1"},
         {"tools/uci-latency", "tarnek-uci 5 more"},
         {"tools/uci-match", "--tc 10+abc"},
+        {"tools/wdl-model", "fit"},
+        {"tools/wdl-model", "games --nodes"},
+        {"tools/windows-check", "--games x"},
         {"tools/stress", "--steps 0"},
         {"tools/xboard-match", "--tc abc"},
         {"tools/xboard-takeback", "--steps -1"},

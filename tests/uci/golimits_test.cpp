@@ -1,4 +1,5 @@
-// The arithmetic of the UCI front end: the go line's limits, the time budget, scores as shown.
+// The arithmetic of the UCI front end: the go line's limits, the time budget, scores as shown, and
+// the win, draw and loss chances shown beside them.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "uci/golimits.h"
 #include "uci/inputline.h"
 #include "uci/report.h"
+#include "uci/wdl.h"
 
 namespace {
 
@@ -79,7 +81,9 @@ TEST(InputLine, NumbersAndWords) {
     EXPECT_FALSE(wordIsAnyCase(words.words[2], "debugs"));
 }
 
-TimeBudget budgetOf(const char* text, int side = WHITE) { return timeBudget(limitsOf(text), side); }
+TimeBudget budgetOf(const char* text, int side = WHITE, uint64_t overheadMs = 0) {
+    return timeBudget(limitsOf(text), side, overheadMs);
+}
 
 TEST(TimeBudget, ShareOfTheClockAndMostOfTheIncrement) {
     // Sudden death: a fortieth of the clock and three quarters of the increment.
@@ -128,6 +132,49 @@ TEST(TimeBudget, ExtraTimeAfterAFailLowStaysWithinTheLimit) {
     EXPECT_EQ(extra, 180000u - 150000u);
     ASSERT_TRUE(extraTimeAfterFailLow(game, 190000, extra));
     EXPECT_EQ(extra, 0u);
+}
+
+TEST(TimeBudget, MoveOverheadIsKeptBackDownToAMinimalSearch) {
+    // A fixed time and the clock's budget and limit lose the overhead; the extra time stays.
+    EXPECT_EQ(budgetOf("movetime 500", WHITE, 100).budgetMs, 400u);
+    EXPECT_EQ(budgetOf("movetime 500", WHITE, 100).limitMs, 400u);
+    const TimeBudget clock = budgetOf("wtime 200000 btime 1000", WHITE, 100);
+    EXPECT_EQ(clock.budgetMs, 200000u / DEFAULT_MOVES_TO_GO - 100);
+    EXPECT_EQ(clock.limitMs, 180000u - 100);
+    EXPECT_EQ(clock.extraMs, 100000u);
+    // Never below a minimal search, unless the time was shorter already; no limit stays none.
+    const TimeBudget second = budgetOf("wtime 1000 btime 1000", WHITE, 100);
+    EXPECT_EQ(second.budgetMs, MINIMAL_SEARCH_MS) << "a fortieth of a second less 100 ms";
+    EXPECT_EQ(second.limitMs, 800u);
+    EXPECT_EQ(budgetOf("movetime 500", WHITE, 5000).budgetMs, MINIMAL_SEARCH_MS);
+    EXPECT_EQ(budgetOf("movetime 110", WHITE, 100).budgetMs, MINIMAL_SEARCH_MS);
+    EXPECT_EQ(budgetOf("movetime 111", WHITE, 100).budgetMs, 11u);
+    EXPECT_EQ(budgetOf("movetime 5", WHITE, 100).budgetMs, 5u);
+    EXPECT_EQ(budgetOf("wtime 40", WHITE, 100).limitMs, 0u);
+    EXPECT_EQ(budgetOf("btime 1000", WHITE, 100).budgetMs, NO_TIME_LIMIT);
+    EXPECT_EQ(budgetOf("btime 1000", WHITE, 100).limitMs, NO_TIME_LIMIT);
+}
+
+// The model's chances: whole permille that sum to 1000, the same for either side of a score,
+// rising with the score, and a win nearly certain far ahead.
+TEST(WinDrawLoss, SumsSymmetryAndOrder) {
+    for (const int material : {0, 12, 40, 78, 90}) {
+        Position p{};
+        p.material = uint8_t(material);
+        WinDrawLoss before{0, 0, 1000};
+        for (int score = -3000; score <= 3000; score += 25) {
+            const WinDrawLoss chances = winDrawLoss(p, score);
+            const WinDrawLoss mirrored = winDrawLoss(p, -score);
+            EXPECT_EQ(chances.win + chances.draw + chances.loss, 1000) << material << " " << score;
+            EXPECT_GE(chances.draw, 0) << material << " " << score;
+            EXPECT_EQ(chances.win, mirrored.loss) << material << " " << score;
+            EXPECT_GE(chances.win, before.win) << material << " " << score;
+            EXPECT_LE(chances.loss, before.loss) << material << " " << score;
+            before = chances;
+        }
+        EXPECT_GT(winDrawLoss(p, 1500).win, 950) << material;
+        EXPECT_EQ(winDrawLoss(p, 0).win, winDrawLoss(p, 0).loss) << material;
+    }
 }
 
 std::string shown(int score) {

@@ -129,7 +129,10 @@ TEST(UciHandshake, IdentityOptionsAndReadiness) {
               "option name UCI_LimitStrength type check default false\n"
               "option name UCI_Elo type spin default " + std::to_string(WEAKEST_LEVEL_ELO) + " min " +
                   std::to_string(WEAKEST_LEVEL_ELO) + " max " + std::to_string(STRONGEST_LEVEL_ELO) + "\n"
-              "option name Debug Log File type string default <empty>\nuciok\nreadyok\n");
+              "option name Debug Log File type string default <empty>\n"
+              "option name Move Overhead type spin default 10 min 0 max 5000\n"
+              "option name UCI_ShowWDL type check default false\n"
+              "option name UCI_AnalyseMode type check default false\nuciok\nreadyok\n");
     EXPECT_EQ(session.exitStatus, 0);
     EXPECT_TRUE(readFolderFile(session.process, "Tarnek.log").empty()) << "no log unless asked";
 }
@@ -360,7 +363,7 @@ TEST(UciSearch, MoveTimeNodesAndClock) {
     auto start = std::chrono::steady_clock::now();
     std::string answer = session.go("go movetime 200\n");
     const int took = millisecondsBetween(start);
-    EXPECT_GE(took, 195) << answer;
+    EXPECT_GE(took, 195 - DEFAULT_MOVE_OVERHEAD_MS) << "the default Move Overhead kept back: " << answer;
     EXPECT_LT(took, 600) << answer;
 
     // The node count: reached, and passed by no more than a few milliseconds of search.
@@ -375,6 +378,15 @@ TEST(UciSearch, MoveTimeNodesAndClock) {
     start = std::chrono::steady_clock::now();
     answer = session.go("position startpos moves d2d4 d7d5\ngo wtime 1000 btime 1000 winc 0 binc 0\n");
     EXPECT_LT(millisecondsBetween(start), 500) << answer;
+    // Move Overhead is kept back from a fixed time, and from the clock down to a minimal search.
+    start = std::chrono::steady_clock::now();
+    answer = session.go("setoption name Move Overhead value 800\ngo movetime 1000\n");
+    const int overheadTook = millisecondsBetween(start);
+    EXPECT_GE(overheadTook, 195) << answer;
+    EXPECT_LT(overheadTook, 700) << answer;
+    answer = session.go("setoption name Move Overhead value 5000\ngo wtime 1000 btime 1000\n");
+    EXPECT_FALSE(linesAfter(answer, "info depth ").empty()) << answer;
+    session.send("setoption name Move Overhead value 10\n");
     // An empty clock still gives a legal move at once.
     answer = session.go("position startpos moves d2d4 d7d5 c2c4\ngo wtime 5 btime 0\n", 5000);
     const std::vector<std::string> best = linesAfter(answer, "bestmove ");
@@ -664,6 +676,74 @@ TEST(UciOptions, BookOnAndOff) {
     EXPECT_TRUE(contains(session.log(), "::cmd:: setoption name ownbook value FALSE\n"));
 }
 
+// UCI_AnalyseMode: the book is on but not used, and a position searched before is searched anew
+// from the first iteration, where a game's search starts past the table's exact result.
+TEST(UciOptions, AnalyseModeTakesNoBookAndNoEarlierResult) {
+    const std::string folder = makeTemporaryFolder();
+    std::filesystem::copy_file(TARNEK_BUILD_DIR "/Tarnek.book", folder + "/Tarnek.book");
+    Session session(folder);
+    session.send("uci\nsetoption name UCI_AnalyseMode value true\nucinewgame\nisready\n");
+    session.await("readyok\n", 0);
+    const std::string clock = "position startpos\ngo wtime 10000 btime 10000\n";
+    const std::string depth = "position startpos\ngo depth 6\n";
+    EXPECT_FALSE(contains(session.go(clock), "Book move"));
+    // (A book at the initial position sets the game up afresh at every "position".)
+    std::string answer = session.go("setoption name OwnBook value false\n" + depth);
+    answer = session.go(clock);
+    EXPECT_EQ(linesAfter(answer, "info depth ").front().rfind("2 ", 0), 0u) << answer;
+    answer = session.go("setoption name UCI_AnalyseMode value false\n" + depth);
+    answer = session.go(clock);
+    // (A slow build may not finish the 7th iteration in time: it then answers the table's 6th.)
+    EXPECT_GE(std::stoi(linesAfter(answer, "info depth ").front()), 6) << "the table's depth goes on: " << answer;
+    EXPECT_TRUE(contains(session.go("setoption name OwnBook value true\n" + clock), "Book move"));
+    EXPECT_EQ(session.finish(), 0);
+}
+
+// The win, draw and loss chances of the side to move (the three numbers after "wdl"), or none.
+std::vector<int> wdlOf(const std::string& line) {
+    int win = -1, draw = -1, loss = -1;
+    const size_t at = line.find(" wdl ");
+    if (at == std::string::npos || std::sscanf(line.c_str() + at, " wdl %d %d %d", &win, &draw, &loss) != 3) return {};
+    return {win, draw, loss};
+}
+
+// UCI_ShowWDL: off, no line carries "wdl"; on, every info line with a score does, right after the
+// score and its bound, in permille summing to 1000, certain for a mate, a stalemate and a draw by
+// rule, and for the side to move: a queen up wins, a queen down loses.
+TEST(UciOptions, ShowWdlOnEveryScoredLine) {
+    Session session;
+    session.open();
+    const std::string queenUp = "position fen 4k3/pppp4/8/8/8/8/PPPP4/3QK3 w - -\ngo depth 6\n";
+    EXPECT_FALSE(contains(session.go(queenUp), " wdl ")) << "off by default";
+    session.send("setoption name UCI_ShowWDL value true\n");
+    const std::string up = session.go(queenUp);
+    const std::string down = session.go("position fen 3qk3/pppp4/8/8/8/8/PPPP4/4K3 w - -\ngo movetime 300\n");
+    int scored = 0;
+    for (const std::string& answer : {up, down}) {
+        for (const std::string& line : linesAfter(answer, "info depth ")) {
+            if (!contains(line, " score ")) continue;
+            ++scored;
+            const std::vector<int> chances = wdlOf(line);
+            ASSERT_EQ(chances.size(), 3u) << line;
+            EXPECT_EQ(chances[0] + chances[1] + chances[2], 1000) << line;
+            EXPECT_TRUE(answer == up ? chances[0] > 900 : chances[2] > 900) << line;
+            EXPECT_TRUE(contains(line, " wdl " + std::to_string(chances[0]) + " " + std::to_string(chances[1]) + " " +
+                                           std::to_string(chances[2]) + " nodes ")) << line;
+        }
+    }
+    EXPECT_GE(scored, 8);
+    EXPECT_TRUE(contains(session.go("position fen 7k/8/6K1/8/8/8/Q7/8 w - -\ngo depth 4\n"), " score mate 1 wdl 1000 0 0 "));
+    EXPECT_EQ(session.go("position fen 7k/5Q2/6K1/8/8/8/8/8 b - -\ngo depth 4\n"),
+              "info depth 0 score cp 0 wdl 0 1000 0\nbestmove (none)\n");
+    EXPECT_EQ(session.go("position fen R5k1/5ppp/8/8/8/8/8/6K1 b - -\ngo depth 4\n"),
+              "info depth 0 score mate 0 wdl 0 0 1000\nbestmove (none)\n");
+    const std::string repeated = session.go("position startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8\ngo depth 4\n");
+    const std::vector<std::string> final = linesAfter(repeated, "info depth ");
+    ASSERT_FALSE(final.empty()) << repeated;
+    EXPECT_EQ(wdlOf(final.back()), (std::vector<int>{0, 1000, 0})) << repeated;
+    EXPECT_EQ(session.finish(), 0);
+}
+
 // Hash sizes the table (a small one fills sooner) and Clear Hash empties it; a value of the wrong
 // kind or range, and an option the engine does not have, are said so and change nothing.
 TEST(UciOptions, EveryOptionActsOrSaysWhyNot) {
@@ -696,12 +776,15 @@ TEST(UciOptions, EveryOptionActsOrSaysWhyNot) {
 
     const size_t from = session.output().size();
     session.send("setoption name Hash value 0\nsetoption name Threads value 0\nsetoption name MultiPV value x\n"
-                 "setoption name Ponder value maybe\nsetoption name Contempt value 10\nisready\n");
+                 "setoption name Ponder value maybe\nsetoption name Contempt value 10\n"
+                 "setoption name Move Overhead value 5001\nsetoption name UCI_ShowWDL value 1\nisready\n");
     ASSERT_NE(session.await("readyok\n", from), std::string::npos);
     const std::string threads = "Threads takes a whole number from 1 to " + std::to_string(maxThreads()) + ": unchanged";
     for (const char* said : {"Hash takes a whole number from 1 to 65536: unchanged", threads.c_str(),
                              "MultiPV takes a whole number from 1 to 256: unchanged",
-                             "Ponder takes true or false: unchanged", "No such option: Contempt"})
+                             "Ponder takes true or false: unchanged", "No such option: Contempt",
+                             "Move Overhead takes a whole number from 0 to 5000: unchanged",
+                             "UCI_ShowWDL takes true or false: unchanged"})
         EXPECT_TRUE(contains(session.output(), std::string("info string ") + said + "\n")) << said;
     // A table larger than the machine's memory is refused and the old one kept (on a machine with
     // less memory than the most the option allows).
