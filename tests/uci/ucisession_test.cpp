@@ -766,11 +766,11 @@ TEST(UciOptions, EveryOptionActsOrSaysWhyNot) {
     EXPECT_EQ(linesAfter(threeThreads, "bestmove ").size(), 1u) << threeThreads;
     // Several threads and several lines: every iteration from the first shows all its lines,
     // whatever the helpers a ply ahead have stored for the root meanwhile.
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const std::string fen = std::string("position fen ") + BENCH_POSITIONS[i] + "\n";
         const std::string lines = session.go("setoption name MultiPV value 3\n" + fen + "go depth 2\n");
         EXPECT_EQ(linesOfDepth(lines, 2).size(), 3u) << lines;
-        const std::string deeper = session.go("setoption name MultiPV value 1\n" + fen + "go depth 6\n");
+        const std::string deeper = session.go("setoption name MultiPV value 1\n" + fen + "go depth 5\n");
         EXPECT_EQ(linesAfter(deeper, "info depth ").front().rfind("2 ", 0), 0u) << deeper;
     }
 
