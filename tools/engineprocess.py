@@ -13,6 +13,10 @@ class EngineProcess:
     comes, so that it never stalls on a full pipe while we write, and the lines wait in order."""
 
     def __init__(self, program, folder, errors=False):
+        # A path is the caller's, from its own folder, not from the one the program starts in; a
+        # bare name is looked up on PATH.
+        if os.sep in program:
+            program = os.path.abspath(program)
         self.process = subprocess.Popen([program], cwd=folder, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE if errors else None, bufsize=0)
         self.errors = []         # the lines of its error stream so far, when asked for

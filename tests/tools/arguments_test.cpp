@@ -191,6 +191,14 @@ TEST(ToolArguments, TheEdgesOfTheRangesAreTaken) {
     EXPECT_EQ(run.out.rfind("nodes 0 ", 0), 0u) << run.out;
     run = runTool(toolNamed("tools/floors").path, SOURCE_DIR + "/src");
     EXPECT_EQ(run.status, 0) << run.out << run.err;
+    // An engine named by a path relative to where the tool was started, though the engine itself
+    // starts in a folder of its own.
+    const std::filesystem::path from = std::filesystem::temp_directory_path() /
+                                       ("tarnek-tool-arguments-" + std::to_string(getpid()));
+    std::filesystem::create_directories(from);
+    std::filesystem::create_symlink(std::filesystem::absolute(TARNEK_BUILD_DIR "/tarnek-uci"), from / "engine");
+    run = runTool(toolNamed("tools/smp-speedup").path, "--positions 1 --depth 2 --engine ./engine");
+    EXPECT_NE(run.out.find(" | 1 thread "), std::string::npos) << run.out << run.err;
 }
 
 TEST(ToolArguments, AWellFormedArgumentThatNamesNothingIsSaidSo) {
