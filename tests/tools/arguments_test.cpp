@@ -215,6 +215,19 @@ TEST(ToolArguments, AWellFormedArgumentThatNamesNothingIsSaidSo) {
     EXPECT_EQ(run.err, "xboard-match: engine not found: /nonexistent/tarnek\n");
 }
 
+TEST(ToolArguments, XboardMatchBlamesTheProgramXboardNames) {
+    // What xboard prints when an engine dies, in both of its word orders; a game left unplayed
+    // because the opponent died is the opponent's fault, not ours.
+    const std::string tools = SOURCE_DIR + "/tools";
+    const ToolRun run = runTool("python3", "-c 'import importlib.machinery, sys; sys.path.insert(0, \"" + tools +
+                                               "\"); m = importlib.machinery.SourceFileLoader(\"xm\", \"" + tools +
+                                               "/xboard-match\").load_module(); "
+                                               "print(m.CrashNotes(\"xboard: Error writing to second chess program: "
+                                               "Broken pipe\").blame(), m.CrashNotes(\"xboard: first chess program "
+                                               "(tarnek) exited unexpectedly\").blame(), m.CrashNotes(\"\").blame())'");
+    EXPECT_EQ(run.out, "them us us\n") << run.err;
+}
+
 TEST(ToolArguments, MateCheckPlaysEachMateScoresLineOut) {
     // Back-rank mates from both kinds of log: the engine's own, and fastchess's record of the
     // engine's output. A score of 8097 says mate at ply 3 where the line mates at ply 1; a line
