@@ -163,8 +163,8 @@ INSTALLED_PATHS = sed -e 's|/usr/local/bin/|$(call sedPath,$(BINDIR))/|g' \
 # engine whose file in PLUGINDIR/xboard/ (xboard protocol) or PLUGINDIR/uci/ (UCI, through its
 # adapter) is newer than the user's saved settings to the user's engine list. xboard reads
 # /usr/share/games/plugins and /usr/local/share/games/plugins. The file names the command,
-# started in the book's folder, and the variants played; a logo of the same name may stand in
-# PLUGINDIR/logos/.
+# started in the book's folder, and the variants played, after the header line xboard requires
+# word for word; a logo of the same name may stand in PLUGINDIR/logos/.
 pluginFile = printf 'plugin spec 0.0\ncd %s;%s\nchess\n' '$(BOOKDIR)' '$(BINDIR)/$(1)'
 SYSTEM_PLUGINDIRS = /usr/share/games/plugins /usr/local/share/games/plugins
 # The programs find the book beside them only in one of these two places.

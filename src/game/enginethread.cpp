@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "game/gamerecord.h"
-#include "ground/random.h"
 #include "ground/event.h"
 #include "ground/log.h"
 #include "search/control.h"
@@ -51,8 +50,7 @@ void prepareSearch(SearchThread& thread) {
 void chooseLevelLine() {
     const IterationLines& lines = answer.lastLines;
     if (lines.count == 0) return;
-    uint64_t seed = request.seed;
-    const int chosen = chooseLine(request.level, lines.first, lines.count, splitMix(seed));
+    const int chosen = chooseLine(request.level, lines.first, lines.count, request.seed);
     answer.best = lines.first[chosen];
     answer.line = lines.moves[chosen];
     answer.depth = lines.depth;
